@@ -1,0 +1,148 @@
+#include "core/text_lines.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+line_status read_line(std::istream& in, std::string& line, std::size_t max_chars) {
+    line.clear();
+    bool any = false;
+    bool cut = false;
+    std::istream::int_type c;
+    while ((c = in.get()) != std::istream::traits_type::eof()) {
+        any = true;
+        if (c == '\n')
+            break;
+        if (line.size() < max_chars)
+            line.push_back(static_cast<char>(c));
+        else
+            cut = true;
+    }
+    if (!any)
+        return line_status::end;
+    // A carriage return that ends the line belongs to the line end, not to the text.
+    if (!line.empty() && line.back() == '\r' && !cut)
+        line.pop_back();
+    if (in.eof())
+        in.clear(std::ios::eofbit);
+    return cut ? line_status::truncated : line_status::ok;
+}
+
+bool is_blank_line(std::string_view line) {
+    for (char c : line)
+        if (c != ' ' && c != '\t')
+            return false;
+    return true;
+}
+
+namespace {
+bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// Clamps a parsed long long into int range, as a saturating stand-in for C's undefined overflow.
+int clamp_int(long long v) {
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(v);
+}
+} // namespace
+
+void field_scanner::skip_space() {
+    while (pos_ < text_.size() && is_space(text_[pos_]))
+        ++pos_;
+}
+
+bool field_scanner::word(std::string& out, std::size_t max_chars) {
+    if (failed_)
+        return false;
+    skip_space();
+    std::size_t start = pos_;
+    while (pos_ < text_.size() && !is_space(text_[pos_]) && pos_ - start < max_chars)
+        ++pos_;
+    if (pos_ == start)
+        return fail();
+    out.assign(text_.substr(start, pos_ - start));
+    return true;
+}
+
+bool field_scanner::skip_word(std::size_t max_chars) {
+    std::string dropped;
+    return word(dropped, max_chars);
+}
+
+bool field_scanner::integer(int& out) {
+    if (failed_)
+        return false;
+    skip_space();
+    std::string chunk(text_.substr(pos_, 64));
+    errno = 0;
+    char* end = nullptr;
+    long long v = std::strtoll(chunk.c_str(), &end, 0);
+    if (end == chunk.c_str())
+        return fail();
+    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    out = clamp_int(v);
+    return true;
+}
+
+bool field_scanner::decimal(int& out) {
+    if (failed_)
+        return false;
+    skip_space();
+    std::string chunk(text_.substr(pos_, 64));
+    char* end = nullptr;
+    long long v = std::strtoll(chunk.c_str(), &end, 10);
+    if (end == chunk.c_str())
+        return fail();
+    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    out = clamp_int(v);
+    return true;
+}
+
+bool field_scanner::unsigned_decimal(unsigned& out) {
+    if (failed_)
+        return false;
+    skip_space();
+    std::string chunk(text_.substr(pos_, 64));
+    char* end = nullptr;
+    unsigned long long v = std::strtoull(chunk.c_str(), &end, 10);
+    if (end == chunk.c_str())
+        return fail();
+    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    out = static_cast<unsigned>(v);
+    return true;
+}
+
+bool field_scanner::real(float& out) {
+    if (failed_)
+        return false;
+    skip_space();
+    std::string chunk(text_.substr(pos_, 128));
+    char* end = nullptr;
+    float v = std::strtof(chunk.c_str(), &end);
+    if (end == chunk.c_str())
+        return fail();
+    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    out = v;
+    return true;
+}
+
+bool field_scanner::literal(char c) {
+    if (failed_)
+        return false;
+    skip_space();
+    if (pos_ < text_.size() && text_[pos_] == c) {
+        ++pos_;
+        return true;
+    }
+    return fail();
+}
+
+std::string format_g(double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%g", value);
+    return buf;
+}

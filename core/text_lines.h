@@ -1,0 +1,64 @@
+#pragma once
+// Line-oriented reading into bounded buffers, and the scanf-style field scanner that the
+// text formats use. Every reader of the program goes through these two so that an
+// over-long line, a missing field or binary bytes are handled the same way everywhere.
+
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <string_view>
+
+enum class line_status {
+    end,       // nothing left to read
+    ok,        // a whole line was read
+    truncated, // the line was longer than allowed: it was cut and the rest skipped
+};
+
+// Reads the next line (without its line feed, and without a carriage return before it),
+// keeping at most max_chars characters. Longer lines are cut; the remainder of the line is
+// consumed so that reading always moves on. A last line without a line feed still counts.
+line_status read_line(std::istream& in, std::string& line, std::size_t max_chars);
+
+// True when the line is empty or holds only blanks and tabs.
+bool is_blank_line(std::string_view line);
+
+// Pulls whitespace-separated fields out of one line as sscanf does: each conversion skips
+// leading white space; once a conversion fails every later one fails too, and the targets of
+// failed conversions keep their values.
+class field_scanner {
+  public:
+    explicit field_scanner(std::string_view text) : text_(text) {}
+
+    // A word of at most max_chars non-blank characters (like %Ns).
+    bool word(std::string& out, std::size_t max_chars = std::string::npos);
+    // A word that is dropped.
+    bool skip_word(std::size_t max_chars = std::string::npos);
+    // An integer with C prefix rules: 0x hexadecimal, leading 0 octal (like %i).
+    bool integer(int& out);
+    // A decimal integer (like %d).
+    bool decimal(int& out);
+    // An unsigned decimal integer (like %u); a leading minus wraps as in C.
+    bool unsigned_decimal(unsigned& out);
+    // A floating-point number (like %f).
+    bool real(float& out);
+    // Expects the literal character c after optional white space (like " /" in a format).
+    bool literal(char c);
+
+    bool failed() const { return failed_; }
+    // What has not been consumed yet.
+    std::string_view rest() const { return text_.substr(pos_); }
+
+  private:
+    void skip_space();
+    bool fail() {
+        failed_ = true;
+        return false;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    bool failed_ = false;
+};
+
+// Formats like printf("%g"): six significant digits, no trailing zeros.
+std::string format_g(double value);
