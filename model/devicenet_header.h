@@ -1,0 +1,29 @@
+#pragma once
+// DeviceNet: a block-mapped protocol; "DEVICENET" line with the I/O sizes, then 22 block lines.
+
+#include "model/block_layout.h"
+#include "model/protocol_header.h"
+
+class devicenet_header : public protocol_header {
+  public:
+    devicenet_header(zrp_file* owner, int device_code);
+
+    void write(std::ostream& out) override;
+    bool read(std::istream& in) override;
+    bool decode_image(const image_header& header, byte_reader& records,
+                      const image_info_block& info, int device_code) override;
+    int edit(int mode_flags = 0) override;
+    int apply_form(const protocol_form_values* form) override;
+    int next_block_register(int block_index) override;
+    bool is_block_mapped() const override { return true; }
+    std::pair<int, int> form_pane_size() const override { return {100, 135}; }
+    int input_base() const override { return 0; }
+    int output_base() const override { return 0; }
+    int block_table(const block_table_t** table) const override;
+    form_class_t form_class() const override { return form_class_t::CDeviceNetForm; }
+    void encode_image(image_header& header, image_info_block& info) const override;
+
+    block_layout blocks;
+    int input_lines_read = 0;
+    int output_lines_read = 0;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// Base of the serial protocol headers (Allen-Bradley, Modbus, Siemens): the common header
+// followed by lines up to "HREG".
+
+#include "model/protocol_header.h"
+
+class generic_header : public protocol_header {
+  public:
+    using protocol_header::protocol_header;
+    // The common header, then lines up to and including "HREG"; false when it is missing.
+    bool read(std::istream& in) override;
+};

@@ -1,0 +1,85 @@
+#pragma once
+// The protocol header of a register map: the host protocol, its serial channel settings, the
+// node number and the register limit, plus whatever a network protocol adds (subclasses).
+// The generic protocol is a plain protocol_header named "Generic protocol".
+
+#include "model/protocol_form_values.h"
+#include "model/settings_dialogs.h"
+#include "model/zrp_object.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+
+class zrp_file;
+
+// Which settings form the document window shows for a header.
+enum class form_class_t {
+    CGenericForm,
+    CComm2Form,
+    CCommFORM,
+    CProfibusForm,
+    CMbplusForm,
+    CMbTcpForm,
+    CProfinetForm,
+    CDeviceNetForm,
+    CEthernetIPForm,
+};
+
+class protocol_header : public zrp_object {
+  public:
+    // owner, name, device code, then baud index, data bits, parity index, stop-bits index,
+    // mode index, REGMAX, node number and byte order.
+    protocol_header(zrp_file* owner, std::string name, int device_code, int baud, int data_bits,
+                    int parity, int stop_bits, int mode, int regmax, int node, int byte_order);
+
+    // The device line and the "PLC_CHAN", "REGMAX" and "NODENUM" lines.
+    void write(std::ostream& out) override;
+    // Reads up to and including the "NODENUM" line; false when the stream ends first.
+    bool read(std::istream& in) override;
+    // The common fields from the image header; always succeeds.
+    bool decode_image(const image_header& header, byte_reader& records,
+                      const image_info_block& info, int device_code) override;
+    // The "Generic protocol" settings dialog.
+    int edit(int mode_flags = 0) override;
+
+    // Takes the values a settings form shows; 1 when anything changed, 0 when nothing did or
+    // there is no form (nullptr) or the form is still filling.
+    virtual int apply_form(const protocol_form_values* form);
+    // Next free register number in a block (block-mapped headers only; -1 elsewhere).
+    virtual int next_block_register(int block_index);
+    virtual bool is_block_mapped() const { return false; }
+    // Width and height of the settings form pane.
+    virtual std::pair<int, int> form_pane_size() const { return {100, 120}; }
+    virtual int input_base() const { return 40001; }
+    virtual int output_base() const { return 40001; }
+    // Number of blocks (0 when none) and the table; only block-mapped headers have one.
+    virtual int block_table(const block_table_t** table) const;
+    virtual form_class_t form_class() const { return form_class_t::CGenericForm; }
+
+    // Fills the image header (offsets 2..29, all but the length and record count) and the
+    // information block for this header: the inverse of decode_image.
+    virtual void encode_image(image_header& header, image_info_block& info) const;
+
+    zrp_file* owner = nullptr;
+    std::string name;
+    int device_code = 0;
+    int baud = 1;
+    int data_bits = 8;
+    int parity = 0;
+    int stop_bits = 0;
+    int mode = 0;
+    int byte_order = 0;
+    int node = 0;
+    int regmax = 65535;
+
+  protected:
+    // The dialog values of the common serial fields.
+    protocol_dialog_values dialog_values() const;
+    // Reads lines (up to 255 characters) until one whose first word is exactly "HREG"; calls
+    // on_line with the first word and the whole line for every other line. False when the
+    // stream ends first.
+    bool read_until_hreg(std::istream& in,
+                         const std::function<void(const std::string& first_word,
+                                                  const std::string& line)>& on_line);
+};
