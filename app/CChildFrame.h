@@ -1,0 +1,40 @@
+#pragma once
+// The window of one document inside the main window: a splitter of two rows, the protocol
+// settings form of the header's class above and the register list below.
+
+#include <QMdiSubWindow>
+
+class CTessalyDoc;
+class CRegisterView;
+class QSplitter;
+class QWidget;
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+  public:
+    // Shows doc (not owned by the frame; the frame deletes it when it closes).
+    explicit CChildFrame(CTessalyDoc* doc, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    CTessalyDoc* document() const { return doc_; }
+    CRegisterView* register_view() const { return view_; }
+    // The current protocol form in the upper pane.
+    QWidget* form() const { return form_; }
+    QSplitter* splitter() const { return splitter_; }
+
+    // Replaces the upper pane with the form of the header's class, sized as the header
+    // says, then shows the window maximised.
+    void rebuild_form_pane();
+
+  protected:
+    // Asks "Save changes to %1?" for a modified document.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void update_title();
+
+    CTessalyDoc* doc_;
+    QSplitter* splitter_ = nullptr;
+    QWidget* form_ = nullptr;
+    CRegisterView* view_ = nullptr;
+};

@@ -1,0 +1,78 @@
+#pragma once
+// One open register map: the document owns one zrp_file, knows its path and title, tracks
+// the modified flag and tells the views of the document when something changed.
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class zrp_file;
+class CChildFrame;
+
+class CTessalyDoc : public QObject {
+    Q_OBJECT
+  public:
+    explicit CTessalyDoc(QObject* parent = nullptr);
+    ~CTessalyDoc() override;
+
+    // The owned map; nullptr only between construction and the end of New, Open or an
+    // extraction.
+    zrp_file* map() const { return map_.get(); }
+    // Installs a new map (the old one is deleted) and emits header_replaced().
+    void replace_map(std::unique_ptr<zrp_file> map);
+    // Tells the document that the map's header was replaced in place (the protocol
+    // command); emits header_replaced().
+    void notify_header_replaced();
+
+    // Full path of the file, empty for a document never saved or opened.
+    const QString& path() const { return path_; }
+    // Sets the path; the title becomes the header's name, two blanks and the file's name.
+    void set_path(const QString& path);
+    // The window title (without the modified mark).
+    const QString& title() const { return title_; }
+    void set_title(const QString& title);
+
+    bool is_modified() const { return modified_; }
+    // Sets or clears the modified flag; emits modified_changed() when it changes.
+    void set_modified(bool modified = true);
+
+    // Tells every view of the document to refresh; sender is the view that made the
+    // change (may be nullptr), hint says what changed (0: everything).
+    void update_all_views(QObject* sender, int hint = 0);
+
+    // The window that shows the document (not owned); set by the frame.
+    CChildFrame* frame() const { return frame_; }
+    void set_frame(CChildFrame* frame) { frame_ = frame; }
+
+    // New: creates a map, runs the host protocol selection unless show_protocol_dialog is
+    // false. False (selection cancelled) leaves the document without a map.
+    bool on_new_document(bool show_protocol_dialog);
+    // Open: the reserved extract names run an extraction; any other path is read with a
+    // Retry/Cancel loop. False when no map results.
+    bool on_open_document(const QString& path);
+    // Save: writes the map atomically, asking Retry/Cancel when that fails. True only when
+    // the file was written.
+    bool on_save_document(const QString& path);
+    // The protocol command: runs the host protocol selection on the map.
+    void on_protocol();
+    // Send command for this document: the map's text is sent over the current link.
+    void on_send();
+
+  signals:
+    // The map or its header was replaced: the frame rebuilds the form pane.
+    void header_replaced();
+    // Emitted by update_all_views().
+    void views_update(QObject* sender, int hint);
+    void modified_changed(bool modified);
+    void title_changed(const QString& title);
+
+  private:
+    void title_from_path();
+
+    std::unique_ptr<zrp_file> map_;
+    QString path_;
+    QString title_;
+    bool modified_ = false;
+    CChildFrame* frame_ = nullptr;
+};
