@@ -1,0 +1,60 @@
+#pragma once
+// One transfer's connection to the card, over the COM port or the USB device. Created for a
+// transfer and destroyed at its end; on the COM link the destruction releases the port.
+
+#include "link/serial_port.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class UsbHidDevice;
+class link_state;
+
+// Results of open_com; callers treat every non-zero code alike.
+enum open_com_result : int {
+    com_open_ok = 0,
+    com_bad_settings = 1,
+    com_cannot_open = 2,
+    com_cannot_configure = 3,
+};
+
+class CSerialHandler {
+  public:
+    // The handler consults the application's link state (selected link, USB attachment,
+    // time-outs, port factory) for every transfer call. The state must outlive it.
+    explicit CSerialHandler(const link_state& link);
+    ~CSerialHandler();
+    CSerialHandler(const CSerialHandler&) = delete;
+    CSerialHandler& operator=(const CSerialHandler&) = delete;
+
+    // Opens the named port exclusively with the mode text (e.g. "19200,n,8,1") and the COM
+    // read time-out. Returns an open_com_result.
+    int open_com(const std::string& port_name, const std::string& settings_text);
+    // Binds the handler to the application's USB device; no I/O.
+    void attach_usb(UsbHidDevice& device);
+    // Sets the read time-out for the next reads; shows a message and returns false when the
+    // port refuses it.
+    bool set_timeout(int ms);
+
+    // Writes n bytes over the link in use; false when no usable link.
+    bool write_bytes(const std::uint8_t* data, std::size_t n, std::size_t& written);
+    // Reads up to n bytes within the read time-out; true with the count when the read
+    // succeeded (on USB: when any byte arrived).
+    bool read_bytes(std::uint8_t* buffer, std::size_t n, std::size_t& got);
+    // read_bytes for the card's data replies: on failure shows the read error and returns 0;
+    // otherwise the count read (callers compare it with n).
+    std::size_t receive(std::uint8_t* buffer, std::size_t n);
+    // Sends one acknowledged frame: up to three transmissions, each waiting for ACK.
+    bool send_frame(const std::uint8_t* payload, std::size_t n);
+
+    int read_timeout() const { return read_timeout_ms_; }
+    bool com_open() const { return port_ && port_->is_open(); }
+
+  private:
+    const link_state& link_;
+    std::unique_ptr<serial_port> port_;
+    UsbHidDevice* usb_ = nullptr;
+    int read_timeout_ms_ = 0;
+};

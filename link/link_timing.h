@@ -1,0 +1,20 @@
+#pragma once
+// Every wait of the link in one place, so that tests and the fault matrix can shorten them.
+// The defaults are the card protocol's values.
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+struct link_timing {
+    // Read time-out set when a COM port is opened.
+    int com_read_timeout_ms = 10000;
+    // Read time-out of a new handler on the USB link.
+    int usb_read_timeout_ms = 30000;
+    // How long exit waits for the USB reader thread to end.
+    int reader_stop_wait_ms = 5000;
+    // Pauses of the transfers (for example before the first register line of a send).
+    std::function<void(int ms)> sleep = [](int ms) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    };
+};
