@@ -12,4 +12,5 @@ class ab_header : public generic_header {
     int input_base() const override { return 0; }
     int output_base() const override { return 0; }
     form_class_t form_class() const override { return form_class_t::CComm2Form; }
+    int protocol_code() const override { return 2; }
 };

@@ -21,6 +21,7 @@ class devicenet_header : public protocol_header {
     int output_base() const override { return 0; }
     int block_table(const block_table_t** table) const override;
     form_class_t form_class() const override { return form_class_t::CDeviceNetForm; }
+    int protocol_code() const override { return 12; }
     void encode_image(image_header& header, image_info_block& info) const override;
 
     block_layout blocks;

@@ -14,6 +14,7 @@ class mb_siemens_header : public generic_header {
     int input_base() const override { return siemens ? 0 : 40001; }
     int output_base() const override { return siemens ? 0 : 40001; }
     form_class_t form_class() const override { return form_class_t::CCommFORM; }
+    int protocol_code() const override { return siemens ? 3 : 1; }
 
     bool siemens = false;
 };

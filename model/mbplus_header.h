@@ -17,6 +17,7 @@ class mbplus_header : public protocol_header {
     int input_base() const override { return 40001; }
     int output_base() const override { return 41025; }
     form_class_t form_class() const override { return form_class_t::CMbplusForm; }
+    int protocol_code() const override { return 11; }
     void encode_image(image_header& header, image_info_block& info) const override;
 
     int source_id = 0;

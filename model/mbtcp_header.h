@@ -17,6 +17,7 @@ class mbtcp_header : public protocol_header {
     int input_base() const override { return 40001; }
     int output_base() const override { return 41025; }
     form_class_t form_class() const override { return form_class_t::CMbTcpForm; }
+    int protocol_code() const override { return 10; }
     void encode_image(image_header& header, image_info_block& info) const override;
 
     std::uint32_t ip_address = 0;

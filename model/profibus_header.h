@@ -16,6 +16,7 @@ class profibus_header : public protocol_header {
     int input_base() const override { return 0; }
     int output_base() const override { return 1024; }
     form_class_t form_class() const override { return form_class_t::CProfibusForm; }
+    int protocol_code() const override { return 9; }
     void encode_image(image_header& header, image_info_block& info) const override;
 
     int input_size = 0;  // 0..244

@@ -19,6 +19,7 @@ class profinet_header : public protocol_header {
     int input_base() const override { return 0; }
     int output_base() const override { return 1024; }
     form_class_t form_class() const override { return form_class_t::CProfinetForm; }
+    int protocol_code() const override { return 14; }
     void encode_image(image_header& header, image_info_block& info) const override;
 
     std::uint32_t ip_address = 0;

@@ -7,8 +7,10 @@
 #include "model/settings_dialogs.h"
 #include "model/zrp_object.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 class zrp_file;
@@ -60,6 +62,8 @@ class protocol_header : public zrp_object {
     // Fills the image header (offsets 2..29, all but the length and record count) and the
     // information block for this header: the inverse of decode_image.
     virtual void encode_image(image_header& header, image_info_block& info) const;
+    // The protocol code the image header carries for this header (offset 2).
+    virtual int protocol_code() const { return 0; }
 
     zrp_file* owner = nullptr;
     std::string name;
@@ -73,13 +77,31 @@ class protocol_header : public zrp_object {
     int node = 0;
     int regmax = 65535;
 
+    // The node number of a new header: 1 for devices "WNT" and "HQP", else 0.
+    static int default_node(int device_code) { return device_code == 2 || device_code == 3; }
+
   protected:
     // The dialog values of the common serial fields.
     protocol_dialog_values dialog_values() const;
+    // Takes the common serial fields of a confirmed dialog (baud, data bits, parity, stop bits,
+    // byte order, node number).
+    void take_serial_values(const protocol_dialog_values& values);
+    // Compares the serial fields of a form (with the mode already mapped) with the header's and
+    // takes them when any differs; 1 when something changed.
+    int take_serial_form(const protocol_form_values& form, int mapped_mode);
+
+    // Information block helpers: whether it starts with keyword (its characters only), the
+    // text of the 16-byte slot at offset, and writing a keyword or a slot.
+    static bool info_starts_with(const image_info_block& info, std::string_view keyword);
+    static std::string info_slot(const image_info_block& info, std::size_t offset);
+    // An integer read from a slot with C prefix rules; fallback when nothing parses.
+    static int info_slot_integer(const image_info_block& info, std::size_t offset, int fallback);
+    static void put_info_text(image_info_block& info, std::size_t offset, std::string_view text,
+                              std::size_t width = 16);
     // Reads lines (up to 255 characters) until one whose first word is exactly "HREG"; calls
     // on_line with the first word and the whole line for every other line. False when the
     // stream ends first.
-    bool read_until_hreg(std::istream& in,
-                         const std::function<void(const std::string& first_word,
-                                                  const std::string& line)>& on_line);
+    bool read_until_hreg(
+        std::istream& in,
+        const std::function<void(const std::string& first_word, const std::string& line)>& on_line);
 };
