@@ -1,0 +1,101 @@
+#include "link/CSerialHandler.h"
+
+#include "core/user_interface.h"
+#include "link/UsbHidDevice.h"
+#include "link/frame.h"
+#include "link/link_messages.h"
+#include "link/link_state.h"
+
+CSerialHandler::CSerialHandler(const link_state& link) : link_(link) {}
+
+CSerialHandler::~CSerialHandler() {
+    if (port_)
+        port_->close();
+}
+
+int CSerialHandler::open_com(const std::string& port_name, const std::string& settings_text) {
+    serial_settings settings;
+    if (!parse_serial_settings(settings_text, settings))
+        return com_bad_settings;
+    if (port_)
+        port_->close();
+    port_ = link_.make_port();
+    if (!port_ || !port_->open(port_name)) {
+        port_.reset();
+        return com_cannot_open;
+    }
+    int timeout = link_.timing().com_read_timeout_ms;
+    if (!port_->configure(settings) || !port_->set_read_timeout(timeout)) {
+        // Nobody else can use the port while we hold it: let it go at once.
+        port_->close();
+        port_.reset();
+        return com_cannot_configure;
+    }
+    read_timeout_ms_ = timeout;
+    return com_open_ok;
+}
+
+void CSerialHandler::attach_usb(UsbHidDevice& device) {
+    usb_ = &device;
+    read_timeout_ms_ = link_.timing().usb_read_timeout_ms;
+}
+
+bool CSerialHandler::set_timeout(int ms) {
+    if (link_.link_type() == link_com) {
+        if (!port_ || !port_->set_read_timeout(ms)) {
+            ui().message(msg_timeouts_failed);
+            return false;
+        }
+    }
+    read_timeout_ms_ = ms;
+    return true;
+}
+
+bool CSerialHandler::write_bytes(const std::uint8_t* data, std::size_t n, std::size_t& written) {
+    written = 0;
+    if (link_.link_type() == link_usb && link_.usb_connected() && usb_) {
+        // A USB write never fails here; a lost report shows up as a missing acknowledgement.
+        usb_->send_reports(UsbHidDevice::output_report_id, data, n);
+        written = n;
+        return true;
+    }
+    if (link_.link_type() == link_com && com_open())
+        return port_->write(data, n, written);
+    return false;
+}
+
+bool CSerialHandler::read_bytes(std::uint8_t* buffer, std::size_t n, std::size_t& got) {
+    got = 0;
+    if (link_.link_type() == link_usb && link_.usb_connected() && usb_) {
+        std::size_t count = n;
+        if (!usb_->read_channel(UsbHidDevice::data_report_id, buffer, n, count, read_timeout_ms_))
+            return false;
+        got = count;
+        return true;
+    }
+    if (link_.link_type() == link_com && com_open())
+        return port_->read(buffer, n, got);
+    return false;
+}
+
+std::size_t CSerialHandler::receive(std::uint8_t* buffer, std::size_t n) {
+    std::size_t got = 0;
+    if (!read_bytes(buffer, n, got)) {
+        ui().message(msg_read_failed);
+        return 0;
+    }
+    return got;
+}
+
+bool CSerialHandler::send_frame(const std::uint8_t* payload, std::size_t n) {
+    std::vector<std::uint8_t> frame = build_frame(payload, n);
+    for (int attempt = 0; attempt < frame_transmissions; ++attempt) {
+        std::size_t written = 0;
+        write_bytes(frame.data(), frame.size(), written);
+        std::uint8_t answer = 0;
+        std::size_t got = 0;
+        if (read_bytes(&answer, 1, got) && got == 1 && answer == frame_ack)
+            return true;
+    }
+    return false;
+}
