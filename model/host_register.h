@@ -54,7 +54,7 @@ class host_register : public zrp_object {
     void apply_dialog(const register_dialog_values& values);
 
     // Registers occupied: whole count + fraction count.
-    int width() const { return whole_count + fraction_count; }
+    int width() const;
     // The format as shown and edited: 11 for "ProcStat" and "AlarmStat" registers.
     int effective_format() const;
     // The device code of the owning file's header (0 without one).
@@ -81,4 +81,8 @@ class host_register : public zrp_object {
     int decimal_shift = 0;
     std::array<command_bit, 16> commands{};
     std::array<status_bit, 16> status{};
+
+  private:
+    // The three lines after the main line of a bitmapped command or status entry.
+    bool read_bitmap(std::istream& in);
 };

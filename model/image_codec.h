@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 // Encodes map for device_code: the inverse of decoding, for maps whose values fit the image
@@ -17,3 +18,14 @@ std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code);
 // area and calls zrp_file::decode_image. False when the image is shorter than its header and
 // information block or the decode fails. The record area ends at the header's total length.
 bool decode_raw_image(std::span<const std::uint8_t> image, int device_code, zrp_file& map);
+
+// Why map does not fit a device image for device_code (a value outside its field, a name or
+// mnemonic the image cannot hold, too many registers), or an empty text when it fits.
+std::string image_misfit(const zrp_file& map, int device_code);
+
+// The block definitions an image carries after its records: 444 bytes when the information
+// block names DeviceNet or EtherNet/IP ("DEVICENET", "ETHIP" with their terminating zero), else 0.
+int image_block_allowance(const image_info_block& info);
+// The size checks of an extraction on a record area of size bytes holding records records:
+// the "Bad zrp data!" message of the first check that fails, or an empty text.
+std::string image_size_problem(int size, int records, int allowance);

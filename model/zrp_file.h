@@ -36,8 +36,8 @@ class zrp_file : public zrp_object {
     int edit(int mode_flags = 0) override;
 
     // Appends reg (taking ownership) and returns its index, or returns -1 and takes nothing
-    // when it overlaps a register already in the list.
-    int add_register(std::unique_ptr<host_register> reg);
+    // when it overlaps a register already in the list: reg then still holds the register.
+    int add_register(std::unique_ptr<host_register>&& reg);
     // Deletes the register at index; an index out of range is ignored (returns 0).
     int delete_register(int index);
     // Deletes the registers at the given indices, whatever their order and gaps.
