@@ -1,0 +1,165 @@
+#include "link/extract.h"
+
+#include "core/big_endian.h"
+#include "core/user_interface.h"
+#include "link/CSerialHandler.h"
+#include "link/link_state.h"
+#include "link/transfer_link.h"
+#include "link/transfer_messages.h"
+#include "model/zrp_file.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Keywords at the start of the information block of block-mapped images, each compared with
+// its terminating zero byte.
+bool has_block_definitions(const image_info_block& info) {
+    for (const char* keyword : {"ETHIP", "DEVICENET"})
+        if (std::memcmp(info.data(), keyword, std::strlen(keyword) + 1) == 0)
+            return true;
+    return false;
+}
+
+int block_count(int bytes) {
+    return (bytes + extract_block_size - 1) / extract_block_size;
+}
+
+// Fetches `total` bytes in blocks, each requested with "ACK n"; advances the progress
+// display by one per block. False as soon as a request is refused or a block comes short.
+bool fetch_blocks(CSerialHandler& handler, int total, std::vector<std::uint8_t>& out) {
+    out.clear();
+    out.reserve(static_cast<std::size_t>(total));
+    std::uint8_t block[extract_block_size];
+    int position = 0;
+    for (int remaining = total; remaining > 0;) {
+        int n = remaining < extract_block_size ? remaining : extract_block_size;
+        std::string request = "ACK " + std::to_string(n);
+        if (!send_frame_retrying(handler, request, 1))
+            return false;
+        if (handler.receive(block, static_cast<std::size_t>(n)) != static_cast<std::size_t>(n))
+            return false;
+        out.insert(out.end(), block, block + n);
+        ui().progress().set_position(++position);
+        remaining -= n;
+    }
+    return true;
+}
+
+struct progress_guard {
+    bool shown = false;
+    void open(int blocks) {
+        ui().progress().open(progress_title, 0, blocks);
+        shown = true;
+    }
+    ~progress_guard() {
+        if (shown)
+            ui().progress().close();
+    }
+};
+
+bool open_extraction_link(const link_state& link, CSerialHandler& handler, int read_timeout_ms) {
+    if (!open_transfer_link(link, handler))
+        return false;
+    handler.set_timeout(read_timeout_ms);
+    return true;
+}
+
+} // namespace
+
+bool check_image_sizes(int size, int records, const image_info_block& info) {
+    int allowance = has_block_definitions(info) ? block_definition_allowance : 0;
+    // 64-bit products: a hostile record count must not overflow the comparison.
+    long long max_area = static_cast<long long>(records) * max_record_size;
+    long long min_area = static_cast<long long>(records) * min_record_size;
+    if (max_area < static_cast<long long>(size) - allowance) {
+        ui().message(image_too_large_message(size, records, max_record_size));
+        return false;
+    }
+    if (size < min_area) {
+        ui().message(image_too_small_message(size, records, min_record_size));
+        return false;
+    }
+    if (records > max_records) {
+        ui().message(too_many_records_message(records, max_records));
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
+                                                int read_timeout_ms) {
+    CSerialHandler handler(link);
+    if (!open_extraction_link(link, handler, read_timeout_ms))
+        return nullptr;
+    progress_guard progress;
+    auto failed = [](const char* text) -> std::unique_ptr<zrp_file> {
+        ui().message(text);
+        return nullptr;
+    };
+
+    if (!send_frame_retrying(handler, "EXTRACT_ZRP", 2))
+        return failed(msg_not_extracted);
+    image_header header{};
+    if (handler.receive(header.data(), header.size()) != header.size())
+        return failed(msg_not_extracted);
+    int total = be16(header.data()) + 1;
+    if (total == static_cast<int>(header.size()))
+        return failed(msg_zrp_not_present);
+    int records = be16(header.data() + 30);
+    int size = total - static_cast<int>(header.size());
+
+    image_info_block info{};
+    if (device_code != 2) { // a WNT image carries no information block
+        if (!send_frame_retrying(handler, "EXTRA_INFO", 1))
+            return failed(msg_not_extracted);
+        handler.receive(info.data(), info.size());
+    }
+    if (!check_image_sizes(size, records, info))
+        return nullptr;
+
+    progress.open(block_count(size));
+    std::vector<std::uint8_t> area;
+    if (!fetch_blocks(handler, size, area))
+        return failed(msg_not_extracted);
+    if (!send_frame_retrying(handler, "END", 1))
+        return failed(msg_not_extracted);
+
+    auto map = std::make_unique<zrp_file>();
+    byte_reader reader(area);
+    if (!map->decode_image(header, reader, info, device_code))
+        return failed(msg_parse_error);
+    return map;
+}
+
+std::optional<std::string> extract_error_list(const link_state& link, int read_timeout_ms) {
+    CSerialHandler handler(link);
+    if (!open_extraction_link(link, handler, read_timeout_ms))
+        return std::nullopt;
+    progress_guard progress;
+    auto failed = [](const char* text) -> std::optional<std::string> {
+        ui().message(text);
+        return std::nullopt;
+    };
+
+    if (!send_frame_retrying(handler, "ERROR", 2))
+        return failed(msg_error_list_not_extracted);
+    std::uint8_t header[4] = {};
+    if (handler.receive(header, sizeof header) != sizeof header)
+        return failed(msg_error_list_not_extracted);
+    int length = be16(header);
+    if (length == 0)
+        return failed(msg_no_errors);
+
+    progress.open(block_count(length));
+    std::vector<std::uint8_t> text;
+    if (!fetch_blocks(handler, length, text))
+        return failed(msg_not_extracted);
+    if (!send_frame_retrying(handler, "END", 1))
+        return failed(msg_not_extracted);
+
+    // The card's text ends with a zero byte; the last byte is always taken as that end.
+    text.back() = 0;
+    return std::string(reinterpret_cast<const char*>(text.data()));
+}

@@ -1,0 +1,98 @@
+#include "link/send_text.h"
+
+#include "core/text_lines.h"
+#include "core/user_interface.h"
+#include "link/CSerialHandler.h"
+#include "link/line_filter.h"
+#include "link/link_state.h"
+#include "link/transfer_link.h"
+#include "link/transfer_messages.h"
+
+namespace {
+
+// Reads the next line of at most max_send_line characters. A longer line is shown to the
+// user and ends the transfer: sending part of a map and calling it complete would leave the
+// card with a configuration nobody asked for.
+enum class next_line { ok, end, too_long };
+
+next_line read_send_line(std::istream& in, std::string& line, int& line_number) {
+    auto status = read_line(in, line, max_send_line + 1);
+    if (status == line_status::end)
+        return next_line::end;
+    ++line_number;
+    if (status == line_status::truncated || line.size() > max_send_line) {
+        ui().message(line_too_long_message(line_number, line));
+        return next_line::too_long;
+    }
+    return next_line::ok;
+}
+
+// Closes the progress display on every way out of the transfer.
+struct progress_guard {
+    ~progress_guard() { ui().progress().close(); }
+};
+
+} // namespace
+
+bool send_text(const link_state& link, std::istream& in) {
+    CSerialHandler handler(link);
+    if (!open_transfer_link(link, handler))
+        return false;
+
+    auto& progress = ui().progress();
+    progress.open(progress_title, 0, 0);
+    progress_guard close_progress;
+
+    // Counting pass: sizes the progress bar and refuses a map with an over-long line before
+    // the card sees any of it.
+    line_filter filter;
+    std::string line;
+    int line_number = 0, to_send = 0;
+    for (;;) {
+        auto next = read_send_line(in, line, line_number);
+        if (next == next_line::too_long)
+            return false;
+        if (next == next_line::end)
+            break;
+        if (filter.filter(line) == line_filter::verdict::send)
+            ++to_send;
+    }
+    progress.set_range(0, to_send);
+
+    in.clear();
+    in.seekg(0);
+    if (!in) {
+        ui().message(msg_file_not_opened);
+        return false;
+    }
+
+    filter.reset();
+    line_number = 0;
+    int sent = 0;
+    for (;;) {
+        auto next = read_send_line(in, line, line_number);
+        if (next == next_line::too_long)
+            return false;
+        if (next == next_line::end)
+            break;
+        int state = filter.state();
+        if (filter.filter(line) == line_filter::verdict::skip)
+            continue;
+        progress.set_position(++sent);
+        if (state == 5 && filter.pause_pending()) {
+            link.timing().sleep(register_pause_ms);
+            filter.clear_pause();
+        }
+        if (!send_frame_retrying(handler, line, send_calls_per_frame)) {
+            ui().message(msg_line_not_acknowledged);
+            return false;
+        }
+    }
+
+    if (!send_frame_retrying(handler, "END", send_calls_per_frame)) {
+        ui().message(msg_not_sent);
+        return false;
+    }
+    ui().message(msg_send_complete);
+    return true;
+}
