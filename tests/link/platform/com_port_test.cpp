@@ -30,7 +30,7 @@ struct com_fixture {
     com_fixture() {
         settings.values["Settings/UseLink"] = "COM";
         settings.values["Settings/ComPort"] = card.path();
-        link.timing().com_read_timeout_ms = 150;
+        link.timing().com_read_timeout_ms = 300;
         link.load_settings();
     }
 
@@ -70,7 +70,7 @@ TEST(ComPort, OpenResults) {
             EXPECT_EQ(handler.open_com(c.port, c.mode), c.result);
             EXPECT_EQ(handler.com_open(), c.result == com_open_ok);
             if (c.result == com_open_ok) {
-                EXPECT_EQ(handler.read_timeout(), 150);
+                EXPECT_EQ(handler.read_timeout(), 300);
             }
         }
         // Whatever happened, the port is free again.
@@ -126,9 +126,9 @@ TEST(ComPort, FramesAndAcknowledgements) {
         int min_ms, max_ms;
     };
     const case_t cases[] = {
-        {"acknowledged at once", {}, frame_ack, 1, {true}, 1, 0, 140},
-        {"refused twice, then acknowledged", {nak, nak}, frame_ack, 1, {true}, 3, 0, 140},
-        {"silent once: one read time-out", {-1}, frame_ack, 1, {true}, 2, 140, 1000},
+        {"acknowledged at once", {}, frame_ack, 1, {true}, 1, 0, 250},
+        {"refused twice, then acknowledged", {nak, nak}, frame_ack, 1, {true}, 3, 0, 250},
+        {"silent once: one read time-out", {-1}, frame_ack, 1, {true}, 2, 290, 1500},
         {"refused for good: 4 calls x 3 transmissions",
          {},
          nak,
@@ -137,7 +137,7 @@ TEST(ComPort, FramesAndAcknowledgements) {
          12,
          0,
          1000},
-        {"silent card: 3 read time-outs", {}, -1, 1, {false}, 3, 440, 1500},
+        {"silent card: 3 read time-outs", {}, -1, 1, {false}, 3, 890, 2500},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
