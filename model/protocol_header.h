@@ -60,7 +60,9 @@ class protocol_header : public zrp_object {
     virtual form_class_t form_class() const { return form_class_t::CGenericForm; }
 
     // Fills the image header (offsets 2..29, all but the length and record count) and the
-    // information block for this header: the inverse of decode_image.
+    // information block for this header: the inverse of decode_image. Block-mapped headers
+    // with blocks also set the block flag (bit 15 of the word at offset 22); the caller then
+    // appends block_layout::encode_block_area after the records.
     virtual void encode_image(image_header& header, image_info_block& info) const;
     // The protocol code the image header carries for this header (offset 2).
     virtual int protocol_code() const { return 0; }
