@@ -1,0 +1,42 @@
+#pragma once
+// The XML reader's view of its input: one byte at a time with one character of push-back,
+// plus the character classes and token readers that every node's read shares. Once the end
+// of the input has been seen every further read reports it again, so no loop can wait past
+// the end.
+
+#include <istream>
+#include <string>
+
+class xml_input {
+  public:
+    static constexpr int end_of_input = -1;
+    // Elements nested deeper than this fail, so that hostile input cannot exhaust the stack.
+    static constexpr int max_depth = 256;
+
+    explicit xml_input(std::istream& in) : in_(in.rdbuf()) {}
+
+    // The next character (0 to 255) or end_of_input; after push_back the last one again.
+    int next();
+    // Delivers the last character once more on the following next().
+    void push_back() { pushed_back_ = true; }
+    // Takes characters up to 0x20 (space and every control character) and pushes back the
+    // first other one.
+    void skip_whitespace();
+    // Letters and underscores, and digits from the second character on; the first other
+    // character is pushed back. The result may be empty.
+    std::string read_name();
+    // After the opening double quote: the characters up to the closing one, with backslash
+    // escapes \n, \r, \t and \<any> for that character. False when the input ends first.
+    bool read_quoted(std::string& value);
+
+    // Nesting bookkeeping for element reads.
+    bool enter() { return ++depth_ <= max_depth; }
+    void leave() { --depth_; }
+
+  private:
+    std::streambuf* in_;
+    int last_ = end_of_input;
+    bool pushed_back_ = false;
+    bool ended_ = false;
+    int depth_ = 0;
+};
