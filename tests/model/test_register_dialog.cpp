@@ -1,0 +1,178 @@
+#include "test_model_support.h"
+
+#include "model/model_tables.h"
+
+#include <gtest/gtest.h>
+
+using namespace model_test;
+
+TEST(RegisterDialog, PresetsFromRegisterAndFile) {
+    zrp_file map(11); // Modbus Plus, "RDX"
+    auto first = std::make_unique<host_register>(&map, 40001);
+    ASSERT_EQ(map.add_register(std::move(first)), 0);
+    host_register reg(&map, 41030);
+    reg.name = "ProcStat";
+    reg.format = 0;
+    reg.negative = 3;
+    reg.word_order = 6;
+    reg.maximum = 2.5f;
+    reg.status[4].code = 14;
+    reg.status[5].code = 99;
+    reg.commands[2] = {1, 4, "CPAS"};
+    const register_dialog_values v = reg.dialog_values();
+    EXPECT_EQ(v.next_free_input, 40002);
+    EXPECT_EQ(v.next_free_output, 41025);
+    EXPECT_FALSE(v.block_mapped);
+    EXPECT_EQ(v.device_code, 1);
+    EXPECT_EQ(v.protocol_name, "Modbus+");
+    EXPECT_EQ(v.output_base, 41025);
+    EXPECT_EQ(v.register_number, 41030);
+    EXPECT_EQ(v.format, 11); // array parameter
+    EXPECT_FALSE(v.swapped);
+    EXPECT_TRUE(v.reversed);
+    EXPECT_EQ(v.negative_choice, 2);
+    EXPECT_EQ(v.maximum_text, "2.500000");
+    EXPECT_EQ(v.minimum_text, "0.000000");
+    EXPECT_EQ(v.scale_text, "1.000000");
+    EXPECT_EQ(v.status[4].mnemonic, "PSW5");
+    EXPECT_EQ(v.status[5].mnemonic, "XXX");
+    EXPECT_EQ(v.commands[2].mnemonic, "CPAS");
+    EXPECT_EQ(v.commands[2].value, 4);
+
+    const int choices[][2] = {{0, 0}, {1, 0}, {2, 1}, {3, 2}};
+    for (auto [negative, choice] : choices) {
+        reg.negative = negative;
+        EXPECT_EQ(reg.dialog_values().negative_choice, choice);
+    }
+    for (int format : {9, 10}) {
+        reg.name = "X";
+        reg.format = format;
+        EXPECT_TRUE(reg.dialog_values().swapped);
+    }
+    host_register lone(nullptr, 3);
+    EXPECT_EQ(lone.dialog_values().device_code, 255);
+}
+
+TEST(RegisterDialog, ConfirmedValuesFollowTheParameterName) {
+    struct row {
+        std::string name;
+        int chosen_format;
+        bool swapped;
+        int fraction_choice, whole_choice, negative_choice;
+        int format, fraction, whole, negative;
+    };
+    const row rows[] = {
+        {"ProcStat", 1, false, 1, 5, 0, 11, 0, 5, 2},
+        {"AlarmStat", 0, true, 0, 16, 2, 11, 0, 16, 2},
+        {"FeederName", 1, true, 1, 7, 1, 9, 0, 7, 2},
+        {"FeederName", 9, false, 1, 7, 1, 0, 0, 7, 2},
+        {"ProcessStatus", 1, true, 1, 2, 0, 10, 1, 2, 0},
+        {"AlarmStatus7", 10, false, 0, 2, 0, 0, 0, 2, 0},
+        {"Massflow", 7, false, 1, 2, 2, 7, 1, 2, 3},
+        {"Massflow", 10, false, 0, 1, 0, 0, 0, 1, 0},
+        {"Massflow", 9, true, 1, 3, 0, 9, 0, 3, 0},
+    };
+    for (const auto& r : rows) {
+        zrp_file map(1);
+        host_register reg(&map, 40001);
+        scripted_dialogs d;
+        use_dialogs use(d);
+        d.on_register = [&](register_dialog_values& v) {
+            v.name = r.name;
+            v.format = r.chosen_format;
+            v.swapped = r.swapped;
+            v.fraction_count = r.fraction_choice;
+            v.whole_count = r.whole_choice;
+            v.negative_choice = r.negative_choice;
+        };
+        EXPECT_EQ(reg.edit(5), 1);
+        EXPECT_EQ(d.register_flags, std::vector<int>{5});
+        EXPECT_EQ(reg.format, r.format) << r.name << " " << r.chosen_format;
+        EXPECT_EQ(reg.fraction_count, r.fraction) << r.name;
+        EXPECT_EQ(reg.whole_count, r.whole) << r.name;
+        EXPECT_EQ(reg.negative, r.negative) << r.name;
+        EXPECT_EQ(reg.swap, r.swapped);
+    }
+}
+
+TEST(RegisterDialog, ConfirmedValuesAreCopiedBack) {
+    zrp_file map(1); // "RDX"
+    for (int n : {40001, 40002, 40003}) {
+        auto reg = std::make_unique<host_register>(&map, n);
+        reg->name = "R" + std::to_string(n);
+        ASSERT_GE(map.add_register(std::move(reg)), 0);
+    }
+    host_register& reg = *map.registers[0];
+    scripted_dialogs d;
+    use_dialogs use(d);
+    d.on_register = [](register_dialog_values& v) {
+        v.register_number = 40010;
+        v.name = "Setpoint";
+        v.group_name = "Feeder";
+        v.format = 1;
+        v.reversed = true;
+        v.maximum_text = "250.5";
+        v.minimum_text = "not a number";
+        v.scale_text = " 0.5 ";
+        v.feeder = 4;
+        v.rom_constant = 77;
+        v.decimal_shift = -2;
+        v.location = 1;
+        v.commands[0] = {2, 3, "CTAR"};
+        v.status[1] = {3, 17, "PSW5"};
+        v.status[2] = {0, 0, "asr"};
+    };
+    EXPECT_EQ(reg.edit(), 1);
+    EXPECT_EQ(reg.word_order, 6);
+    EXPECT_EQ(reg.maximum, 250.5f);
+    EXPECT_EQ(reg.minimum, 0.0f);
+    EXPECT_EQ(reg.scale, 0.5f);
+    EXPECT_EQ(reg.feeder, 4);
+    EXPECT_EQ(reg.last_line_feeder, 4);
+    EXPECT_EQ(reg.rom_constant, 77);
+    EXPECT_EQ(reg.decimal_shift, -2);
+    EXPECT_EQ(reg.location, 1);
+    EXPECT_EQ(reg.group_name, "Feeder");
+    EXPECT_EQ(reg.commands[0], (command_bit{2, 3, "CTAR"}));
+    EXPECT_EQ(reg.status[1], (status_bit{3, 17, 14}));
+    EXPECT_EQ(reg.status[2].code, 0);
+    // The number changed: the list is sorted, and the template is a copy of the register.
+    ASSERT_EQ(map.registers.back()->name, "Setpoint");
+    EXPECT_EQ(map.registers.front()->register_number, 40002);
+    ASSERT_TRUE(map.template_register);
+    EXPECT_EQ(map.template_register->name, "Setpoint");
+    EXPECT_EQ(map.template_register->register_number, 40010);
+    EXPECT_EQ(map.template_register->commands[0], command_bit{});
+}
+
+TEST(RegisterDialog, LineParametersKeepTheLastLineFeeder) {
+    zrp_file map(1);
+    host_register reg(&map, 40001);
+    reg.last_line_feeder = -1;
+    scripted_dialogs d;
+    use_dialogs use(d);
+    d.on_register = [](register_dialog_values& v) {
+        v.name = "LineRate";
+        v.feeder = 101;
+    };
+    reg.edit();
+    EXPECT_EQ(reg.last_line_feeder, -1);
+    EXPECT_EQ(reg.feeder, 101);
+}
+
+TEST(RegisterDialog, CancelLeavesTheRegisterUntouched) {
+    zrp_file map(1);
+    host_register reg(&map, 40001);
+    reg.name = "Massflow";
+    scripted_dialogs d;
+    use_dialogs use(d);
+    d.register_result = 2;
+    d.on_register = [](register_dialog_values& v) {
+        v.name = "Other";
+        v.register_number = 5;
+    };
+    EXPECT_EQ(reg.edit(), 2);
+    EXPECT_EQ(reg.name, "Massflow");
+    EXPECT_EQ(reg.register_number, 40001);
+    EXPECT_FALSE(map.template_register);
+}
