@@ -1,0 +1,131 @@
+#include "catalogue/read_xml_document.h"
+#include "catalogue/xml_text_element.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+// A compact rendering of a tree: name{attr=value,...}(child,child) and "text" for text.
+std::string dump(const xml_element& e) {
+    if (e.is_text())
+        return '"' + static_cast<const xml_text_element&>(e).text() + '"';
+    const auto& tag = static_cast<const xml_tag_element&>(e);
+    std::string out = tag.name();
+    if (tag.attribute_count() > 0) {
+        out += '{';
+        for (std::int32_t i = 0; i < tag.attribute_count(); ++i)
+            out += (i ? "," : "") + tag.attribute(i)->name() + '=' + tag.attribute(i)->value();
+        out += '}';
+    }
+    if (tag.child_count() > 0) {
+        out += '(';
+        for (std::int32_t i = 0; i < tag.child_count(); ++i)
+            out += (i ? "," : "") + dump(*tag.child(i));
+        out += ')';
+    }
+    return out;
+}
+
+// The dump of the document's root, or "null" when there is none.
+std::string parse(const std::string& text) {
+    std::istringstream in(text);
+    auto root = read_xml_document(in);
+    return root ? dump(*root) : "null";
+}
+
+struct reader_case {
+    const char* what;
+    std::string input;
+    std::string expected;
+};
+
+TEST(XmlReader, SyntaxRules) {
+    const reader_case cases[] = {
+        {"empty input", "", "null"},
+        {"no tag at all", "just some text", "null"},
+        {"closing tag first", "</a><b></b>", "null"},
+        {"declaration and comment skipped", "<?xml version=\"1.0\"?>\n<!-- note -->\n<r></r>", "r"},
+        {"doctype skipped", "<!DOCTYPE r><r></r>", "r"},
+        {"quoted and unquoted values", "<r a=\"one two\" b = xyz></r>", "r{a=one two,b=xyz}"},
+        {"duplicate attributes kept in order", "<r a=\"1\" a=\"2\"></r>", "r{a=1,a=2}"},
+        {"unquoted value starting with a digit", "<r a=1x></r>", "null"},
+        {"single-quoted value", "<r a='x'></r>", "null"},
+        {"empty-element tag", "<r/>", "null"},
+        {"hyphen in an attribute name", "<r a-b=\"x\"></r>", "null"},
+        {"leading blanks dropped, trailing kept", "<r>  word  </r>", "r(\"word  \")"},
+        {"inner line breaks kept", "<r>one\ntwo\n</r>", "r(\"one\ntwo\n\")"},
+        {"entity stays as written", "<r>a &amp; b &#65;</r>", "r(\"a &amp; b &#65;\")"},
+        {"escapes in a quoted value", "<r a=\"x\\\"y\\\\z\\n\\r\\t\\q\"></r>",
+         "r{a=x\"y\\z\n\r\tq}"},
+        {"closing name differs", "<r></s>", "null"},
+        {"blank before the closing bracket", "<r></r >", "null"},
+        {"mixed content in order", "<r>t1<c></c>t2</r>", "r(\"t1\",c,\"t2\")"},
+        {"whitespace-only content makes no text", "<r> \n\t<c></c>\r\n </r>", "r(c)"},
+        {"control characters count as whitespace", "<r>\x01\x02word</r>", "r(\"word\")"},
+        {"bytes above 0x7f are text", "<r>\x80x</r>", "r(\"\x80x\")"},
+        {"digits inside names", "<r2d2 a1=\"v\"></r2d2>", "r2d2{a1=v}"},
+        {"name cannot start with a digit", "<2r></2r>", "null"},
+        {"comment inside an element fails it", "<r><!-- c --></r>", "null"},
+        {"failed root, scanning resumes at the next root", "<a><b></a><r x=\"1\"></r>", "r{x=1}"},
+        {"failure below the root fails the root", "<r><c a='1'></c></r>", "null"},
+        {"end inside a quoted value", "<r a=\"never closed", "null"},
+        {"end inside a comment", "<!-- open comment", "null"},
+        {"end inside a tag", "<r a", "null"},
+        {"end after an equals sign", "<r a=", "null"},
+        {"end inside text", "<r>text", "null"},
+        {"end right after the root's start", "<r>", "null"},
+        {"end after a backslash", "<r a=\"x\\", "null"},
+        {"lone angle bracket", "<", "null"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parse(c.input), c.expected) << c.what;
+}
+
+TEST(XmlReader, StopsAfterTheRootsClosingTag) {
+    std::istringstream in("<r></r>after");
+    ASSERT_NE(read_xml_document(in), nullptr);
+    std::string rest;
+    std::getline(in, rest);
+    EXPECT_EQ(rest, "after");
+}
+
+TEST(XmlReader, HostileNestingFailsWithoutExhaustingTheStack) {
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
+    EXPECT_EQ(parse(deep), "null");
+
+    std::string fine, closing;
+    for (int i = 0; i < 100; ++i) {
+        fine += "<a>";
+        closing += "</a>";
+    }
+    EXPECT_NE(parse(fine + closing), "null");
+}
+
+TEST(XmlReader, WriteIndentsByTabsAndSplitsLongText) {
+    std::istringstream in("<r a=\"x y\"><c>" + std::string(90, 'w') + "</c><d>two\nlines</d></r>");
+    auto root = read_xml_document(in);
+    ASSERT_NE(root, nullptr);
+    std::ostringstream out;
+    root->write(out);
+    EXPECT_EQ(out.str(), "<r a=\"x y\">\n"
+                         "\t<c>\n"
+                         "\t\t" +
+                             std::string(81, 'w') +
+                             "\n"
+                             "\t\t" +
+                             std::string(9, 'w') +
+                             "\n"
+                             "\t</c>\n"
+                             "\t<d>\n"
+                             "\t\ttwo\n"
+                             "\t\tlines\n"
+                             "\t</d>\n"
+                             "</r>\n");
+}
+
+} // namespace
