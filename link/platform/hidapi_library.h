@@ -1,5 +1,9 @@
 #pragma once
 // The HID library's six calls on hidapi (hidraw backend).
+//
+// The reader thread reads input reports while the user-interface thread writes output
+// reports. On hidraw both are plain system calls on the device node; the calls are not
+// serialised here, since a lock would hold every write back behind a pending read.
 
 #include "link/hid_library.h"
 

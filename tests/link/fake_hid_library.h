@@ -6,6 +6,7 @@
 
 #include "link/hid_library.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -56,6 +57,8 @@ class fake_hid_library : public hid_library {
         std::unique_lock lock(mutex_);
         ++read_calls;
         returned = 0;
+        if (read_failure != hid_success)
+            return read_failure;
         if (!cv_.wait_for(lock, std::chrono::milliseconds(read_wait_ms),
                           [this] { return !inputs_.empty(); }))
             return hid_read_timed_out;
@@ -106,6 +109,7 @@ class fake_hid_library : public hid_library {
     int answer_byte = -1;          // >= 0: answer each frame with this byte on report id 3
     std::deque<int> answer_script; // answers for the next frames first (-1: stay silent)
     int read_wait_ms = 20;
+    std::atomic<int> read_failure{hid_success}; // a vanished device fails every read at once
     bool is_open = false;
     int open_calls = 0, close_calls = 0, read_calls = 0;
     unsigned last_index = 99;

@@ -263,6 +263,24 @@ TEST(UsbHidDevice, StopReaderWithinItsWaitThenClose) {
     EXPECT_FALSE(lib.is_open);
 }
 
+// The card is pulled while open: the reader's reads fail until the removal handling closes
+// the device. The reader must neither spin nor keep the close waiting.
+TEST(UsbHidDevice, ReaderSurvivesAVanishedDevice) {
+    fake_hid_library lib;
+    UsbHidDevice device(lib);
+    ASSERT_EQ(device.open(), hid_success);
+    lib.read_failure = hid_transfer_failed;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(device.reader_running());
+    std::uint8_t b;
+    std::size_t count = 1;
+    EXPECT_FALSE(device.read_channel(3, &b, 1, count, 30));
+    auto start = clock_type::now();
+    EXPECT_EQ(device.close(), hid_success);
+    EXPECT_LT(elapsed_ms(start), 500);
+    EXPECT_LT(lib.read_calls, 40);
+}
+
 TEST(UsbHidDevice, FailedCloseKeepsTheDeviceAndAnOpenRestartsItsReader) {
     fake_hid_library lib;
     UsbHidDevice device(lib);
