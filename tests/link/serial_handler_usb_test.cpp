@@ -42,13 +42,6 @@ TEST(SerialHandlerUsb, AttachUsesTheUsbTimeOut) {
     EXPECT_TRUE(f.ui.texts().empty());
 }
 
-TEST(SerialHandlerUsb, DefaultTimeOutsAreTheCardsValues) {
-    link_timing timing;
-    EXPECT_EQ(timing.usb_read_timeout_ms, 30000);
-    EXPECT_EQ(timing.com_read_timeout_ms, 10000);
-    EXPECT_EQ(timing.reader_stop_wait_ms, 5000);
-}
-
 TEST(SerialHandlerUsb, FrameGoesOutAsOneReportAndIsAcknowledged) {
     usb_fixture f;
     f.lib.answer_byte = frame_ack;
