@@ -1,0 +1,204 @@
+// tessaly-cli xml, catalogue and import, run as a separate program in a scratch folder.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliCatalogue : public ::testing::Test {
+  protected:
+    struct result {
+        int status;
+        std::string out, err;
+    };
+
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("cli_catalogue_") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "work");
+        fs::create_directories(dir_ / "io");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs tessaly-cli with args in the work folder.
+    result run(const std::string& args) const {
+        std::string out = (dir_ / "io" / "out").string(), err = (dir_ / "io" / "err").string();
+        std::string command = "cd '" + (dir_ / "work").string() + "' && '" TESSALY_CLI "' " + args +
+                              " >'" + out + "' 2>'" + err + "'";
+        int rc = std::system(command.c_str());
+        return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, read(out), read(err)};
+    }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / "work" / name, std::ios::binary) << text;
+    }
+    std::string read_work(const std::string& name) const { return read(dir_ / "work" / name); }
+    static std::string read(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CliCatalogue, XmlWritesTheRootsTree) {
+    write("doc.xml", "<?xml version=\"1.0\"?><!-- c --><r a=\"1\">text<c></c></r>ignored");
+    write("broken.xml", "<r><c></r>");
+    result ok = run("xml doc.xml");
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out, "<r a=\"1\">\n\ttext\n\t<c>\n\t</c>\n</r>\n");
+    EXPECT_EQ(ok.err, "");
+
+    for (const char* file : {"broken.xml", "missing.xml"}) {
+        result bad = run(std::string("xml ") + file);
+        EXPECT_EQ(bad.status, 1) << file;
+        EXPECT_EQ(bad.out, "") << file;
+        EXPECT_NE(bad.err.find(file), std::string::npos) << file; // says which file and why
+        EXPECT_EQ(bad.err.back(), '\n') << file;
+    }
+}
+
+TEST_F(CliCatalogue, CatalogueInWalkOrderWithEscapes) {
+    write("p.lst", "<r>\n"
+                   "<device name=\"D\\\"q\\\\\" ctrl_type=\"rdx\">"
+                   "<param name=\"P\" type=\"float\">tab\there\r\nline</param></device>\n"
+                   "<device name=\"S\"><param name=\"Q\" type=\"x\"></param>"
+                   "<device name=\"Sub\" ctrl_type=\"blf\"><param name=\"R\" type=\"bits\">"
+                   "r</param></device></device>\n"
+                   "</r>\n");
+    struct {
+        const char* args;
+        int status;
+        std::string out;
+    } const cases[] = {
+        {"catalogue p.lst", 0,
+         "device \"D\\\"q\\\\\" ctrl_type=1\n"
+         "  param \"P\" type=2 \"tab\\there\\r\\nline\"\n"
+         "device \"S\" ctrl_type=255\n"
+         "  device \"Sub\" ctrl_type=0\n"
+         "    param \"R\" type=0 \"r\"\n"
+         "  param \"Q\" type=4 \"\"\n"},
+        {"catalogue p.lst --device RDX", 0,
+         "device \"D\\\"q\\\\\" ctrl_type=1\n"
+         "  param \"P\" type=2 \"tab\\there\\r\\nline\"\n"
+         "device \"S\" ctrl_type=255\n"
+         "  param \"Q\" type=4 \"\"\n"},
+        {"catalogue p.lst --device BLF", 0,
+         "device \"S\" ctrl_type=255\n"
+         "  device \"Sub\" ctrl_type=0\n"
+         "    param \"R\" type=0 \"r\"\n"
+         "  param \"Q\" type=4 \"\"\n"},
+        {"catalogue p.lst --device blf", 2, ""},
+        {"catalogue", 2, ""},
+    };
+    for (const auto& c : cases) {
+        result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.out, c.out) << c.args;
+        if (c.status == 0) {
+            EXPECT_EQ(r.err, "") << c.args;
+        }
+    }
+
+    write("broken.lst", "<r><device name=x></r>");
+    for (const char* file : {"broken.lst", "missing.lst"}) {
+        result bad = run(std::string("catalogue ") + file);
+        EXPECT_EQ(bad.status, 1) << file;
+        EXPECT_EQ(bad.out, "") << file;
+        EXPECT_NE(bad.err.find(file), std::string::npos) << file;
+    }
+}
+
+TEST_F(CliCatalogue, DefaultCatalogueLoads) {
+    result r = run("catalogue '" TESSALY_SOURCE_DIR "/resources/params.lst' --device HQP");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("param \"LineMassflow\" type=2"), std::string::npos);
+    EXPECT_EQ(r.out.find("ctrl_type=1\n"), std::string::npos);
+}
+
+const std::string done =
+    "Conversion done!\n\nRe-Open the converted file and\nsetup protocol parameters now!\n";
+
+TEST_F(CliCatalogue, ImportFollowsTheSelectionOptions) {
+    write("old.zrp", "PLC_CHAN 19200\nONLINE\nHREG\n40001 0 1 0 0 0 F:1 ASR\n");
+    struct {
+        const char* options;
+        const char* description;
+        const char* status_name;
+    } const cases[] = {
+        {"", "", "CondAlarmStat"}, // the cancelled selection
+        {"--device BLF --protocol Siemens", "BLF Siemens Protocol", "CondensedAlrmStatus"},
+        {"--protocol Siemens", "RDX Allen-Bradley Protocol", "CondAlarmStat"},
+        {"--protocol Modbus+", "RDX Modbus+ Protocol", "CondAlarmStat"},
+        {"--device HQP", "HQP Modbus Protocol", "CondAlarmStat"},
+        {"--device WNT --protocol ProfinetIO", "WNT Allen-Bradley Protocol", "CondensedAlrmStatus"},
+        {"--device BLF --protocol ProfinetIO", "BLF Allen-Bradley Protocol", "CondensedAlrmStatus"},
+        {"--device RDX --protocol ProfinetIO", "RDX ProfinetIO Protocol", "CondAlarmStat"},
+    };
+    for (const auto& c : cases) {
+        std::error_code ec;
+        fs::remove(dir_ / "work" / "new.zrp", ec);
+        result r = run(std::string("import old.zrp new.zrp ") + c.options);
+        EXPECT_EQ(r.status, 0) << c.options;
+        EXPECT_EQ(r.err, done) << c.options;
+        EXPECT_EQ(r.out, "") << c.options;
+        EXPECT_EQ(read_work("new.zrp"), std::string(c.description) + "\nPLC_CHAN 19200\nHREG\n" +
+                                            "40001 0 1 0 0 0 F:1 " + c.status_name + " \n")
+            << c.options;
+    }
+    EXPECT_EQ(read_work("convert.log"), "Input File: old.zrp\nOutput File: new.zrp\n"
+                                        "Stripped Old-Style line: ONLINE\n");
+}
+
+TEST_F(CliCatalogue, ImportRefusalsAndFailures) {
+    write("old.zrp", "HREG\n40001 0 1 0 0 0 F:1 MFA\n");
+    write("bad.zrp", "HREG\n40001 0 1 0 0 0 F:1 QQQ\n");
+    write("taken.zrp", "keep\n");
+    fs::create_directories(dir_ / "work" / "sub");
+    struct {
+        const char* args;
+        int status;
+        std::string err;
+    } const cases[] = {
+        {"import old.zrp taken.zrp", 1, "Conversion cancelled.\n"},
+        {"import old.zrp old.zrp", 1, "Conversion cancelled.\n"},
+        {"import old.zrp ./sub/../old.zrp --force", 1,
+         "Error: new file name is the same as old.\n"},
+        {"import bad.zrp out.zrp", 1,
+         "Errors during conversion!\nExamine convert.log for details.\n"},
+        {"import missing.zrp out2.zrp", 1,
+         "The file could not be opened.\nError converting *.zrp file.\n"},
+        {"import old.zrp out3.zrp --protocol Modbus/RTU", 2, ""},
+        {"import old.zrp out3.zrp --device XYZ", 2, ""},
+        {"import old.zrp", 2, ""},
+    };
+    for (const auto& c : cases) {
+        result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        if (c.status != 2) {
+            EXPECT_EQ(r.err, c.err) << c.args;
+        }
+    }
+    EXPECT_EQ(read_work("taken.zrp"), "keep\n");
+    EXPECT_EQ(read_work("old.zrp"), "HREG\n40001 0 1 0 0 0 F:1 MFA\n");
+    EXPECT_FALSE(fs::exists(dir_ / "work" / "out2.zrp"));
+    EXPECT_FALSE(fs::exists(dir_ / "work" / "out3.zrp"));
+
+    result forced = run("import old.zrp taken.zrp --force");
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_EQ(forced.err, done);
+    EXPECT_EQ(read_work("taken.zrp"), "\nHREG\n40001 0 1 0 0 0 F:1 Massflow \n");
+}
+
+} // namespace
