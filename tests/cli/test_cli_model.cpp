@@ -1,0 +1,179 @@
+// tessaly-cli format, decode and encode, run as a separate program in a scratch folder.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string head = "RDX Modbus protocol\n"
+                         "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                         "REGMAX 65535\nNODENUM 0\nHREG\n";
+
+class CliModel : public ::testing::Test {
+  protected:
+    struct result {
+        int status;
+        std::string out, err;
+    };
+
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("cli_model_") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "work");
+        fs::create_directories(dir_ / "io");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    result run(const std::string& args) const {
+        std::string out = (dir_ / "io" / "out").string(), err = (dir_ / "io" / "err").string();
+        std::string command = "cd '" + (dir_ / "work").string() + "' && '" TESSALY_CLI "' " + args +
+                              " >'" + out + "' 2>'" + err + "'";
+        int rc = std::system(command.c_str());
+        return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, read(out), read(err)};
+    }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / "work" / name, std::ios::binary) << text;
+    }
+    std::string read_work(const std::string& name) const { return read(dir_ / "work" / name); }
+    static std::string read(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CliModel, FormatWritesTheMapAsSaveDoes) {
+    write("map.zrp",
+          "RDX Modbus protocol\r\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\r\n"
+          "REGMAX 65535\r\nNODENUM 0\r\nHREG\r\n"
+          "40003 0 1 0 0 0 F:0 Massflow\r\n"
+          "40001 0 2 1 0 0 F:1 FdrPercentOfLine 100.0 0 1\r\n"
+          "40002 0 1 0 0 0 F:0 Clash\r\n");
+    const std::string listed = "40003 0 1 0 0 0 F:0 Massflow\n"
+                               "40001 0 2 1 0 0 F:1 FdrPercentOfLine 100 0 1\n";
+    const std::string conflict =
+        "Conflicting Register Ignored\nRegister Num: 40002\nParameter: Clash\n";
+
+    result plain = run("format map.zrp");
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out, head + listed);
+    EXPECT_EQ(plain.err, conflict);
+
+    result sorted = run("format map.zrp --sort -o out.zrp");
+    EXPECT_EQ(sorted.status, 0);
+    EXPECT_EQ(sorted.out, "");
+    EXPECT_EQ(sorted.err, conflict);
+    EXPECT_EQ(read_work("out.zrp"), head + "40001 0 2 1 0 0 F:1 FdrPercentOfLine 100 0 1\n"
+                                           "40003 0 1 0 0 0 F:0 Massflow\n");
+}
+
+TEST_F(CliModel, FormatReportsMapsThatDoNotLoad) {
+    write("cut.zrp", "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n");
+    for (const char* file : {"cut.zrp", "missing.zrp"}) {
+        result r = run(std::string("format ") + file + " -o never.zrp");
+        EXPECT_EQ(r.status, 1) << file;
+        EXPECT_EQ(r.err, "Unable to open the requested file\n") << file;
+        EXPECT_FALSE(fs::exists(dir_ / "work" / "never.zrp"));
+    }
+    EXPECT_EQ(run("format").status, 2);
+    EXPECT_EQ(run("format a b c").status, 2);
+}
+
+TEST_F(CliModel, EncodeThenDecodeGivesTheMapBack) {
+    const std::string map =
+        "HQP Modbus/TCP protocol\n"
+        "PLC_CHAN 38400 RTU 8 EVEN_PARITY 1STOPBIT MSBYTE_FIRST\nREGMAX 65535\nNODENUM 1\n"
+        "MBTCP 10.1.2.3 255.255.0.0 10.1.0.1\nHREG\n"
+        "40001 0 1 1 0 0 F:1 FdrPercentOfLine 100 0 1\n"
+        "41025 0 1 3 0 0 F:0\n"
+        "F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 F:1 \n"
+        "CTAR CPAS XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX CSTC \n"
+        "HIT HIT HIT HIT HIT HIT HIT HIT HIT HIT HIT HIT HIT HIT HIT HIT \n"
+        "40002 0 2 0 0 2 F:0 Totals\n";
+    write("map.zrp", map);
+    result enc = run("encode map.zrp -o map.img");
+    EXPECT_EQ(enc.status, 0) << enc.err;
+    EXPECT_EQ(enc.out + enc.err, "");
+    result dec = run("decode map.img --device HQP");
+    EXPECT_EQ(dec.status, 0) << dec.err;
+    EXPECT_EQ(dec.out, map);
+    EXPECT_EQ(dec.err, "");
+
+    // Encoding for another device changes where the whole count goes, and decoding follows it.
+    EXPECT_EQ(run("encode map.zrp --device RDX -o rdx.img").status, 0);
+    result rdx = run("decode rdx.img --device RDX -o back.zrp");
+    EXPECT_EQ(rdx.status, 0);
+    EXPECT_EQ(read_work("back.zrp"), "RDX" + map.substr(3));
+
+    EXPECT_EQ(run("encode map.zrp").status, 2); // -o is required
+    EXPECT_EQ(run("encode map.zrp --device XYZ -o x.img").status, 2);
+}
+
+TEST_F(CliModel, EncodeRefusesMapsThatDoNotFit) {
+    write("long.zrp", head + "40001 0 1 0 0 0 F:99 Massflow\n");
+    result r = run("encode long.zrp -o long.img");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("feeder"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir_ / "work" / "long.img"));
+}
+
+TEST_F(CliModel, DecodeAppliesTheExtractionChecks) {
+    auto image = [](unsigned total, unsigned records, std::size_t bytes) {
+        std::string img(bytes, '\0');
+        if (bytes >= 2) {
+            img[0] = static_cast<char>((total - 1) >> 8);
+            img[1] = static_cast<char>(total - 1);
+        }
+        if (bytes >= 32) {
+            img[5] = 1; // Modbus
+            img[30] = static_cast<char>(records >> 8);
+            img[31] = static_cast<char>(records);
+        }
+        return img;
+    };
+    struct row {
+        std::string bytes;
+        int status;
+        std::string err;
+    };
+    const row rows[] = {
+        {image(32 + 26, 1, 20), 1, "Communication error, file not extracted.\n"},
+        {image(32, 0, 160), 1, "ZRP File Not Present or Corrupted\n"},
+        {image(32 + 1000, 10, 160 + 1000), 1,
+         "Bad zrp data!\nFile size (1000 bytes) is greater than size for max. Number of Records "
+         "(10 * 98 bytes).\nFile not extracted!\n"},
+        {image(32 + 26, 2, 160 + 26), 1,
+         "Bad zrp data!\nFile size (26 bytes) is less than size for min. Number of Records (2 * "
+         "26 bytes).\nFile not extracted!\n"},
+        {image(32 + 26, 1, 160 + 25), 1, "Communication error, file not extracted.\n"},
+        // A record of zeros is a valid pass-through register 0 without a name.
+        {image(32 + 26, 1, 160 + 26 + 100), 0, ""},
+    };
+    for (const auto& r : rows) {
+        write("img.bin", r.bytes);
+        result res = run("decode img.bin --device BLF");
+        EXPECT_EQ(res.status, r.status) << r.err;
+        EXPECT_EQ(res.err, r.err);
+        if (r.status == 0) {
+            EXPECT_EQ(res.out, "BLF Modbus protocol\nPLC_CHAN 9600 RTU 0 NOPARITY 1STOPBIT "
+                               "LSBYTE_FIRST\nREGMAX 0\nNODENUM 0\nHREG\n0 0 0 0 0 0 F:0 \n");
+        }
+    }
+    EXPECT_EQ(run("decode img.bin").status, 2);
+    EXPECT_EQ(run("decode missing.bin --device RDX").status, 1);
+}
+
+} // namespace
