@@ -19,7 +19,7 @@ struct card_faults {
     std::vector<card_fault> refuse;
     // Give no answer at all to frame `number`, `count` times.
     std::vector<card_fault> silent;
-    // Send only the first `count` bytes of data answer `number` (count defaults to half).
+    // Send only the first `count` bytes of data answer `number` (-1, the default: half).
     std::vector<card_fault> cut_short;
     // Put `count` garbage bytes before data answer `number`.
     std::vector<card_fault> garbage;

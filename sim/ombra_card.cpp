@@ -126,7 +126,7 @@ void ombra_card::damage_answer(std::vector<std::uint8_t>& data) {
         if (fault.number != number)
             continue;
         std::size_t keep =
-            fault.count > 0 ? static_cast<std::size_t>(fault.count) : data.size() / 2;
+            fault.count >= 0 ? static_cast<std::size_t>(fault.count) : data.size() / 2;
         data.resize(std::min(keep, data.size()));
     }
     for (const auto& fault : options_.faults.garbage)
