@@ -1,0 +1,60 @@
+#include "protocol_ui/CBlockList.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+CBlockList::CBlockList(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setColumnCount(0);
+    header()->setVisible(false);
+}
+
+void CBlockList::setup_columns() {
+    if (columns_ready_)
+        return;
+    columns_ready_ = true;
+    setHeaderLabels({tr("Area"), tr("Type"), tr("Base"), tr("Length")});
+    header()->setVisible(true);
+    header()->setStretchLastSection(false);
+    const int width = fontMetrics().horizontalAdvance(QStringLiteral("Length")) + 24;
+    for (int c = 0; c < 4; ++c)
+        setColumnWidth(c, std::max(60, width));
+}
+
+void CBlockList::delete_all_rows() {
+    clear();
+}
+
+QStringList CBlockList::row_texts(const block_entry& block) {
+    return {block.area == 0 ? QStringLiteral("I/O") : QStringLiteral("Param"),
+            block.direction == 0 ? QStringLiteral("IN") : QStringLiteral("OUT"),
+            QString::number(block.start), QString::number(block.length)};
+}
+
+void CBlockList::add_row(int position, const block_entry& block) {
+    auto* item = new QTreeWidgetItem(row_texts(block));
+    for (int c = 2; c < 4; ++c)
+        item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    insertTopLevelItem(std::clamp(position, 0, topLevelItemCount()), item);
+}
+
+void CBlockList::show_blocks(const block_table_t& table, int first, int count) {
+    delete_all_rows();
+    for (int i = 0; i < count; ++i)
+        add_row(i, table[static_cast<std::size_t>(first + i)]);
+}
+
+int CBlockList::selected_row() const {
+    const auto items = selectedItems();
+    return items.isEmpty() ? -1 : indexOfTopLevelItem(items.first());
+}
+
+void CBlockList::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidget::mouseDoubleClickEvent(event);
+    emit list_double_clicked();
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The editor's settings_dialogs: runs the real dialogs modally over the active window.
+
+#include "model/settings_dialogs.h"
+
+#include <memory>
+
+class CSettingsDialog;
+class QWidget;
+
+class CEditorDialogs : public settings_dialogs {
+  public:
+    int run_host_selection(host_selection_values& values) override;
+    int run_protocol_settings(settings_dialog_kind kind, protocol_dialog_values& values) override;
+    // The register dialog is not run from here: always Cancel.
+    int run_register_properties(register_dialog_values& values, int mode_flags) override;
+
+    // The settings dialog for a protocol, preset with values (not shown).
+    static std::unique_ptr<CSettingsDialog>
+    create_settings_dialog(settings_dialog_kind kind, const protocol_dialog_values& values,
+                           QWidget* parent);
+};

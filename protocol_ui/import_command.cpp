@@ -1,0 +1,71 @@
+#include "protocol_ui/import_command.h"
+
+#include "convert/convert_messages.h"
+#include "convert/import_command.h"
+#include "core/user_interface.h"
+#include "model/settings_dialogs.h"
+
+#include <QFileDialog>
+
+namespace {
+// The file dialogs' filter: old and new maps both carry the .zrp extension.
+const QString zrp_filter = QStringLiteral("Vantor Ombra Files (*.zrp)");
+constexpr const char* preset_device = "RDX";
+
+// The Qt file dialogs. The save dialog asks no overwrite question of its own: the command
+// asks it itself, in its own words.
+class qt_import_file_chooser : public import_file_chooser {
+  public:
+    QString open_path(QWidget* parent, const QString& title) override {
+        QFileDialog dialog(parent, title, QString(), zrp_filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(QStringLiteral("zrp"));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
+    QString save_path(QWidget* parent, const QString& title) override {
+        QFileDialog dialog(parent, title, QString(), zrp_filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(QStringLiteral("zrp"));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
+};
+
+void say(std::string_view text) {
+    ui().message(std::string(text));
+}
+
+std::string native(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+} // namespace
+
+void run_import_command(QWidget* parent) {
+    qt_import_file_chooser chooser;
+    run_import_command(parent, chooser);
+}
+
+void run_import_command(QWidget* parent, import_file_chooser& chooser) {
+    using namespace convert_text;
+    const QString old_path =
+        chooser.open_path(parent, QString::fromUtf8(open_title.data(), open_title.size()));
+    if (old_path.isEmpty())
+        return say(conversion_cancelled);
+    say(input_selected);
+    const QString new_path =
+        chooser.save_path(parent, QString::fromUtf8(save_title.data(), save_title.size()));
+    if (new_path.isEmpty())
+        return say(conversion_cancelled);
+
+    import_command command(native(old_path), native(new_path));
+    if (!command.check_files(overwrite_policy::ask))
+        return;
+
+    // The selection starts at device RDX with no protocol checked; a cancelled selection
+    // still converts, with an empty description line.
+    host_selection_values selection{-1, preset_device};
+    std::optional<import_selection> chosen;
+    if (dialogs().run_host_selection(selection) == 1)
+        chosen = import_selection{selection.device_word, selection.protocol_position};
+    command.convert(chosen);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// File > Import > "Old ZRP File...": picks an old map and a new name, runs the host protocol
+// selection and converts the old map with Kconvert.
+
+#include <QString>
+
+class QWidget;
+
+// How the command asks for its two paths; an empty result means the user cancelled. The
+// editor uses QFileDialog; tests install their own.
+class import_file_chooser {
+  public:
+    virtual ~import_file_chooser() = default;
+    virtual QString open_path(QWidget* parent, const QString& title) = 0;
+    virtual QString save_path(QWidget* parent, const QString& title) = 0;
+};
+
+// Runs the command; the messages and the overwrite question go through the core's ui().
+void run_import_command(QWidget* parent);
+// The same with the given chooser (not owned).
+void run_import_command(QWidget* parent, import_file_chooser& chooser);
