@@ -65,6 +65,10 @@ parameter_list::load_result parameter_list::load_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return load_result::cannot_open;
+    return load_stream(in);
+}
+
+parameter_list::load_result parameter_list::load_stream(std::istream& in) {
     auto root = read_xml_document(in);
     if (!root)
         return load_result::no_root;

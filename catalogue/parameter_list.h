@@ -8,6 +8,7 @@
 #include "catalogue/t_array.h"
 #include "catalogue/target_device.h"
 
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,8 @@ class parameter_list : public t_array<target_device> {
     int load(const std::string& path);
     // The same load, telling apart the two ways it can leave the catalogue unchanged.
     load_result load_file(const std::string& path);
+    // Loads from an open parameter file; cannot_open is never the answer.
+    load_result load_stream(std::istream& in);
 
     // Visits every entry in walk order; with a device code, devices not shown for that code
     // are left out with their whole subtree.
