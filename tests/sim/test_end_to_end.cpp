@@ -1,0 +1,199 @@
+// tessaly-cli against ombra-sim over a real pseudo-terminal, both run as programs.
+
+#include "link/link_messages.h"
+#include "link/platform/termios_serial_port.h"
+#include "link/transfer_messages.h"
+#include "sim_test_support.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace sim_test;
+
+namespace {
+
+std::string cli() {
+    return program("cli/tessaly-cli");
+}
+
+// An emulator running for one test, with its store, error list and transcript in dir.
+class emulator {
+  public:
+    explicit emulator(const temp_dir& dir, std::vector<std::string> extra = {})
+        : port(dir.file("card")), store(dir.file("store.zrp")), log(dir.file("card.log")) {
+        write_file(dir.file("errors.txt"), "Register 40003: parameter unknown\nREGMAX too low");
+        std::vector<std::string> argv = {
+            program("sim/ombra-sim"), "--pty", port, "--store", store, "--errors",
+            dir.file("errors.txt"),   "--log", log};
+        argv.insert(argv.end(), extra.begin(), extra.end());
+        process = std::make_unique<child_process>(argv);
+        ready = process->first_line(10000);
+    }
+    // Stops the emulator so that its transcript is complete.
+    std::string transcript() {
+        EXPECT_EQ(process->terminate(), 0);
+        return read_file(log);
+    }
+
+    std::string port, store, log, ready;
+    std::unique_ptr<child_process> process;
+};
+
+// A settings folder for the child programs holding the editor's saved link settings.
+std::vector<std::string> saved_settings(const temp_dir& dir, const std::string& use_link,
+                                        const std::string& com_port) {
+    std::string config = dir.file("config");
+    std::filesystem::create_directories(config + "/Quorvel Applications");
+    write_file(config + "/Quorvel Applications/Tessaly.conf",
+               "[Settings]\nUseLink=" + use_link + "\nComPort=" + com_port + "\n");
+    return {"XDG_CONFIG_HOME=" + config, "HOME=" + dir.path()};
+}
+
+struct timed_frame {
+    long ms;
+    std::string payload;
+};
+
+std::vector<timed_frame> received_frames(const std::string& transcript) {
+    std::vector<timed_frame> out;
+    std::istringstream lines(transcript);
+    std::string line;
+    auto payloads = received_payloads(transcript);
+    std::size_t i = 0;
+    while (std::getline(lines, line))
+        if (line.find(" rx ") != std::string::npos)
+            out.push_back({std::stol(line), payloads[i++]});
+    return out;
+}
+
+} // namespace
+
+TEST(EndToEnd, EveryProtocolSentAndExtractedBack) {
+    temp_dir dir;
+    emulator card(dir);
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    auto env = saved_settings(dir, "NONE", "COM1"); // the options must win over these
+    for (const auto& map : maps_of_every_protocol()) {
+        SCOPED_TRACE(map.text.substr(0, map.text.find('\n')));
+        std::string file = dir.file("map.zrp"), out = dir.file("out.zrp");
+        write_file(file, map.text);
+        auto sent = run({cli(), "send", file, "--port", card.port}, env);
+        EXPECT_EQ(sent.status, 0);
+        EXPECT_EQ(sent.err, "File send complete!\n");
+        EXPECT_EQ(sent.out, "");
+        EXPECT_EQ(read_file(card.store), map.text);
+
+        auto extracted = run({cli(), "extract", "RDX", "--port", card.port, "-o", out}, env);
+        EXPECT_EQ(extracted.status, 0) << extracted.err;
+        EXPECT_EQ(extracted.out, "");
+        EXPECT_EQ(read_file(out), normalised(map.text));
+    }
+    auto to_stdout = run({cli(), "extract", "RDX", "--port", card.port}, env);
+    EXPECT_EQ(to_stdout.status, 0);
+    EXPECT_EQ(to_stdout.out, normalised(maps_of_every_protocol().back().text));
+
+    auto errors = run({cli(), "errors", "--port", card.port}, env);
+    EXPECT_EQ(errors.status, 0);
+    EXPECT_EQ(errors.out, "Register 40003: parameter unknown\nREGMAX too low\n");
+    EXPECT_EQ(errors.err, "");
+}
+
+TEST(EndToEnd, TranscriptShowsTheFilteredLinesThePauseAndEnd) {
+    temp_dir dir;
+    emulator card(dir);
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    std::string file = dir.file("map.zrp");
+    write_file(file, "RDX Modbus protocol\nnot for the card\n"
+                     "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                     "REGMAX 100\nNODENUM 1\nHREG\n\n40001 0 1 0 0 0 F:0 Massflow\n");
+    // The saved settings choose the link when no option is given.
+    auto sent = run({cli(), "send", file}, saved_settings(dir, "COM", card.port));
+    EXPECT_EQ(sent.status, 0) << sent.err;
+
+    auto frames = received_frames(card.transcript());
+    std::vector<std::string> payloads;
+    for (const auto& f : frames)
+        payloads.push_back(f.payload);
+    EXPECT_EQ(payloads,
+              (std::vector<std::string>{
+                  "RDX Modbus protocol", "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST",
+                  "REGMAX 100", "NODENUM 1", "HREG", "40001 0 1 0 0 0 F:0 Massflow", "END"}));
+    ASSERT_EQ(frames.size(), 7u);
+    EXPECT_GE(frames[5].ms - frames[4].ms, 990); // the pause before the first register
+    EXPECT_LT(frames[4].ms - frames[0].ms, 900); // and no other
+    EXPECT_NE(read_file(card.log).find(" tx 06"), std::string::npos);
+}
+
+TEST(EndToEnd, FailuresEndInTheirMessages) {
+    temp_dir dir;
+    emulator card(dir, {"--refuse", "3:12"});
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    std::string file = dir.file("map.zrp"), long_file = dir.file("long.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN x\nREGMAX 1\nNODENUM 1\nHREG\n");
+    write_file(long_file, "RDX Modbus protocol\nPLC_CHAN x\nREGMAX 1\nNODENUM 1\nHREG\n" +
+                              std::string(250, '4') + "\n");
+    auto env = saved_settings(dir, "NONE", "COM1");
+    struct row {
+        std::vector<std::string> args;
+        std::vector<std::string> env;
+        int status;
+        std::string err;
+    };
+    const row rows[] = {
+        {{"send", file, "--port", card.port},
+         env,
+         1,
+         std::string(msg_line_not_acknowledged) + "\n"},
+        {{"send", long_file, "--port", card.port},
+         env,
+         1,
+         line_too_long_message(6, std::string(250, '4')) + "\n"},
+        {{"send", file}, env, 1, std::string(msg_no_link) + "\n"},
+        {{"extract", "WNT"}, env, 1, std::string(msg_no_link) + "\n"},
+        {{"errors"}, env, 1, std::string(msg_no_link) + "\n"},
+        {{"send", file, "--usb"}, env, 1, std::string(msg_usb_not_available) + "\n"},
+        {{"errors", "--usb"}, env, 1, std::string(msg_usb_not_available) + "\n"},
+        {{"send", dir.file("missing.zrp"), "--port", card.port},
+         env,
+         1,
+         std::string(msg_file_not_opened) + "\n"},
+        {{"send", file, "--port", dir.file("no-such-port")},
+         env,
+         1,
+         std::string(msg_com_open_failed) + "\n"},
+        {{"send", file, "--port", card.port, "--usb"}, env, 2, ""},
+        {{"extract", "rdx", "--port", card.port}, env, 2, ""},
+    };
+    for (const auto& r : rows) {
+        std::vector<std::string> argv = {cli()};
+        argv.insert(argv.end(), r.args.begin(), r.args.end());
+        SCOPED_TRACE(testing::PrintToString(r.args));
+        auto result = run(argv, r.env);
+        EXPECT_EQ(result.status, r.status);
+        if (r.status != 2)
+            EXPECT_EQ(result.err, r.err);
+    }
+    // The refused line was transmitted exactly 12 times; the over-long map sent nothing.
+    auto transcript = card.transcript();
+    EXPECT_EQ(times_received(transcript, "REGMAX 1"), 12);
+    EXPECT_EQ(received_payloads(transcript).size(), 14u);
+}
+
+TEST(EndToEnd, APortHeldByAnotherProgram) {
+    temp_dir dir;
+    emulator card(dir);
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    std::string file = dir.file("map.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN x\nREGMAX 1\nNODENUM 1\nHREG\n");
+    {
+        termios_serial_port holder;
+        ASSERT_TRUE(holder.open(card.port));
+        auto held = run({cli(), "send", file, "--port", card.port});
+        EXPECT_EQ(held.status, 1);
+        EXPECT_EQ(held.err, std::string(msg_com_open_failed) + "\n");
+    }
+    auto sent = run({cli(), "send", file, "--port", card.port});
+    EXPECT_EQ(sent.status, 0);
+    EXPECT_EQ(sent.err, "File send complete!\n");
+}
