@@ -308,7 +308,8 @@ bool zrp_file::decode_image(const image_header& image, byte_reader& records,
 
     overlap_index accepted;
     const int record_count = be16(image.data() + 30);
-    for (int i = 0; i < record_count; ++i) {
+    // Once the record area is used up every further record fails as well.
+    for (int i = 0; i < record_count && records.remaining() != 0; ++i) {
         auto reg = std::make_unique<host_register>(this, 0);
         if (!reg->decode_image(image, records, info, device_code))
             continue;
