@@ -153,9 +153,10 @@ TEST_F(KconvertTest, LongLinesAreCutAndReported) {
 }
 
 TEST_F(KconvertTest, BinaryBytesConvertWithoutHarm) {
-    std::string old("HREG\n\x00\xff\x01garbage\x80\x81\x82\x83\n40001 0 1 0 0 0 F:1 M\x00X\n"
-                    "40002 0 1 0 0 0 F:1 MFA\n\xff\xfe",
-                    82);
+    static const char bytes[] =
+        "HREG\n\x00\xff\x01garbage\x80\x81\x82\x83\n40001 0 1 0 0 0 F:1 M\x00X\n"
+        "40002 0 1 0 0 0 F:1 MFA\n\xff\xfe";
+    std::string old(bytes, sizeof bytes - 1);
     std::string out = convert(old, 1);
     EXPECT_TRUE(result);
     EXPECT_EQ(out.substr(0, 25), "RDX Modbus Protocol\nHREG\n");
