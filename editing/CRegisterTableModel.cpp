@@ -1,0 +1,80 @@
+#include "editing/CRegisterTableModel.h"
+
+#include "app/CTessalyDoc.h"
+#include "editing/register_cells.h"
+#include "model/zrp_file.h"
+
+CRegisterTableModel::CRegisterTableModel(CTessalyDoc* doc, QObject* parent)
+    : QAbstractTableModel(parent), doc_(doc) {}
+
+zrp_file* CRegisterTableModel::file() const {
+    return doc_ ? doc_->map() : nullptr;
+}
+
+host_register* CRegisterTableModel::register_at(int row) const {
+    zrp_file* map = file();
+    if (!map || row < 0 || row >= rows_ || row >= map->register_count())
+        return nullptr;
+    return map->register_at(row);
+}
+
+int CRegisterTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int CRegisterTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : register_column_count;
+}
+
+QVariant CRegisterTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.column() < 0 || index.column() >= register_column_count)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const host_register* reg = register_at(index.row());
+    if (!reg)
+        return {};
+    const auto cells = register_cells(*reg);
+    return QString::fromStdString(cells[static_cast<std::size_t>(index.column())]);
+}
+
+QVariant CRegisterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= register_column_count)
+        return {};
+    const auto& column = register_columns()[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(column.heading.data(),
+                                   static_cast<qsizetype>(column.heading.size()));
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+void CRegisterTableModel::rebuild_all() {
+    beginResetModel();
+    zrp_file* map = file();
+    if (map) {
+        map->sort_registers();
+        for (int i = 0; i < map->register_count(); ++i)
+            normalise_for_display(*map->register_at(i));
+        rows_ = map->register_count();
+    } else {
+        rows_ = 0;
+    }
+    endResetModel();
+}
+
+void CRegisterTableModel::rebuild_row(int row) {
+    zrp_file* map = file();
+    if (!map || map->register_count() != rows_) {
+        // The list changed length: only a full rebuild shows it right.
+        rebuild_all();
+        return;
+    }
+    if (row < 0 || row >= rows_)
+        return;
+    normalise_for_display(*map->register_at(row));
+    emit dataChanged(index(row, 0), index(row, register_column_count - 1));
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The register list's table over a document's zrp_file: one row per register in the file's
+// order, twelve text columns. Cells are computed when the view asks for them, so a map of any
+// size shows at once.
+
+#include <QAbstractTableModel>
+
+class CTessalyDoc;
+class host_register;
+class zrp_file;
+
+class CRegisterTableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit CRegisterTableModel(CTessalyDoc* doc, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // Rebuilds every row: sorts the file's registers, normalises each for display.
+    void rebuild_all();
+    // Rebuilds one row after its register changed in place (its number unchanged).
+    void rebuild_row(int row);
+
+    // The register shown at row, or nullptr.
+    host_register* register_at(int row) const;
+
+  private:
+    zrp_file* file() const;
+
+    CTessalyDoc* doc_;
+    // Rows shown; kept apart from the file's count so that a file changed behind the table's
+    // back is never read past its end before the next rebuild.
+    int rows_ = 0;
+};

@@ -1,0 +1,65 @@
+#pragma once
+// The register list of a document: one row per host register of the document's map, twelve
+// columns, with the commands New Register, Delete and Properties and the printing of the
+// saved map.
+
+#include <QList>
+#include <QTreeView>
+
+class CRegisterTableModel;
+class CTessalyDoc;
+class QPrinter;
+
+class CRegisterView : public QTreeView {
+    Q_OBJECT
+  public:
+    // What the register dialog is opened for (its editing-existing flag).
+    static constexpr int edit_new_register = 0;
+    static constexpr int edit_existing_register = 1;
+
+    CRegisterView(CTessalyDoc* doc, QWidget* parent = nullptr);
+    ~CRegisterView() override;
+
+    CTessalyDoc* document() const { return doc_; }
+    CRegisterTableModel* table() const { return table_; }
+
+    // Rebuilds the rows: start 0 sorts the map and rebuilds every row, start n (1 to the
+    // register count) rebuilds only row n - 1.
+    void update_rows(int start);
+
+    // The selected rows, in ascending order.
+    QList<int> selected_rows() const;
+    // Delete is offered while at least one row is selected.
+    bool can_delete() const;
+    // New Register and Properties need the register dialog, which the editor does not have
+    // yet; the main window shows both disabled while this is false.
+    bool can_edit_registers() const { return false; }
+
+  public slots:
+    // Opens the register dialog on a new register and adds it to the map on OK.
+    void on_new_register();
+    // Deletes exactly the selected registers.
+    void on_delete();
+    // Opens the register dialog on a copy of the register at the selection mark and copies
+    // it back on OK.
+    void on_properties();
+    // Print and print preview of the saved map.
+    void on_print();
+    void on_print_preview();
+
+  signals:
+    // The selection or the rows changed: the enabled state of the commands may have too.
+    void command_state_changed();
+
+  private:
+    void create_columns();
+    void on_views_update(QObject* sender, int hint);
+    // The row the selection mark (the current row) is on when it is selected, else the first
+    // selected row; -1 without a selection.
+    int selection_mark() const;
+    // Rebuilds after a change and tells the document and its other views.
+    void changed(int start);
+
+    CTessalyDoc* doc_;
+    CRegisterTableModel* table_;
+};

@@ -1,0 +1,486 @@
+// The register list: the twelve cells of every format, the normalisations, sorting, Delete
+// with any selection, New Register and Properties with the overlap refusal, and the printing
+// refusals.
+
+#include "app/CTessalyDoc.h"
+#include "editing/CRegisterTableModel.h"
+#include "editing/CRegisterView.h"
+#include "editing/register_cells.h"
+#include "model/settings_dialogs.h"
+#include "model/zrp_file.h"
+#include "tests/support/scripted_ui.h"
+
+#include <QItemSelectionModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const char* const overlap = "Register already exists, or\noverlaps with another";
+
+using cells_t = std::array<std::string, register_column_count>;
+
+// Register dialogs answered from a script: each step edits the preset values and gives
+// the dialog's result; an empty script cancels.
+class scripted_dialogs : public settings_dialogs {
+  public:
+    using step = std::function<int(register_dialog_values&)>;
+    int run_host_selection(host_selection_values&) override { return 0; }
+    int run_protocol_settings(settings_dialog_kind, protocol_dialog_values&) override { return 0; }
+    int run_register_properties(register_dialog_values& values, int mode_flags) override {
+        modes.push_back(mode_flags);
+        if (steps.empty())
+            return 0;
+        step next = steps.front();
+        steps.pop_front();
+        return next(values);
+    }
+    std::deque<step> steps;
+    std::vector<int> modes;
+};
+
+// A dialog OK that sets the register number and whole count.
+scripted_dialogs::step ok_with(int number, int whole = 1, std::string name = "Massflow") {
+    return [=](register_dialog_values& v) {
+        v.register_number = number;
+        v.whole_count = whole;
+        v.name = name;
+        return 1;
+    };
+}
+
+scripted_dialogs::step cancel() {
+    return [](register_dialog_values&) { return 0; };
+}
+
+host_register* add(zrp_file& map, int number, int whole = 1, std::string name = "Massflow") {
+    auto reg = std::make_unique<host_register>(&map, number);
+    reg->whole_count = whole;
+    reg->name = std::move(name);
+    host_register* raw = reg.get();
+    return map.add_register(std::move(reg)) >= 0 ? raw : nullptr;
+}
+
+std::vector<int> numbers(const zrp_file& map) {
+    std::vector<int> out;
+    for (int i = 0; i < map.register_count(); ++i)
+        out.push_back(map.register_at(i)->register_number);
+    return out;
+}
+
+} // namespace
+
+class tst_register_view : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void columns_have_their_headings_and_widths();
+    void cells_of_every_format_data();
+    void cells_of_every_format();
+    void normalisation_changes_only_what_it_must();
+    void view_sorts_and_shows_the_cells();
+    void large_map_shows_at_once();
+    void delete_removes_exactly_the_selection();
+    void delete_without_selection_does_nothing();
+    void other_views_follow_a_change();
+    void new_register_adds_sorts_and_marks_modified();
+    void new_register_overlap_retry_and_cancel();
+    void properties_overlap_rules();
+    void properties_renumbering_resorts();
+    void printing_refuses_unsaved_documents();
+
+  private:
+    std::unique_ptr<CTessalyDoc> doc_;
+    scripted_ui ui_;
+    scripted_dialogs dialogs_;
+    user_interface* previous_ui_ = nullptr;
+    settings_dialogs* previous_dialogs_ = nullptr;
+};
+
+void tst_register_view::init() {
+    ui_ = scripted_ui();
+    dialogs_.steps.clear();
+    dialogs_.modes.clear();
+    previous_ui_ = set_ui(&ui_);
+    previous_dialogs_ = set_dialogs(&dialogs_);
+    doc_ = std::make_unique<CTessalyDoc>();
+    doc_->replace_map(std::make_unique<zrp_file>(1)); // Modbus, registers from 40001
+}
+
+void tst_register_view::cleanup() {
+    doc_.reset();
+    set_dialogs(previous_dialogs_);
+    set_ui(previous_ui_);
+}
+
+void tst_register_view::columns_have_their_headings_and_widths() {
+    CRegisterView view(doc_.get(), nullptr);
+    const QStringList headings{"Reg#",         "Fdr#",      "Parameter", "Format (Scaling)",
+                               "Num Frac",     "Num Whole", "Scaling",   "Word Order",
+                               "Neg.Handling", "Max Value", "Min Value", "Scale Factor"};
+    const int widths[] = {50, 50, 150, 120, 70, 70, 120, 80, 80, 80, 80, 100};
+    QCOMPARE(view.model()->columnCount(), 12);
+    // Widths keep their proportions; a larger font widens every column alike.
+    const double unit = view.columnWidth(0) / 50.0;
+    QVERIFY(unit >= 1.0);
+    for (int i = 0; i < 12; ++i) {
+        QCOMPARE(view.model()->headerData(i, Qt::Horizontal).toString(), headings[i]);
+        QVERIFY2(qAbs(view.columnWidth(i) - widths[i] * unit) <= 1.0, qPrintable(headings[i]));
+    }
+    // The longest texts of the 80-unit columns are not cut.
+    const QFontMetrics metrics(view.font());
+    for (const char* text : {"UNSIGNED (2)", "REVERSED (6)", "2500.500000"})
+        QVERIFY(metrics.horizontalAdvance(text) + 12 < view.columnWidth(7));
+}
+
+void tst_register_view::cells_of_every_format_data() {
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("fraction");
+    QTest::addColumn<int>("whole");
+    QTest::addColumn<int>("word_order");
+    QTest::addColumn<int>("negative");
+    QTest::addColumn<bool>("swap");
+    QTest::addColumn<QStringList>("cells"); // columns 2 to 11
+
+    auto row = [](const char* tag, int format, const char* name, int fraction, int whole,
+                  int word_order, int negative, bool swap, QStringList cells) {
+        QTest::newRow(tag) << format << QString(name) << fraction << whole << word_order << negative
+                           << swap << cells;
+    };
+    row("passthru", 0, "Massflow", 0, 1, 0, 0, false,
+        {"Massflow", "INT_PASSTHRU", "0", "1", "0", "N/A (0)", "SIGNED (0)", "N/A", "N/A", "N/A"});
+    row("int long", 0, "Totalizer", 0, 2, 6, 2, false,
+        {"Totalizer", "INT_LONG", "0", "2", "0", "REVERSED (6)", "UNSIGNED (2)", "N/A", "N/A",
+         "N/A"});
+    row("numeric", 1, "Setpoint", 1, 1, 0, 3, false,
+        {"Setpoint", "INT_NUMERIC", "1", "1", "1", "N/A (0)", "FORCE_0 (3)", "250.500000",
+         "-1.250000", "0.500000"});
+    row("decimal shift", 2, "Massflow", 0, 1, 0, 1, false,
+        {"Massflow", "INT_DEC_SHIFT", "0", "1", "2", "N/A (0)", "SIGNED (1)", "N/A", "N/A",
+         "0.001 (-3)"});
+    row("commands", 3, "", 0, 1, 0, 2, false,
+        {"", "COMMANDS", "0", "1", "3", "N/A (0)", "N/A (2)", "N/A", "N/A", "N/A"});
+    row("status", 4, "", 0, 1, 6, 0, false,
+        {"", "STATUS", "0", "1", "4", "REVERSED (6)", "N/A (0)", "N/A", "N/A", "N/A"});
+    row("rom constant", 5, "", 0, 1, 0, 0, false,
+        {"", "ROM_CONSTANT", "0", "1", "5", "N/A (0)", "SIGNED (0)", "RC 1234", "N/A", "N/A"});
+    row("siemens float", 6, "Massflow", 1, 1, 0, 0, false,
+        {"Massflow", "SIEMENS_FLOAT", "N/A", "1", "N/A (6)", "N/A (0)", "SIGNED (0)", "N/A", "N/A",
+         "N/A"});
+    row("ieee float normal", 7, "Massflow", 0, 2, 0, 2, false,
+        {"Massflow", "IEEE_FLOAT", "0", "2", "7", "NORMAL (0)", "N/A (2)", "N/A", "N/A", "N/A"});
+    row("ieee float reversed", 7, "Massflow", 0, 2, 6, 0, false,
+        {"Massflow", "IEEE_FLOAT", "0", "2", "7", "REVERSED (6)", "N/A (0)", "N/A", "N/A", "N/A"});
+    row("bit write", 8, "Massflow", 0, 1, 0, 0, false,
+        {"Massflow", "BITWRITE_VAL", "N/A", "1", "N/A (8)", "N/A (0)", "SIGNED (0)", "N/A", "N/A",
+         "N/A"});
+    row("string swapped", 9, "FeederName", 0, 8, 0, 0, true,
+        {"FeederName", "STRING_VAL", "0", "8", "STRING_SWAP (9)", "N/A (0)", "N/A (0)", "N/A",
+         "N/A", "N/A"});
+    row("string unswapped", 0, "SerialNumber", 0, 4, 0, 0, false,
+        {"SerialNumber", "STRING_VAL", "0", "4", "NO_SWAP (0)", "N/A (0)", "SIGNED (0)", "N/A",
+         "N/A", "N/A"});
+    row("string of two words", 0, "LXGType", 0, 2, 0, 0, false,
+        {"LXGType", "INT_LONG", "0", "2", "NO_SWAP (0)", "N/A (0)", "SIGNED (0)", "N/A", "N/A",
+         "N/A"});
+    row("status word swapped", 10, "AlarmStatus", 0, 1, 0, 0, true,
+        {"AlarmStatus", "STATUS_VAL", "0", "1", "STATUS_SWAP (10)", "N/A (0)", "N/A (0)", "N/A",
+         "N/A", "N/A"});
+    row("status word stored as passthru", 0, "AlarmStatus3", 0, 1, 0, 0, false,
+        {"AlarmStatus3", "STATUS_VAL", "0", "1", "NO_SWAP (0)", "N/A (0)", "N/A (0)", "N/A", "N/A",
+         "N/A"});
+    row("array", 11, "AlarmStat", 0, 6, 0, 2, false,
+        {"AlarmStat", "INT_ARRAY", "0", "6", "0", "N/A (0)", "UNSIGNED (2)", "N/A", "N/A", "N/A"});
+    row("array stored as numeric", 1, "ProcStat", 0, 3, 0, 2, false,
+        {"ProcStat", "INT_ARRAY", "0", "3", "0", "N/A (0)", "UNSIGNED (2)", "N/A", "N/A", "N/A"});
+    row("unknown format", 13, "Massflow", 0, 1, 0, 0, false,
+        {"Massflow", "INT_PASSTHRU", "0", "1", "0", "N/A (0)", "SIGNED (0)", "N/A", "N/A", "N/A"});
+    row("negative format", -4, "Massflow", 0, 1, 0, 0, false,
+        {"Massflow", "INT_PASSTHRU", "0", "1", "0", "N/A (0)", "SIGNED (0)", "N/A", "N/A", "N/A"});
+}
+
+void tst_register_view::cells_of_every_format() {
+    QFETCH(int, format);
+    QFETCH(QString, name);
+    QFETCH(int, fraction);
+    QFETCH(int, whole);
+    QFETCH(int, word_order);
+    QFETCH(int, negative);
+    QFETCH(bool, swap);
+    QFETCH(QStringList, cells);
+
+    zrp_file& map = *doc_->map();
+    host_register* reg = add(map, 40010, whole, name.toStdString());
+    QVERIFY(reg);
+    reg->format = format;
+    reg->fraction_count = fraction;
+    reg->word_order = word_order;
+    reg->negative = negative;
+    reg->swap = swap;
+    reg->feeder = 7;
+    reg->maximum = 250.5f;
+    reg->minimum = -1.25f;
+    reg->scale = 0.5f;
+    reg->decimal_shift = -3;
+    reg->rom_constant = 1234;
+
+    // Through the view, as the user sees it.
+    CRegisterView view(doc_.get(), nullptr);
+    QAbstractItemModel* model = view.model();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->index(0, 0).data().toString(), QString("40010"));
+    QCOMPARE(model->index(0, 1).data().toString(), QString("7"));
+    for (int column = 2; column < 12; ++column)
+        QCOMPARE(model->index(0, column).data().toString(), cells[column - 2]);
+}
+
+void tst_register_view::normalisation_changes_only_what_it_must() {
+    zrp_file& map = *doc_->map();
+    host_register* array = add(map, 40001, 2, "ProcStat");
+    host_register* status = add(map, 40003, 1, "AlarmStatus3");
+    host_register* unknown = add(map, 40004, 1, "Massflow");
+    host_register* plain = add(map, 40005, 1, "Massflow");
+    array->format = 1;
+    status->format = 0;
+    unknown->format = 12;
+    plain->format = 7;
+    CRegisterView view(doc_.get(), nullptr);
+    QCOMPARE(array->format, 11); // from now on stored as an array
+    QCOMPARE(status->format, 0); // shown as a status value, stored unchanged
+    QCOMPARE(unknown->format, 0);
+    QCOMPARE(plain->format, 7);
+    QCOMPARE(view.model()->index(0, 6).data().toString(), QString("0"));
+    QCOMPARE(view.model()->index(1, 3).data().toString(), QString("STATUS_VAL"));
+}
+
+void tst_register_view::view_sorts_and_shows_the_cells() {
+    zrp_file& map = *doc_->map();
+    for (int n : {40009, 40002, 40005, 40001})
+        QVERIFY(add(map, n));
+    CRegisterView view(doc_.get(), nullptr);
+    QCOMPARE(numbers(map), (std::vector<int>{40001, 40002, 40005, 40009}));
+    for (int row = 0; row < 4; ++row) {
+        const auto cells = register_cells(*map.register_at(row));
+        for (int column = 0; column < 12; ++column)
+            QCOMPARE(view.model()->index(row, column).data().toString().toStdString(),
+                     cells[static_cast<std::size_t>(column)]);
+    }
+    QVERIFY(!view.can_delete());
+    QVERIFY(!view.can_edit_registers());
+}
+
+void tst_register_view::large_map_shows_at_once() {
+    zrp_file& map = *doc_->map();
+    const int count = 100000;
+    map.registers.reserve(count);
+    for (int i = count - 1; i >= 0; --i) { // reversed, so that the sort has work to do
+        auto reg = std::make_unique<host_register>(&map, 40001 + i);
+        reg->name = "Massflow";
+        map.registers.push_back(std::move(reg));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    CRegisterView view(doc_.get(), nullptr);
+    view.resize(900, 600);
+    view.show();
+    QCoreApplication::processEvents();
+    view.scrollToBottom();
+    QCoreApplication::processEvents();
+    view.update_rows(0);
+    QCoreApplication::processEvents();
+    QCOMPARE(view.model()->rowCount(), count);
+    QCOMPARE(view.model()->index(count - 1, 0).data().toString(), QString::number(40000 + count));
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void tst_register_view::delete_removes_exactly_the_selection() {
+    zrp_file& map = *doc_->map();
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(add(map, 40001 + i));
+    CRegisterView view(doc_.get(), nullptr);
+    QSignalSpy updates(doc_.get(), &CTessalyDoc::views_update);
+    // Rows picked out of order with gaps: 6, 1, 3 (Ctrl-clicks).
+    auto* selection = view.selectionModel();
+    for (int row : {6, 1, 3})
+        selection->select(view.model()->index(row, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(view.model()->index(3, 0), QItemSelectionModel::NoUpdate);
+    QVERIFY(view.can_delete());
+    view.on_delete();
+    QCOMPARE(numbers(map), (std::vector<int>{40001, 40003, 40005, 40006, 40008}));
+    QCOMPARE(view.model()->rowCount(), 5);
+    QVERIFY(doc_->is_modified());
+    QCOMPARE(updates.count(), 1);
+
+    // Everything selected.
+    view.selectAll();
+    view.on_delete();
+    QCOMPARE(map.register_count(), 0);
+    QCOMPARE(view.model()->rowCount(), 0);
+}
+
+void tst_register_view::delete_without_selection_does_nothing() {
+    zrp_file& map = *doc_->map();
+    QVERIFY(add(map, 40001));
+    QVERIFY(add(map, 40002));
+    CRegisterView view(doc_.get(), nullptr);
+    // A current row that is not selected is no selection.
+    view.selectionModel()->setCurrentIndex(view.model()->index(1, 0),
+                                           QItemSelectionModel::NoUpdate);
+    QVERIFY(!view.can_delete());
+    view.on_delete();
+    QCOMPARE(map.register_count(), 2);
+    QVERIFY(!doc_->is_modified());
+}
+
+void tst_register_view::other_views_follow_a_change() {
+    zrp_file& map = *doc_->map();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(add(map, 40001 + i));
+    CRegisterView first(doc_.get(), nullptr);
+    CRegisterView second(doc_.get(), nullptr);
+    first.selectionModel()->select(first.model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    first.on_delete();
+    QCOMPARE(second.model()->rowCount(), 2);
+    QCOMPARE(second.model()->index(0, 0).data().toString(), QString("40002"));
+
+    // A new map in the document (Open, extraction) shows at once.
+    auto replacement = std::make_unique<zrp_file>(3);
+    QVERIFY(add(*replacement, 7));
+    doc_->replace_map(std::move(replacement));
+    QCOMPARE(second.model()->rowCount(), 1);
+    QCOMPARE(second.model()->index(0, 0).data().toString(), QString("7"));
+}
+
+void tst_register_view::new_register_adds_sorts_and_marks_modified() {
+    zrp_file& map = *doc_->map();
+    QVERIFY(add(map, 40005));
+    CRegisterView view(doc_.get(), nullptr);
+
+    dialogs_.steps = {cancel()};
+    view.on_new_register();
+    QCOMPARE(map.register_count(), 1);
+    QVERIFY(!doc_->is_modified());
+
+    dialogs_.steps = {ok_with(40002, 2)};
+    view.on_new_register();
+    QCOMPARE(dialogs_.modes.back(), CRegisterView::edit_new_register);
+    QCOMPARE(numbers(map), (std::vector<int>{40002, 40005}));
+    QCOMPARE(view.model()->rowCount(), 2);
+    QCOMPARE(view.model()->index(0, 5).data().toString(), QString("2"));
+    QVERIFY(doc_->is_modified());
+    QVERIFY(ui_.events.empty());
+}
+
+void tst_register_view::new_register_overlap_retry_and_cancel() {
+    zrp_file& map = *doc_->map();
+    QVERIFY(add(map, 40001, 2));
+    CRegisterView view(doc_.get(), nullptr);
+
+    // Overlapping the second word of 40001, Retry, then a free number: the dialog reopens
+    // on what was entered.
+    std::string seen_name;
+    dialogs_.steps = {ok_with(40002, 1, "Setpoint"), [&](register_dialog_values& v) {
+                          seen_name = v.name;
+                          v.register_number = 40003;
+                          return 1;
+                      }};
+    ui_.answer({true});
+    view.on_new_register();
+    QCOMPARE(ui_.texts(), (std::vector<std::string>{overlap}));
+    QCOMPARE(ui_.events[0].kind, scripted_ui::event::retry_cancel);
+    QCOMPARE(seen_name, std::string("Setpoint"));
+    QCOMPARE(numbers(map), (std::vector<int>{40001, 40003}));
+
+    // Same number, Cancel: nothing changes.
+    doc_->set_modified(false);
+    ui_.events.clear();
+    dialogs_.steps = {ok_with(40003)};
+    ui_.answer({false});
+    view.on_new_register();
+    QCOMPARE(ui_.texts(), (std::vector<std::string>{overlap}));
+    QCOMPARE(numbers(map), (std::vector<int>{40001, 40003}));
+    QVERIFY(!doc_->is_modified());
+}
+
+void tst_register_view::properties_overlap_rules() {
+    zrp_file& map = *doc_->map();
+    QVERIFY(add(map, 40001, 1, "Massflow"));
+    QVERIFY(add(map, 40003, 1, "Setpoint"));
+    CRegisterView view(doc_.get(), nullptr);
+    auto select_row = [&](int row) {
+        view.selectionModel()->setCurrentIndex(view.model()->index(row, 0),
+                                               QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
+    };
+
+    // Widening 40001 to two words keeps clear of 40003 and of itself.
+    select_row(0);
+    dialogs_.steps = {ok_with(40001, 2)};
+    view.on_properties();
+    QCOMPARE(dialogs_.modes.back(), CRegisterView::edit_existing_register);
+    QVERIFY(ui_.events.empty());
+    QCOMPARE(map.register_at(0)->whole_count, 2);
+    QCOMPARE(view.model()->index(0, 3).data().toString(), QString("INT_LONG"));
+    QVERIFY(doc_->is_modified());
+
+    // Widening 40003 backwards (renumbered to 40002) reaches into 40001's second word:
+    // refused; Retry, then Cancel leaves the map as it was.
+    doc_->set_modified(false);
+    select_row(1);
+    dialogs_.steps = {ok_with(40002, 1, "Setpoint"), ok_with(40002, 1, "Setpoint")};
+    ui_.answer({true, false});
+    view.on_properties();
+    QCOMPARE(ui_.texts(), (std::vector<std::string>{overlap, overlap}));
+    QCOMPARE(numbers(map), (std::vector<int>{40001, 40003}));
+    QCOMPARE(map.register_at(1)->name, std::string("Setpoint"));
+    QVERIFY(!doc_->is_modified());
+
+    // Cancel in the dialog changes nothing either.
+    dialogs_.steps = {cancel()};
+    view.on_properties();
+    QCOMPARE(map.register_at(0)->whole_count, 2);
+    QVERIFY(!doc_->is_modified());
+}
+
+void tst_register_view::properties_renumbering_resorts() {
+    zrp_file& map = *doc_->map();
+    for (int n : {40001, 40002, 40003})
+        QVERIFY(add(map, n));
+    map.register_at(0)->feeder = 5;
+    CRegisterView view(doc_.get(), nullptr);
+    view.selectionModel()->setCurrentIndex(
+        view.model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    dialogs_.steps = {ok_with(40010)};
+    view.on_properties();
+    QCOMPARE(numbers(map), (std::vector<int>{40002, 40003, 40010}));
+    QCOMPARE(view.model()->index(2, 0).data().toString(), QString("40010"));
+    QCOMPARE(view.model()->index(2, 1).data().toString(), QString("5"));
+}
+
+void tst_register_view::printing_refuses_unsaved_documents() {
+    CRegisterView view(doc_.get(), nullptr);
+    const std::string save_first = "You need to save the file before printing !";
+
+    view.on_print(); // never saved
+    doc_->set_path("/nonexistent/folder/map.zrp");
+    doc_->set_modified(true);
+    view.on_print_preview(); // modified
+    doc_->set_modified(false);
+    view.on_print(); // saved file gone
+    QCOMPARE(ui_.texts(),
+             (std::vector<std::string>{save_first, save_first,
+                                       "Failed to open File: /nonexistent/folder/map.zrp !\n" +
+                                           save_first}));
+}
+
+QTEST_MAIN(tst_register_view)
+#include "tst_register_view.moc"
