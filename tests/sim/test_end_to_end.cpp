@@ -1,7 +1,6 @@
 // tessaly-cli against ombra-sim over a real pseudo-terminal, both run as programs.
 
 #include "link/link_messages.h"
-#include "link/platform/termios_serial_port.h"
 #include "link/transfer_messages.h"
 #include "sim_test_support.h"
 
@@ -178,22 +177,4 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
     auto transcript = card.transcript();
     EXPECT_EQ(times_received(transcript, "REGMAX 1"), 12);
     EXPECT_EQ(received_payloads(transcript).size(), 14u);
-}
-
-TEST(EndToEnd, APortHeldByAnotherProgram) {
-    temp_dir dir;
-    emulator card(dir);
-    ASSERT_EQ(card.ready, "ready " + card.port);
-    std::string file = dir.file("map.zrp");
-    write_file(file, "RDX Modbus protocol\nPLC_CHAN x\nREGMAX 1\nNODENUM 1\nHREG\n");
-    {
-        termios_serial_port holder;
-        ASSERT_TRUE(holder.open(card.port));
-        auto held = run({cli(), "send", file, "--port", card.port});
-        EXPECT_EQ(held.status, 1);
-        EXPECT_EQ(held.err, std::string(msg_com_open_failed) + "\n");
-    }
-    auto sent = run({cli(), "send", file, "--port", card.port});
-    EXPECT_EQ(sent.status, 0);
-    EXPECT_EQ(sent.err, "File send complete!\n");
 }

@@ -155,11 +155,3 @@ TEST(PtyLink, APortHeldByAnotherProgramIsRefusedAndNothingIsSent) {
     EXPECT_EQ(c.card.frames_accepted(), 0);
     EXPECT_TRUE(send(c, small_map)); // free again once the other program let go
 }
-
-TEST(PtyLink, AMissingPortIsAnOpeningError) {
-    pty_card c;
-    c.settings.values["Settings/ComPort"] = c.port() + "-missing";
-    c.link.load_settings();
-    EXPECT_FALSE(send(c, small_map));
-    EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_com_open_failed});
-}

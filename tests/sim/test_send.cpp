@@ -131,6 +131,11 @@ TEST(SendText, AnOverLongLineRefusesTheMapBeforeAnythingIsSent) {
 }
 
 TEST(SendText, RefusedFramesAreTriedFourCallsOfThreeTransmissions) {
+    // The message quotes Config with the typographic quotes, in UTF-8.
+    EXPECT_NE(std::string(msg_line_not_acknowledged)
+                  .find("Protocol to \xE2\x80\x9C"
+                        "Config\xE2\x80\x9D.\n"),
+              std::string::npos);
     // Frame 3 is "REGMAX 1"; the card refuses it k times.
     const std::string text = "RDX Modbus protocol\nPLC_CHAN x\nREGMAX 1\nNODENUM 1\nHREG\n";
     struct row {
