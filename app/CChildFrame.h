@@ -12,7 +12,7 @@ class QWidget;
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
   public:
-    // Shows doc (not owned by the frame; the frame deletes it when it closes).
+    // Shows doc and takes it over: the document goes with its window.
     explicit CChildFrame(CTessalyDoc* doc, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
@@ -29,6 +29,10 @@ class CChildFrame : public QMdiSubWindow {
   protected:
     // Asks "Save changes to %1?" for a modified document.
     void closeEvent(QCloseEvent* event) override;
+
+  public:
+    // Moves the keyboard focus to the next (or previous) pane of the splitter (F6, Shift+F6).
+    void focus_next_pane(bool forward);
 
   private:
     void update_title();

@@ -1,0 +1,100 @@
+#include "app/CChildFrame.h"
+
+#include "app/CTessalyApp.h"
+#include "app/CTessalyDoc.h"
+#include "editing/CRegisterView.h"
+#include "model/zrp_file.h"
+#include "protocol_ui/protocol_form_factory.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QSplitter>
+
+namespace {
+// A new document window starts this wide; both panes start 100 high until the form's header
+// says otherwise.
+constexpr int initial_width = 630;
+constexpr int initial_pane_height = 100;
+} // namespace
+
+CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(parent), doc_(doc) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    doc_->setParent(nullptr);
+    doc_->set_frame(this);
+
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setChildrenCollapsible(false);
+    form_ = create_protocol_form(doc_, splitter_);
+    splitter_->addWidget(form_);
+    view_ = new CRegisterView(doc_, splitter_);
+    splitter_->addWidget(view_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({initial_pane_height, initial_pane_height});
+    setWidget(splitter_);
+    resize(initial_width, height());
+
+    connect(doc_, &CTessalyDoc::header_replaced, this, &CChildFrame::rebuild_form_pane);
+    connect(doc_, &CTessalyDoc::title_changed, this, &CChildFrame::update_title);
+    connect(doc_, &CTessalyDoc::modified_changed, this, &CChildFrame::update_title);
+    update_title();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
+
+    // The register list is the active pane.
+    view_->setFocus();
+    rebuild_form_pane();
+}
+
+CChildFrame::~CChildFrame() {
+    // The panes refer to the document: they go first.
+    delete splitter_;
+    splitter_ = nullptr;
+    delete doc_;
+}
+
+void CChildFrame::rebuild_form_pane() {
+    zrp_file* map = doc_->map();
+    if (map && map->header) {
+        QWidget* old_form = form_;
+        form_ = create_protocol_form(doc_, nullptr);
+        splitter_->replaceWidget(0, form_);
+        delete old_form;
+        const int height = map->header->form_pane_size().second;
+        const int total = splitter_->height() > height ? splitter_->height() : 2 * height;
+        splitter_->setSizes({height, total - height});
+    }
+    showMaximized();
+}
+
+void CChildFrame::update_title() {
+    setWindowTitle(doc_->title());
+    if (CTessalyApp* app = CTessalyApp::instance())
+        app->document_title_changed(this);
+}
+
+void CChildFrame::focus_next_pane(bool forward) {
+    // With two panes both directions lead to the other pane; from outside the panes, forward
+    // goes to the first pane and backward to the last.
+    QWidget* focus = QApplication::focusWidget();
+    const bool in_view = focus && (focus == view_ || view_->isAncestorOf(focus));
+    const bool in_form = focus && (focus == form_ || form_->isAncestorOf(focus));
+    QWidget* next = in_view   ? form_
+                    : in_form ? static_cast<QWidget*>(view_)
+                              : (forward ? form_ : static_cast<QWidget*>(view_));
+    if (!next)
+        return;
+    if (QWidget* inside = next->nextInFocusChain();
+        inside && next->isAncestorOf(inside) && next->focusPolicy() == Qt::NoFocus)
+        inside->setFocus(Qt::OtherFocusReason);
+    else
+        next->setFocus(Qt::OtherFocusReason);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    CTessalyApp* app = CTessalyApp::instance();
+    if (app && !app->save_modified(doc_)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}

@@ -1,0 +1,174 @@
+#include "app/CTessalyDoc.h"
+
+#include "app/CTessalyApp.h"
+#include "app/reserved_names.h"
+#include "core/atomic_write.h"
+#include "core/user_interface.h"
+#include "model/zrp_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+const char* msg_open_failed = "Unable to open the requested file";
+const char* msg_save_failed = "Unable to save the requested file";
+// The maker's name closes the title of a document that has no file yet.
+const char* new_title_suffix = "  Quorvel";
+
+// Protocol names with characters a file name cannot hold, and their title forms.
+struct title_word {
+    const char* name;
+    const char* title;
+};
+constexpr title_word title_words[] = {
+    {"Ethernet/IP", "EthernetIP"},
+    {"Modbus/TCP", "ModbusTCP"},
+};
+
+QString header_name(const zrp_file* map) {
+    return map && map->header ? QString::fromStdString(map->header->name) : QString();
+}
+
+std::string native_path(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+} // namespace
+
+CTessalyDoc::CTessalyDoc(QObject* parent) : QObject(parent) {}
+
+CTessalyDoc::~CTessalyDoc() = default;
+
+void CTessalyDoc::replace_map(std::unique_ptr<zrp_file> map) {
+    map_ = std::move(map);
+    if (map_)
+        set_network_protocol_flag(map_->protocol_code);
+    emit header_replaced();
+}
+
+void CTessalyDoc::notify_header_replaced() {
+    if (map_)
+        set_network_protocol_flag(map_->protocol_code);
+    emit header_replaced();
+}
+
+void CTessalyDoc::set_path(const QString& path) {
+    path_ = path;
+    title_from_path();
+}
+
+void CTessalyDoc::title_from_path() {
+    const QString file_name = QFileInfo(path_).fileName();
+    const QString name = header_name(map_.get());
+    set_title(name.isEmpty() ? file_name : name + "  " + file_name);
+}
+
+void CTessalyDoc::set_title(const QString& title) {
+    if (title == title_)
+        return;
+    title_ = title;
+    emit title_changed(title_);
+}
+
+void CTessalyDoc::set_modified(bool modified) {
+    if (modified == modified_)
+        return;
+    modified_ = modified;
+    emit modified_changed(modified_);
+}
+
+void CTessalyDoc::update_all_views(QObject* sender, int hint) {
+    emit views_update(sender, hint);
+}
+
+bool CTessalyDoc::on_new_document(bool show_protocol_dialog) {
+    map_.reset();
+    path_.clear();
+    set_modified(false);
+
+    auto map = std::make_unique<zrp_file>();
+    if (show_protocol_dialog && map->edit() != 1)
+        return false;
+
+    QString name = header_name(map.get());
+    replace_map(std::move(map));
+    for (const title_word& w : title_words)
+        if (name == w.name)
+            name = w.title;
+    set_title(name + new_title_suffix);
+    set_modified(false);
+    return true;
+}
+
+bool CTessalyDoc::on_open_document(const QString& path) {
+    const int reserved = reserved_extract_code(path);
+    if (reserved == extract_error_code) {
+        if (CTessalyApp* app = CTessalyApp::instance())
+            app->extract_error_list_to_window();
+        return false;
+    }
+    if (reserved != not_reserved) {
+        CTessalyApp* app = CTessalyApp::instance();
+        std::unique_ptr<zrp_file> map = app ? app->extract_configuration(reserved) : nullptr;
+        if (!map)
+            return false;
+        replace_map(std::move(map));
+        set_modified(true);
+        return true;
+    }
+
+    for (;;) {
+        std::ifstream in(native_path(path));
+        if (in && !QFileInfo(path).isDir()) {
+            auto map = std::make_unique<zrp_file>();
+            if (map->read(in)) {
+                replace_map(std::move(map));
+                set_modified(false);
+                return true;
+            }
+        }
+        if (!ui().ask_retry_cancel(msg_open_failed))
+            return false;
+    }
+}
+
+bool CTessalyDoc::on_save_document(const QString& path) {
+    if (!map_)
+        return false;
+    std::ostringstream text;
+    map_->write(text);
+    // The whole text goes to a temporary file that replaces the target only once it is
+    // complete, so a failed save never leaves a damaged file where a good one stood.
+    for (;;) {
+        if (text && atomic_write_file(native_path(path), text.str())) {
+            set_modified(false);
+            return true;
+        }
+        if (!ui().ask_retry_cancel(msg_save_failed))
+            return false;
+    }
+}
+
+void CTessalyDoc::on_protocol() {
+    if (!map_ || map_->edit() != 1)
+        return;
+    notify_header_replaced();
+    set_modified(true);
+    update_all_views(nullptr, 0);
+    if (!path_.isEmpty())
+        title_from_path();
+    else
+        set_title(header_name(map_.get()) + new_title_suffix);
+}
+
+void CTessalyDoc::on_send() {
+    if (!map_)
+        return;
+    std::stringstream text;
+    map_->write(text);
+    text.seekg(0);
+    if (CTessalyApp* app = CTessalyApp::instance())
+        app->send_stream(text);
+}

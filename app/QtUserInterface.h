@@ -1,0 +1,36 @@
+#pragma once
+// The editor's implementation of the core's user interface: message boxes with OK,
+// Retry/Cancel and Yes/No, and the modeless "File progress" window of the transfers.
+
+#include "core/user_interface.h"
+
+#include <QPointer>
+
+class QProgressDialog;
+class QWidget;
+
+class QtProgressDisplay : public progress_display {
+  public:
+    ~QtProgressDisplay() override;
+    void open(const std::string& title, int low, int high) override;
+    void set_range(int low, int high) override;
+    void set_position(int position) override;
+    void close() override;
+
+  private:
+    QPointer<QProgressDialog> dialog_;
+};
+
+class QtUserInterface : public user_interface {
+  public:
+    void message(const std::string& text) override;
+    bool ask_retry_cancel(const std::string& text) override;
+    bool ask_yes_no(const std::string& text) override;
+    progress_display& progress() override { return progress_; }
+
+    // The window message boxes are centred on (the active window when none is set).
+    static QWidget* dialog_parent();
+
+  private:
+    QtProgressDisplay progress_;
+};

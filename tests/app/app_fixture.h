@@ -1,0 +1,177 @@
+#pragma once
+// What the editor's Qt tests share: a private settings store, scripted file prompts, scripted
+// model dialogs, a USB library with no card, and map files written by the model.
+
+#include "app/AppSetup.h"
+#include "app/CTessalyApp.h"
+#include "core/user_interface.h"
+#include "link/hid_library.h"
+#include "model/settings_dialogs.h"
+#include "model/zrp_file.h"
+#include "tests/support/scripted_ui.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+// Points the settings store at a fresh folder for the lifetime of the object.
+class private_settings {
+  public:
+    private_settings() {
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        AppSetup::reset_settings();
+    }
+    ~private_settings() { AppSetup::reset_settings(); }
+    // Writes a value before the application starts.
+    void preset(const QString& key, const QString& value) {
+        AppSetup::settings().setValue("Settings/" + key, value);
+        AppSetup::settings().sync();
+    }
+    QTemporaryDir dir;
+};
+
+// No card attached, ever.
+class no_usb_library : public hid_library {
+  public:
+    unsigned get_num_hid_devices(std::uint16_t, std::uint16_t) override { return 0; }
+    int open(unsigned, std::uint16_t, std::uint16_t, unsigned) override {
+        return hid_device_not_found;
+    }
+    int set_output_report_interrupt(const std::uint8_t*, std::size_t) override {
+        return hid_device_not_opened;
+    }
+    int get_input_report_interrupt(std::uint8_t*, std::size_t, unsigned,
+                                   std::size_t& returned) override {
+        returned = 0;
+        return hid_device_not_opened;
+    }
+    int close() override { return hid_success; }
+    hid_guid get_hid_guid() override { return {}; }
+};
+
+// File names and save answers from a script; every question is recorded.
+class scripted_prompter : public file_prompter {
+  public:
+    QString open_path(QWidget*, const QString& title, const QString&, const QString&) override {
+        titles << title;
+        return take(open_paths);
+    }
+    QString save_path(QWidget*, const QString& title, const QString&,
+                      const QString& start) override {
+        titles << title;
+        save_starts << start;
+        return take(save_paths);
+    }
+    save_answer ask_save_changes(QWidget*, const QString& text) override {
+        questions << text;
+        if (save_answers.empty())
+            return save_answer::cancel;
+        save_answer a = save_answers.front();
+        save_answers.pop_front();
+        return a;
+    }
+
+    QStringList open_paths, save_paths;
+    std::deque<save_answer> save_answers;
+    QStringList titles, save_starts, questions;
+
+  private:
+    static QString take(QStringList& list) { return list.isEmpty() ? QString() : list.takeFirst(); }
+};
+
+// The model's dialogs: host selections from a script (cancelled when it runs out), protocol
+// settings confirmed unchanged.
+class scripted_dialogs : public settings_dialogs {
+  public:
+    struct selection {
+        int result;
+        int position;
+        std::string device;
+    };
+    int run_host_selection(host_selection_values& values) override {
+        ++host_selections;
+        if (selections.empty())
+            return 0;
+        selection s = selections.front();
+        selections.pop_front();
+        values.protocol_position = s.position;
+        values.device_word = s.device;
+        return s.result;
+    }
+    int run_protocol_settings(settings_dialog_kind, protocol_dialog_values&) override {
+        ++settings_runs;
+        return 1;
+    }
+    int run_register_properties(register_dialog_values&, int) override { return 0; }
+
+    std::deque<selection> selections;
+    int host_selections = 0;
+    int settings_runs = 0;
+};
+
+// A scripted_ui that can run code when a question is asked (to change a file between two
+// tries, say).
+class hooked_ui : public scripted_ui {
+  public:
+    bool ask_retry_cancel(const std::string& text) override {
+        if (on_question)
+            on_question();
+        return scripted_ui::ask_retry_cancel(text);
+    }
+    std::function<void()> on_question;
+};
+
+// The text the model writes for an empty map of a protocol.
+inline std::string map_text(int protocol_code) {
+    zrp_file map(protocol_code);
+    std::ostringstream out;
+    map.write(out);
+    return out.str();
+}
+
+inline void write_file(const QString& path, const std::string& text) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+inline QByteArray read_file(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Everything a test of the application needs, set up in order and torn down in reverse.
+struct app_under_test {
+    explicit app_under_test(private_settings& settings, hid_library* usb = nullptr)
+        : ui_scope(ui), dialogs_before(set_dialogs(&dialogs)) {
+        (void)settings;
+        CTessalyApp::options opts;
+        opts.usb_library = usb ? usb : &no_usb;
+        opts.watch_devices = false;
+        opts.help_folder = QStringLiteral(TESSALY_SOURCE_DIR "/resources/help");
+        app = std::make_unique<CTessalyApp>(opts);
+        app->set_prompter(&prompter);
+    }
+    ~app_under_test() {
+        app.reset();
+        set_dialogs(dialogs_before);
+    }
+
+    hooked_ui ui;
+    scoped_ui ui_scope;
+    scripted_dialogs dialogs;
+    settings_dialogs* dialogs_before;
+    scripted_prompter prompter;
+    no_usb_library no_usb;
+    std::unique_ptr<CTessalyApp> app;
+};

@@ -1,0 +1,287 @@
+// The document lifecycle in the running editor: New, Open, Save, Save As with their
+// Retry/Cancel loops, titles, the protocol command, open windows and the save question.
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTessalyDoc.h"
+#include "app/command_table.h"
+#include "app_fixture.h"
+#include "link/link_state.h"
+
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSplitter>
+#include <QtTest>
+
+using save_answer = file_prompter::save_answer;
+
+class tst_documents : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<private_settings> settings;
+    std::unique_ptr<app_under_test> t;
+    QTemporaryDir files;
+
+    QString path(const QString& name) const { return files.filePath(name); }
+    int window_count() const { return static_cast<int>(t->app->frames().size()); }
+    static std::string header_name(CTessalyDoc* doc) { return doc->map()->header->name; }
+
+  private slots:
+    void init() {
+        settings = std::make_unique<private_settings>();
+        t = std::make_unique<app_under_test>(*settings);
+        QVERIFY(t->app->init_instance(QString()));
+    }
+    void cleanup() {
+        t.reset();
+        settings.reset();
+    }
+
+    void new_without_protocol_dialog() {
+        t->app->set_show_protocol_dialog(false);
+        CTessalyDoc* doc = t->app->file_new();
+        QVERIFY(doc);
+        QCOMPARE(t->dialogs.host_selections, 0);
+        QCOMPARE(doc->title(), QString::fromStdString(header_name(doc)) + "  Quorvel");
+        QVERIFY(!doc->is_modified());
+        QVERIFY(doc->path().isEmpty());
+        QCOMPARE(window_count(), 1);
+        QVERIFY(t->app->main_frame()->document_menus_shown());
+    }
+
+    void new_cancelled_leaves_no_document() {
+        CTessalyDoc* doc = t->app->file_new(); // the script has no answer: Cancel
+        QVERIFY(!doc);
+        QCOMPARE(t->dialogs.host_selections, 1);
+        QCOMPARE(window_count(), 0);
+        QVERIFY(!t->app->main_frame()->document_menus_shown());
+        QVERIFY(t->ui.events.empty());
+    }
+
+    // Titles of new documents can serve as file names; the protocol command shows the
+    // protocol's own name again.
+    void new_titles_and_protocol_command_data() {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("new_title");
+        QTest::addColumn<QString>("protocol_title");
+        QTest::newRow("Modbus/TCP") << 4 << "ModbusTCP  Quorvel"
+                                    << "Modbus/TCP  Quorvel";
+        QTest::newRow("Ethernet/IP") << 7 << "EthernetIP  Quorvel"
+                                     << "Ethernet/IP  Quorvel";
+        QTest::newRow("Modbus") << 1 << "Modbus  Quorvel"
+                                << "Modbus  Quorvel";
+    }
+    void new_titles_and_protocol_command() {
+        QFETCH(int, position);
+        QFETCH(QString, new_title);
+        QFETCH(QString, protocol_title);
+        t->dialogs.selections.push_back({1, position, "RDX"});
+        CTessalyDoc* doc = t->app->file_new();
+        QVERIFY(doc);
+        QCOMPARE(doc->title(), new_title);
+        QVERIFY(!doc->is_modified());
+        QCOMPARE(t->app->main_frame()->windowTitle(), "Tessaly - [" + new_title + "]");
+
+        // Cancelled: nothing changes.
+        t->app->main_frame()->run_command(ID_OPTIONS_PROTOCOL);
+        QVERIFY(!doc->is_modified());
+        QCOMPARE(doc->title(), new_title);
+
+        // Confirmed: modified, titled with the protocol's name.
+        t->dialogs.selections.push_back({1, position, "RDX"});
+        t->app->main_frame()->run_command(ID_OPTIONS_PROTOCOL);
+        QVERIFY(doc->is_modified());
+        QCOMPARE(doc->title(), protocol_title);
+    }
+
+    void protocol_command_replaces_the_form_and_keeps_the_file_name() {
+        write_file(path("plant1.zrp"), map_text(1));
+        CTessalyDoc* doc = t->app->open_document_file(path("plant1.zrp"));
+        QVERIFY(doc);
+        QCOMPARE(doc->title(), QStringLiteral("Modbus  plant1.zrp"));
+        QWidget* form_before = doc->frame()->form();
+        t->dialogs.selections.push_back({1, 4, "RDX"}); // Modbus/TCP
+        t->app->main_frame()->run_command(ID_OPTIONS_PROTOCOL);
+        QCOMPARE(doc->title(), QStringLiteral("Modbus/TCP  plant1.zrp"));
+        QVERIFY(doc->is_modified());
+        QVERIFY(doc->frame()->form() != form_before);
+        QCOMPARE(doc->frame()->splitter()->widget(0), doc->frame()->form());
+        // Not listed again by the protocol command.
+        QCOMPARE(t->app->recent_files(), QStringList{path("plant1.zrp")});
+    }
+
+    void open_retry_after_fixing_the_file() {
+        const QString p = path("broken.zrp");
+        write_file(p, "this is not a register map\n");
+        t->ui.answer({true, false});
+        bool fixed = false;
+        t->ui.on_question = [&] {
+            if (!fixed)
+                write_file(p, map_text(1));
+            fixed = true;
+        };
+        CTessalyDoc* doc = t->app->open_document_file(p);
+        QVERIFY(doc);
+        QCOMPARE(t->ui.texts(), std::vector<std::string>{"Unable to open the requested file"});
+        QVERIFY(!doc->is_modified());
+        QCOMPARE(window_count(), 1);
+    }
+
+    void open_failures_ask_until_cancel_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("text") << QByteArray("hello\nworld\n") << true;
+        QTest::newRow("binary") << QByteArray("\x00\xff\x01\x02RDX\x00", 8) << true;
+        QTest::newRow("truncated") << QByteArray(map_text(1).substr(0, 12).c_str()) << true;
+        QTest::newRow("empty") << QByteArray() << true;
+    }
+    void open_failures_ask_until_cancel() {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, exists);
+        const QString p = path("bad.zrp");
+        if (exists)
+            write_file(p, content.toStdString());
+        t->ui.answer({true, true, false});
+        QVERIFY(!t->app->open_document_file(p));
+        QCOMPARE(t->ui.texts(), std::vector<std::string>(3, "Unable to open the requested file"));
+        QCOMPARE(window_count(), 0);
+        QVERIFY(t->app->recent_files().isEmpty());
+    }
+
+    void opening_an_open_file_activates_its_window() {
+        write_file(path("a.zrp"), map_text(1));
+        write_file(path("b.zrp"), map_text(10));
+        CTessalyDoc* a = t->app->open_document_file(path("a.zrp"));
+        CTessalyDoc* b = t->app->open_document_file(path("b.zrp"));
+        QVERIFY(a && b && a != b);
+        QCOMPARE(t->app->active_document(), b);
+        // The same file by another spelling of its path.
+        QCOMPARE(t->app->open_document_file(files.path() + "/./sub/../a.zrp"), a);
+        QCOMPARE(window_count(), 2);
+        QCOMPARE(t->app->active_document(), a);
+        QCOMPARE(t->app->recent_files(), (QStringList{path("b.zrp"), path("a.zrp")}));
+    }
+
+    void save_writes_and_clears_modified() {
+        write_file(path("m.zrp"), map_text(1));
+        CTessalyDoc* doc = t->app->open_document_file(path("m.zrp"));
+        doc->set_modified(true);
+        doc->map()->header->node = 17;
+        QVERIFY(t->app->save_document(doc));
+        QVERIFY(!doc->is_modified());
+        std::ostringstream expected;
+        doc->map()->write(expected);
+        QCOMPARE(read_file(path("m.zrp")).toStdString(), expected.str());
+        QVERIFY(t->ui.events.empty());
+    }
+
+    // A file that cannot be written: the question repeats until Cancel, the old file stays
+    // as it was and the document stays modified.
+    void save_failures_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("read-only file") << "readonly";
+        QTest::newRow("folder gone") << "missing folder";
+        QTest::newRow("path is a folder") << "folder";
+    }
+    void save_failures() {
+        QFETCH(QString, kind);
+        write_file(path("m.zrp"), map_text(1));
+        CTessalyDoc* doc = t->app->open_document_file(path("m.zrp"));
+        QVERIFY(doc);
+        QString target = path("m.zrp");
+        if (kind == "readonly")
+            QFile::setPermissions(target, QFileDevice::ReadOwner);
+        else if (kind == "missing folder")
+            target = path("gone/m.zrp");
+        else
+            QDir(files.path()).mkdir("m2.zrp"), target = path("m2.zrp");
+        doc->set_path(target);
+        doc->map()->header->node = 42;
+        doc->set_modified(true);
+        const QByteArray before = read_file(path("m.zrp"));
+        t->ui.answer({true, true, false});
+        QVERIFY(!t->app->save_document(doc));
+        QCOMPARE(t->ui.texts(), std::vector<std::string>(3, "Unable to save the requested file"));
+        QVERIFY(doc->is_modified());
+        QCOMPARE(read_file(path("m.zrp")), before);
+        QFile::setPermissions(path("m.zrp"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void save_as_names_the_document() {
+        t->dialogs.selections.push_back({1, 4, "RDX"});
+        CTessalyDoc* doc = t->app->file_new();
+        QVERIFY(doc);
+        doc->set_modified(true);
+        t->prompter.save_paths << path("site"); // the extension is added
+        QVERIFY(t->app->save_document(doc));    // no file yet: Save As
+        QCOMPARE(t->prompter.save_starts.value(0),
+                 QDir::current().filePath("ModbusTCP  Quorvel.zrp"));
+        QCOMPARE(doc->path(), path("site.zrp"));
+        QCOMPARE(doc->title(), QStringLiteral("Modbus/TCP  site.zrp"));
+        QVERIFY(!doc->is_modified());
+        QVERIFY(QFileInfo::exists(path("site.zrp")));
+        QCOMPARE(t->app->recent_files().value(0), path("site.zrp"));
+
+        // Cancelled Save As changes nothing.
+        doc->set_modified(true);
+        QVERIFY(!t->app->save_document_as(doc));
+        QCOMPARE(doc->path(), path("site.zrp"));
+        QVERIFY(doc->is_modified());
+    }
+
+    void closing_a_modified_document_asks() {
+        write_file(path("c.zrp"), map_text(1));
+        CTessalyDoc* doc = t->app->open_document_file(path("c.zrp"));
+        doc->set_modified(true);
+        CChildFrame* frame = doc->frame();
+
+        t->prompter.save_answers = {save_answer::cancel};
+        QVERIFY(!frame->close());
+        QCOMPARE(t->prompter.questions, QStringList{"Save changes to c.zrp?"});
+        QCOMPARE(window_count(), 1);
+
+        // Yes with a failing save keeps the window too.
+        QFile::remove(path("c.zrp"));
+        QDir(files.path()).mkdir("c.zrp");
+        t->prompter.save_answers = {save_answer::yes};
+        t->ui.answer({false});
+        QVERIFY(!frame->close());
+        QCOMPARE(window_count(), 1);
+
+        t->prompter.save_answers = {save_answer::no};
+        QVERIFY(frame->close());
+        QTRY_COMPARE(window_count(), 0);
+        QTRY_VERIFY(!t->app->main_frame()->document_menus_shown());
+    }
+
+    void unmodified_document_closes_without_asking() {
+        write_file(path("u.zrp"), map_text(1));
+        CTessalyDoc* doc = t->app->open_document_file(path("u.zrp"));
+        QVERIFY(doc->frame()->close());
+        QVERIFY(t->prompter.questions.isEmpty());
+    }
+
+    void recent_files_keep_four() {
+        QStringList opened;
+        for (int i = 0; i < 6; ++i) {
+            const QString p = path(QStringLiteral("r%1.zrp").arg(i));
+            write_file(p, map_text(1));
+            QVERIFY(t->app->open_document_file(p));
+            opened.prepend(p);
+        }
+        QCOMPARE(t->app->recent_files(), opened.mid(0, 4));
+    }
+
+    void send_without_link_reports_it() {
+        t->dialogs.selections.push_back({1, 1, "RDX"});
+        t->app->file_new();
+        t->app->link().select_com_link(); // a link that cannot open
+        t->app->link().set_com_port(path("no-such-port").toStdString());
+        t->app->main_frame()->run_command(ID_FILE_SEND);
+        QCOMPARE(t->ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
+    }
+};
+
+QTEST_MAIN(tst_documents)
+#include "tst_documents.moc"
