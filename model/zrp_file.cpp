@@ -18,8 +18,9 @@
 #include <cstring>
 #include <iterator>
 #include <map>
+#include <memory_resource>
+#include <set>
 #include <sstream>
-#include <unordered_set>
 
 bool network_protocol_flag = false;
 
@@ -56,32 +57,58 @@ bool registers_conflict(int n1, long long w1, int n2, long long w2) {
     return n1 <= last2 && n2 <= last1;
 }
 
-// The registers accepted so far during a load or an image decode, ordered by number, so that
-// each new entry is checked against the whole list in logarithmic time. Accepted registers
-// never overlap, so their non-empty ranges are disjoint and one neighbour decides.
+// The registers accepted so far during a load or an image decode, so that each new entry is
+// checked against the whole list in (at most) logarithmic time. Accepted registers never
+// overlap, so their non-empty ranges are disjoint and one neighbour decides. Entries that
+// arrive in ascending order (every map the editor saved) go to flat arrays and are checked in
+// constant time; the others go to trees kept in one pool for locality.
 class overlap_index {
   public:
     bool conflicts(int number, long long width) const {
-        if (numbers_.count(number) != 0)
+        if (!ascending_numbers_.empty() && number <= ascending_numbers_.back() &&
+            std::binary_search(ascending_numbers_.begin(), ascending_numbers_.end(), number))
+            return true;
+        if (!other_numbers_.empty() && other_numbers_.count(number) != 0)
             return true;
         if (width <= 0)
             return false;
         const long long last = static_cast<long long>(number) + width - 1;
-        auto it = ranges_.upper_bound(last);
-        if (it == ranges_.begin())
-            return false;
-        --it;
-        return it->second >= number;
+        if (!ascending_ranges_.empty() && number <= ascending_ranges_.back().second) {
+            auto it = std::upper_bound(ascending_ranges_.begin(), ascending_ranges_.end(), last,
+                                       [](long long v, const range& r) { return v < r.first; });
+            if (it != ascending_ranges_.begin() && std::prev(it)->second >= number)
+                return true;
+        }
+        if (!other_ranges_.empty()) {
+            auto it = other_ranges_.upper_bound(last);
+            if (it != other_ranges_.begin() && std::prev(it)->second >= number)
+                return true;
+        }
+        return false;
     }
+
     void insert(int number, long long width) {
-        numbers_.insert(number);
-        if (width > 0)
-            ranges_.emplace(number, static_cast<long long>(number) + width - 1);
+        if (ascending_numbers_.empty() || number > ascending_numbers_.back())
+            ascending_numbers_.push_back(number);
+        else
+            other_numbers_.insert(number);
+        if (width <= 0)
+            return;
+        const range r{number, static_cast<long long>(number) + width - 1};
+        if (ascending_ranges_.empty() || r.first > ascending_ranges_.back().first)
+            ascending_ranges_.push_back(r);
+        else
+            other_ranges_.insert(r);
     }
 
   private:
-    std::unordered_set<int> numbers_;
-    std::map<long long, long long> ranges_; // first -> last
+    using range = std::pair<long long, long long>; // first, last
+
+    std::vector<int> ascending_numbers_;
+    std::vector<range> ascending_ranges_;
+    std::pmr::unsynchronized_pool_resource pool_;
+    std::pmr::set<int> other_numbers_{&pool_};
+    std::pmr::map<long long, long long> other_ranges_{&pool_};
 };
 
 // The number next_free_register(0) proposes while a load only appends registers, kept up to

@@ -1,0 +1,159 @@
+// Register maps of 1,000 to 100,000 registers: load, sort, save and the next-number proposal.
+
+#include "core/user_interface.h"
+#include "model/zrp_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace {
+
+class quiet_ui : public user_interface, public progress_display {
+  public:
+    void message(const std::string&) override {}
+    bool ask_retry_cancel(const std::string&) override { return false; }
+    bool ask_yes_no(const std::string&) override { return false; }
+    progress_display& progress() override { return *this; }
+    void open(const std::string&, int, int) override {}
+    void set_range(int, int) override {}
+    void set_position(int) override {}
+    void close() override {}
+};
+
+// A Modbus Plus map of count registers in shuffled order: numeric, decimal-shift, pass-through
+// and bitmapped status entries, input area first then output area, a tenth of them entries
+// without a number (they take the proposed one), and some conflicting entries.
+std::string generated_map(int count, bool shuffled = true) {
+    std::string text = "RDX Modbus+ protocol\n"
+                       "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                       "REGMAX 65535\nNODENUM 0\nMBPLUS 1 2 3\nHREG\n";
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int number = (i % 2 == 0 ? 1 : 2000001) + 2 * i; // input and output areas
+        std::string e;
+        switch (i % 10) {
+        case 0:
+            e = "garbage without a number\n";
+            break;
+        case 1:
+            e = std::to_string(number) + " 0 1 1 0 0 F:1 FdrPercentOfLine 100 0 1\n";
+            break;
+        case 2:
+            e = std::to_string(number) + " 1 1 2 6 3 F:0 Setpoint -3\n";
+            break;
+        case 3:
+            e = std::to_string(number) + " 0 1 4 0 0 F:0\n" + std::string(16 * 4, ' ') + "\n" +
+                "XXX XXX PSR\n0 0 5\n";
+            break;
+        case 4:
+            e = std::to_string(number - 2) + " 0 4 0 0 0 F:0 Conflicting\n";
+            break;
+        default:
+            e = std::to_string(number) + " 0 2 0 0 0 F:0 Massflow\n";
+        }
+        entries.push_back(std::move(e));
+    }
+    std::mt19937 rng(7);
+    if (shuffled)
+        std::shuffle(entries.begin(), entries.end(), rng);
+    for (const auto& e : entries)
+        text += e;
+    return text;
+}
+
+void load(zrp_file& map, const std::string& text) {
+    static quiet_ui quiet;
+    scoped_ui use(quiet);
+    std::istringstream in(text);
+    map.read(in);
+}
+
+void BM_Load(benchmark::State& state) {
+    const std::string text = generated_map(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        zrp_file map;
+        load(map, text);
+        benchmark::DoNotOptimize(map.register_count());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// A map as the editor saves it: sorted by register number.
+void BM_LoadSaved(benchmark::State& state) {
+    zrp_file saved;
+    load(saved, generated_map(static_cast<int>(state.range(0))));
+    saved.sort_registers();
+    std::ostringstream out;
+    saved.write(out);
+    const std::string text = out.str();
+    for (auto _ : state) {
+        zrp_file map;
+        load(map, text);
+        benchmark::DoNotOptimize(map.register_count());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_Sort(benchmark::State& state) {
+    const std::string text = generated_map(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        zrp_file map;
+        load(map, text);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(map.sort_registers());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_Save(benchmark::State& state) {
+    zrp_file map;
+    load(map, generated_map(static_cast<int>(state.range(0))));
+    map.sort_registers();
+    for (auto _ : state) {
+        std::ostringstream out;
+        map.write(out);
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_LoadSortSave(benchmark::State& state) {
+    const std::string text = generated_map(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        zrp_file map;
+        load(map, text);
+        map.sort_registers();
+        std::ostringstream out;
+        map.write(out);
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// One proposal walks the list in its current order: sorted, the walk stops at the output area.
+void BM_NextFreeRegister(benchmark::State& state) {
+    zrp_file map;
+    load(map, generated_map(static_cast<int>(state.range(0))));
+    map.sort_registers();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(map.next_free_register(0));
+        benchmark::DoNotOptimize(map.next_free_register(1));
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Load)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSaved)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Sort)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSortSave)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NextFreeRegister)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
