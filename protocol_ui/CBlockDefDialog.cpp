@@ -44,7 +44,7 @@ CBlockDefDialog::CBlockDefDialog(const block_table_t& table, QWidget* parent)
     grid->addWidget(usage_, 1, 2);
     grid->addWidget(buttons, 2, 0, 1, 3);
     for (CBlockList* list : {input_list_, output_list_})
-        list->setMinimumSize(270, 250);
+        list->setMinimumHeight(250);
 
     input_list_->setup_columns();
     output_list_->setup_columns();

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
 
 CBlockList::CBlockList(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
@@ -24,6 +25,10 @@ void CBlockList::setup_columns() {
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("Length")) + 24;
     for (int c = 0; c < 4; ++c)
         setColumnWidth(c, std::max(60, width));
+    // Room for the four columns and the vertical scroll bar, so that no column is cut.
+    const int scroll_bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    setMinimumWidth(4 * std::max(60, width) + scroll_bar + 2 * frameWidth() + 2);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void CBlockList::delete_all_rows() {

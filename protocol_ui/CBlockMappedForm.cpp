@@ -37,7 +37,6 @@ CBlockMappedForm::CBlockMappedForm(CTessalyDoc* doc, QWidget* parent)
     }
     io_area_ = count_group(tr("I/O Area"), counts_[0], counts_[1], content());
     param_area_ = count_group(tr("Param Area"), counts_[2], counts_[3], content());
-    blocks_->setMinimumWidth(260);
     connect(blocks_, &CBlockList::list_double_clicked, this, &CProtocolForm::on_properties);
 }
 

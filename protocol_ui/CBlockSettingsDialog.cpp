@@ -13,7 +13,7 @@ CBlockSettingsDialog::CBlockSettingsDialog(const QString& title,
       table_(preset.block_count == 0 ? default_block_table() : preset.blocks),
       blocks_(new CBlockList(this)), usage_(new CUsageDisplay(CUsageDisplay::registers, this)),
       change_(new QPushButton(tr("Change Block Definitions"), this)) {
-    blocks_->setMinimumSize(270, 200);
+    blocks_->setMinimumHeight(200);
     connect(change_, &QPushButton::clicked, this, &CBlockSettingsDialog::change_blocks);
     connect(blocks_, &CBlockList::list_double_clicked, this, &CBlockSettingsDialog::change_blocks);
 }

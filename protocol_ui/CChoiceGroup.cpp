@@ -9,16 +9,16 @@ CChoiceGroup::CChoiceGroup(const QString& title, std::span<const char* const> la
     : QGroupBox(title, parent), buttons_(new QButtonGroup(this)) {
     QBoxLayout* layout = horizontal ? static_cast<QBoxLayout*>(new QHBoxLayout(this))
                                     : static_cast<QBoxLayout*>(new QVBoxLayout(this));
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(2);
+    layout->setContentsMargins(6, 2, 6, 2);
+    layout->setSpacing(0);
     int id = 0;
     for (const char* label : labels) {
         auto* radio = new QRadioButton(QString::fromUtf8(label), this);
         buttons_->addButton(radio, id++);
         layout->addWidget(radio);
     }
-    if (horizontal)
-        layout->addStretch(1);
+    // Buttons keep to the top (or left) when the group is given more room than it needs.
+    layout->addStretch(1);
     connect(buttons_, &QButtonGroup::idClicked, this, &CChoiceGroup::choice_clicked);
 }
 

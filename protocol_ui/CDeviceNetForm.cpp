@@ -12,7 +12,8 @@
 CDeviceNetForm::CDeviceNetForm(CTessalyDoc* doc, QWidget* parent)
     : CBlockMappedForm(doc, parent), byte_order_(add_choice(tr("Byte order"), labels_byte_order)) {
     auto* grid = new QGridLayout(content());
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
     grid->addWidget(new QLabel(tr("Defined blocks:"), content()), 0, 0);
     grid->addWidget(block_list(), 1, 0, 2, 1);
     grid->addWidget(byte_order_, 1, 1, Qt::AlignTop);

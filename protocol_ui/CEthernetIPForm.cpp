@@ -22,7 +22,8 @@ CEthernetIPForm::CEthernetIPForm(CTessalyDoc* doc, QWidget* parent)
     rows->addRow(tr("Default Gateway:"), default_gateway_);
 
     auto* grid = new QGridLayout(content());
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
     grid->addWidget(new QLabel(tr("Defined Blocks"), content()), 0, 0);
     grid->addWidget(block_list(), 1, 0, 3, 1);
     grid->addWidget(tcpip, 1, 1, 1, 2, Qt::AlignTop);

@@ -28,7 +28,8 @@ CMbplusForm::CMbplusForm(CTessalyDoc* doc, QWidget* parent)
     offset_in_gdb_->setParent(gdb);
 
     auto* grid = new QGridLayout(content());
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
     grid->addWidget(gdb, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(new QLabel(tr("Node num:"), content()), 0, 1, Qt::AlignBottom);
     grid->addWidget(node_, 1, 1, Qt::AlignTop);

@@ -12,7 +12,8 @@ CProfibusForm::CProfibusForm(CTessalyDoc* doc, QWidget* parent)
     : CProtocolForm(doc, parent), input_size_(add_integer(false)), output_size_(add_integer(false)),
       node_(add_integer(false)), byte_order_(add_choice(tr("Byte order"), labels_byte_order)) {
     auto* grid = new QGridLayout(content());
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
     grid->addWidget(new QLabel(tr("Input block size:"), content()), 0, 0);
     grid->addWidget(input_size_, 0, 1);
     grid->addWidget(new QLabel(tr("Output block size:"), content()), 1, 0);

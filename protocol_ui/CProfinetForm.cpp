@@ -15,7 +15,8 @@ CProfinetForm::CProfinetForm(CTessalyDoc* doc, QWidget* parent)
       output_size_(add_integer(true)),
       byte_order_(add_choice(tr("Byte order"), labels_byte_order)) {
     auto* grid = new QGridLayout(content());
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
     grid->addWidget(new QLabel(tr("Ip address:"), content()), 0, 0);
     grid->addWidget(ip_address_, 0, 1);
     grid->addWidget(new QLabel(tr("Network mask:"), content()), 1, 0);

@@ -20,7 +20,8 @@ CSerialForm::CSerialForm(CTessalyDoc* doc, QWidget* parent,
     if (!mode_labels.empty())
         bit_mode_ = add_choice(tr("Bit mode"), mode_labels);
     auto* grid = new QGridLayout(content());
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
     int column = 0;
     for (CChoiceGroup* group : {baud_, data_bits_, parity_, stop_bits_, byte_order_, bit_mode_})
         if (group)
