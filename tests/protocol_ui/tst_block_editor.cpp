@@ -7,11 +7,13 @@
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CUsageDisplay.h"
 #include "protocol_ui/block_rules.h"
+#include "protocol_ui/help_topics.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -106,6 +108,16 @@ class tst_block_editor : public QObject {
         QCOMPARE(CBlockList::row_texts(dialog.table()[16]),
                  QStringList({"Param", "OUT", "0", "0"}));
         QCOMPARE(dialog.output_list()->topLevelItem(0)->text(3), QString("256"));
+    }
+
+    void help_button_asks_for_topic_11() {
+        QList<int> contexts;
+        set_help_topic_handler([&](QWidget*, int context) { contexts << context; });
+        CBlockDefDialog dialog(default_block_table());
+        QCOMPARE(dialog.help_button()->text(), QString("Block Definition Help"));
+        dialog.help_button()->click();
+        set_help_topic_handler({});
+        QCOMPARE(contexts, QList<int>{11});
     }
 
     void edit_without_selection_does_nothing() {
