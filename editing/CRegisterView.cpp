@@ -1,5 +1,6 @@
 #include "editing/CRegisterView.h"
 
+#include "app/CTessalyApp.h"
 #include "app/CTessalyDoc.h"
 #include "core/user_interface.h"
 #include "editing/CRegisterPrinter.h"
@@ -29,8 +30,19 @@ std::unique_ptr<host_register> make_new_register(zrp_file& map) {
     return std::make_unique<host_register>(&map);
 }
 
-void name_job(QPrinter& printer, const CTessalyDoc& doc) {
-    printer.setDocName(doc.title().isEmpty() ? doc.path() : doc.title());
+// The application's printer, so that the choices of Print Setup apply; a printer of the job's
+// own when there is no application object (tests, tools).
+QPrinter& job_printer(std::unique_ptr<QPrinter>& own, const CTessalyDoc& doc) {
+    QPrinter* printer = nullptr;
+    if (CTessalyApp* app = CTessalyApp::instance()) {
+        printer = &app->printer();
+    } else {
+        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer = own.get();
+    }
+    printer->setDocName(doc.title().isEmpty() ? doc.path() : doc.title());
+    printer->setPrintRange(QPrinter::AllPages); // a range chosen for an earlier job is gone
+    return *printer;
 }
 
 } // namespace
@@ -184,8 +196,8 @@ void CRegisterView::on_print() {
     if (!document)
         return;
     const CRegisterPrinter job(std::move(*document));
-    QPrinter printer(QPrinter::HighResolution);
-    name_job(printer, *doc_);
+    std::unique_ptr<QPrinter> own_printer;
+    QPrinter& printer = job_printer(own_printer, *doc_);
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, job.page_count());
     if (dialog.exec() == QDialog::Accepted)
@@ -199,8 +211,8 @@ void CRegisterView::on_print_preview() {
     if (!document)
         return;
     const CRegisterPrinter job(std::move(*document));
-    QPrinter printer(QPrinter::HighResolution);
-    name_job(printer, *doc_);
+    std::unique_ptr<QPrinter> own_printer;
+    QPrinter& printer = job_printer(own_printer, *doc_);
     QPrintPreviewDialog preview(&printer, this);
     if (const QScreen* screen = this->screen()) // room for a whole page at a readable size
         preview.resize(screen->availableSize() * 4 / 5);
