@@ -42,7 +42,7 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(pare
 
     // The register list is the active pane.
     view_->setFocus();
-    rebuild_form_pane();
+    size_form_pane();
 }
 
 CChildFrame::~CChildFrame() {
@@ -59,11 +59,19 @@ void CChildFrame::rebuild_form_pane() {
         form_ = create_protocol_form(doc_, nullptr);
         splitter_->replaceWidget(0, form_);
         delete old_form;
-        const int height = map->header->form_pane_size().second;
-        const int total = splitter_->height() > height ? splitter_->height() : 2 * height;
-        splitter_->setSizes({height, total - height});
+        size_form_pane();
     }
-    showMaximized();
+    if (mdiArea())
+        showMaximized();
+}
+
+void CChildFrame::size_form_pane() {
+    zrp_file* map = doc_->map();
+    if (!map || !map->header)
+        return;
+    const int height = map->header->form_pane_size().second;
+    const int total = splitter_->height() > height ? splitter_->height() : 4 * height;
+    splitter_->setSizes({height, total - height});
 }
 
 void CChildFrame::update_title() {

@@ -36,6 +36,8 @@ class CChildFrame : public QMdiSubWindow {
 
   private:
     void update_title();
+    // Gives the form pane the height the header asks for.
+    void size_form_pane();
 
     CTessalyDoc* doc_;
     QSplitter* splitter_ = nullptr;

@@ -302,7 +302,7 @@ void CMainFrame::add_child(CChildFrame* child) {
         });
     });
     show_menus(true);
-    child->show();
+    child->showMaximized();
     mdi_->setActiveSubWindow(child);
 }
 
