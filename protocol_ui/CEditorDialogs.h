@@ -12,7 +12,7 @@ class CEditorDialogs : public settings_dialogs {
   public:
     int run_host_selection(host_selection_values& values) override;
     int run_protocol_settings(settings_dialog_kind kind, protocol_dialog_values& values) override;
-    // The register dialog is not run from here: always Cancel.
+    // The runner installed with set_register_properties_runner(); Cancel (0) without one.
     int run_register_properties(register_dialog_values& values, int mode_flags) override;
 
     // The settings dialog for a protocol, preset with values (not shown).
