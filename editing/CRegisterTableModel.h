@@ -4,6 +4,7 @@
 // size shows at once.
 
 #include <QAbstractTableModel>
+#include <QPointer>
 
 class CTessalyDoc;
 class host_register;
@@ -31,7 +32,7 @@ class CRegisterTableModel : public QAbstractTableModel {
   private:
     zrp_file* file() const;
 
-    CTessalyDoc* doc_;
+    QPointer<CTessalyDoc> doc_; // the frame may delete the document before its views
     // Rows shown; kept apart from the file's count so that a file changed behind the table's
     // back is never read past its end before the next rebuild.
     int rows_ = 0;

@@ -8,6 +8,7 @@
 #include "editing/register_cells.h"
 #include "model/zrp_file.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -192,7 +193,8 @@ void CRegisterView::on_delete() {
 void CRegisterView::on_print() {
     if (!doc_)
         return;
-    auto document = prepare_print(doc_->path().toStdString(), doc_->is_modified());
+    auto document =
+        prepare_print(QFile::encodeName(doc_->path()).toStdString(), doc_->is_modified());
     if (!document)
         return;
     const CRegisterPrinter job(std::move(*document));
@@ -207,7 +209,8 @@ void CRegisterView::on_print() {
 void CRegisterView::on_print_preview() {
     if (!doc_)
         return;
-    auto document = prepare_print(doc_->path().toStdString(), doc_->is_modified());
+    auto document =
+        prepare_print(QFile::encodeName(doc_->path()).toStdString(), doc_->is_modified());
     if (!document)
         return;
     const CRegisterPrinter job(std::move(*document));

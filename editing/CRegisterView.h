@@ -4,6 +4,7 @@
 // saved map.
 
 #include <QList>
+#include <QPointer>
 #include <QTreeView>
 
 class CRegisterTableModel;
@@ -60,6 +61,6 @@ class CRegisterView : public QTreeView {
     // Rebuilds after a change and tells the document and its other views.
     void changed(int start);
 
-    CTessalyDoc* doc_;
+    QPointer<CTessalyDoc> doc_;
     CRegisterTableModel* table_;
 };

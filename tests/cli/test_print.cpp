@@ -131,9 +131,4 @@ TEST_F(cli_print, missing_file_is_refused) {
     EXPECT_FALSE(fs::exists(pdf));
 }
 
-TEST_F(cli_print, output_is_required) {
-    const fs::path map = write_map(3);
-    EXPECT_EQ(run_cli("print " + quoted(map.string()), folder).status, 2);
-}
-
 } // namespace

@@ -89,6 +89,7 @@ class tst_register_view : public QObject {
     void delete_removes_exactly_the_selection();
     void delete_without_selection_does_nothing();
     void other_views_follow_a_change();
+    void view_outlives_its_document();
     void new_register_adds_sorts_and_marks_modified();
     void new_register_overlap_retry_and_cancel();
     void properties_overlap_rules();
@@ -358,6 +359,18 @@ void tst_register_view::other_views_follow_a_change() {
     doc_->replace_map(std::move(replacement));
     QCOMPARE(second.model()->rowCount(), 1);
     QCOMPARE(second.model()->index(0, 0).data().toString(), QString("7"));
+}
+
+void tst_register_view::view_outlives_its_document() {
+    QVERIFY(add(*doc_->map(), 40001));
+    CRegisterView view(doc_.get(), nullptr);
+    view.selectAll();
+    doc_.reset(); // the frame deletes the document before its widgets
+    view.update_rows(0);
+    view.on_delete();
+    view.on_print();
+    QCOMPARE(view.model()->rowCount(), 0);
+    QVERIFY(!view.model()->index(0, 0).data().isValid());
 }
 
 void tst_register_view::new_register_adds_sorts_and_marks_modified() {
