@@ -59,21 +59,20 @@ bool CInstanceChannel::deliver(const QString& name, const QStringList& texts, in
 bool CInstanceChannel::listen() {
     if (server_)
         return true;
+    // An editor that answers owns the channel. A socket file without a listener is what an
+    // editor that crashed leaves behind: it is removed.
+    {
+        QLocalSocket probe;
+        probe.connectToServer(name_);
+        if (probe.waitForConnected(500))
+            return false;
+    }
+    QLocalServer::removeServer(name_);
     auto* server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(name_)) {
-        // A socket file without a listener is what an editor that crashed leaves behind.
-        QLocalSocket probe;
-        probe.connectToServer(name_);
-        if (probe.waitForConnected(500)) {
-            delete server;
-            return false;
-        }
-        QLocalServer::removeServer(name_);
-        if (!server->listen(name_)) {
-            delete server;
-            return false;
-        }
+        delete server;
+        return false;
     }
     server_ = server;
     connect(server_, &QLocalServer::newConnection, this, &CInstanceChannel::on_connection);

@@ -138,6 +138,14 @@ CTessalyApp* CTessalyApp::instance() {
     return the_app;
 }
 
+CZRPErrorDlg* CTessalyApp::error_window() const {
+    return error_dlg_;
+}
+
+CHelpWindow* CTessalyApp::help_window() const {
+    return help_window_;
+}
+
 bool CTessalyApp::init_instance(const QString& file_to_open) {
     // The main window with its menus, toolbar and status bar, and the device-change
     // notifications of the USB link.

@@ -1,0 +1,249 @@
+// The single-instance channel and the shell's command texts, and the transfers of the
+// running editor against the card emulator on a real pseudo-terminal: send, configuration
+// extraction into a new modified document, and the error list window.
+
+#include "app/CInstanceChannel.h"
+#include "app/CMainFrame.h"
+#include "app/CTessalyDoc.h"
+#include "app/CZRPErrorDlg.h"
+#include "app/command_table.h"
+#include "app_fixture.h"
+#include "link/link_state.h"
+#include "sim/ombra_card.h"
+#include "sim/pty_card_server.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+// Runs the event loop until done() holds (at most ten seconds).
+void wait_until(const std::function<bool()>& done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 10000)
+        QTest::qWait(10);
+}
+
+QString unique_channel() {
+    return QStringLiteral("tessaly-test-%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+// Delivers texts from another thread while this one runs the server's event loop.
+bool deliver_from_thread(const QString& name, const QStringList& texts) {
+    std::atomic<int> result{-1};
+    std::thread sender([&] { result = CInstanceChannel::deliver(name, texts, 5000) ? 1 : 0; });
+    wait_until([&] { return result >= 0; });
+    sender.join();
+    return result == 1;
+}
+
+// A card on a pseudo-terminal, served by a thread for the test's lifetime.
+class card_on_pty {
+  public:
+    card_on_pty(card_options options, const QString& link_path)
+        : card(std::move(options)), server(card) {
+        std::string error;
+        ok = server.open(link_path.toStdString(), error);
+        if (ok)
+            thread = std::thread([this] { server.serve(stop, 10); });
+    }
+    ~card_on_pty() {
+        stop = true;
+        if (thread.joinable())
+            thread.join();
+    }
+    ombra_card card;
+    pty_card_server server;
+    std::atomic<bool> stop{false};
+    std::thread thread;
+    bool ok = false;
+};
+} // namespace
+
+class tst_shell_and_transfers : public QObject {
+    Q_OBJECT
+  private slots:
+    void channel_carries_texts_in_order() {
+        CInstanceChannel channel(unique_channel());
+        QVERIFY(channel.listen());
+        QSignalSpy received(&channel, &CInstanceChannel::command_received);
+        const QStringList texts{CInstanceChannel::open_request("/tmp/a b.zrp"),
+                                CInstanceChannel::send_request("/tmp/line\nbreak\".zrp"),
+                                QStringLiteral("\u00e9t\u00e9")};
+        QVERIFY(deliver_from_thread(channel.name(), texts));
+        QTRY_COMPARE(received.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(received[i][0].toString(), texts[i]);
+        QCOMPARE(texts[0], QStringLiteral("[open(\"/tmp/a b.zrp\")]"));
+    }
+
+    void no_editor_listening() {
+        QVERIFY(!CInstanceChannel::deliver(unique_channel(), {"x"}, 500));
+    }
+
+    void second_editor_does_not_take_over() {
+        CInstanceChannel first(unique_channel());
+        QVERIFY(first.listen());
+        CInstanceChannel second(first.name());
+        QVERIFY(!second.listen());
+    }
+
+    void left_over_channel_is_taken_over() {
+        const QString name = unique_channel();
+        // What a crashed editor leaves behind: the socket file without a listener.
+        const QString socket_file = QDir(QDir::tempPath()).filePath(name);
+        {
+            QFile f(socket_file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        CInstanceChannel channel(name);
+        QVERIFY(channel.listen());
+        QSignalSpy received(&channel, &CInstanceChannel::command_received);
+        QVERIFY(deliver_from_thread(name, {"hello"}));
+        QTRY_COMPARE(received.size(), 1);
+    }
+
+    void garbage_on_the_channel_is_dropped() {
+        CInstanceChannel channel(unique_channel());
+        QVERIFY(channel.listen());
+        QSignalSpy received(&channel, &CInstanceChannel::command_received);
+        std::atomic<bool> done{false};
+        std::thread sender([&] {
+            QLocalSocket s;
+            s.connectToServer(channel.name());
+            if (s.waitForConnected(2000)) {
+                s.write(QByteArray(200 * 1024, 'x'));
+                s.waitForBytesWritten(2000);
+                s.waitForDisconnected(2000);
+            }
+            done = true;
+        });
+        wait_until([&] { return done.load(); });
+        sender.join();
+        QTest::qWait(50);
+        QCOMPARE(received.size(), 0);
+        // The channel still serves the next editor.
+        QVERIFY(deliver_from_thread(channel.name(), {"after"}));
+        QTRY_COMPARE(received.size(), 1);
+    }
+
+    void command_texts() {
+        private_settings settings;
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        const QString map = settings.dir.filePath("shell.zrp");
+        write_file(map, map_text(1));
+
+        QVERIFY(t.app->on_command_text(CInstanceChannel::open_request(map)));
+        QCOMPARE(t.app->frames().size(), 1);
+        QVERIFY(!t.app->on_command_text(QStringLiteral("[print(\"x\")]")));
+
+        // Malformed send requests are not handled and show nothing.
+        QVERIFY(!t.app->on_command_text(QStringLiteral("[send(\"")));
+        QVERIFY(!t.app->on_command_text(QStringLiteral("[send(\"no closing quote")));
+        QVERIFY(t.ui.events.empty());
+
+        QVERIFY(t.app->on_command_text(
+            CInstanceChannel::send_request(settings.dir.filePath("none.zrp"))));
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{"The file could not be opened."});
+        QVERIFY(t.app->main_frame()->isVisible()); // started by the user: stays
+    }
+
+    void send_request_of_an_editor_started_for_it() {
+        private_settings settings;
+        const QString port = settings.dir.filePath("card");
+        card_on_pty card({}, port);
+        QVERIFY(card.ok);
+        settings.preset("ComPort", port);
+        app_under_test t(settings);
+        t.app->set_started_by_user(false);
+        QVERIFY(t.app->init_instance(QString()));
+        QVERIFY(!t.app->main_frame()->isVisible());
+        const QString map = settings.dir.filePath("send.zrp");
+        write_file(map, map_text(1));
+        QVERIFY(t.app->on_command_text(CInstanceChannel::send_request(map)));
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
+        QCOMPARE(card.card.configuration().front(), std::string("RDX Modbus protocol"));
+        QVERIFY(!t.app->main_frame()->isVisible());
+    }
+
+    void send_and_extract_through_the_editor() {
+        private_settings settings;
+        const QString port = settings.dir.filePath("card");
+        card_options options;
+        options.device_code = 1;
+        options.error_text = "Line 7: register overlaps\nLine 9: bad parameter\n";
+        card_on_pty card(options, port);
+        QVERIFY(card.ok);
+        settings.preset("ComPort", port);
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        CMainFrame* frame = t.app->main_frame();
+
+        // Send the active document, unsaved changes included.
+        const QString map = settings.dir.filePath("plant.zrp");
+        write_file(map, map_text(10) + "40001 0 1 1 0 0 F:1 Massflow 100 0 1\n");
+        CTessalyDoc* doc = t.app->open_document_file(map);
+        QVERIFY(doc);
+        doc->map()->header->byte_order = 1;
+        doc->set_modified(true);
+        frame->run_command(ID_FILE_SEND);
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
+        std::ostringstream sent;
+        doc->map()->write(sent);
+        QVERIFY(card.card.configuration().size() >= 4);
+        QCOMPARE(card.card.configuration().front() + "\n",
+                 sent.str().substr(0, sent.str().find('\n') + 1));
+
+        // Extraction opens a new, modified document named by the reserved name.
+        t.ui.events.clear();
+        frame->run_command(ID_EXTRACT_RDX);
+        QVERIFY2(t.ui.events.empty(), t.ui.events.empty() ? "" : t.ui.events.front().text.c_str());
+        QCOMPARE(t.app->frames().size(), 2);
+        CTessalyDoc* extracted = t.app->active_document();
+        QVERIFY(extracted != doc);
+        QVERIFY(extracted->is_modified());
+        QCOMPARE(QFileInfo(extracted->path()).fileName(), QStringLiteral("extract_rdx"));
+        QCOMPARE(extracted->title(),
+                 QString::fromStdString(extracted->map()->header->name) + "  extract_rdx");
+        QCOMPARE(extracted->map()->header->byte_order, 1);
+        // The same command again only brings that window to the front.
+        t.app->open_document_file(map);
+        frame->run_command(ID_EXTRACT_RDX);
+        QCOMPARE(t.app->frames().size(), 2);
+        QCOMPARE(t.app->active_document(), extracted);
+        // Saving it asks for a name.
+        t.prompter.save_paths << settings.dir.filePath("from_card.zrp");
+        QVERIFY(t.app->save_document(extracted));
+        QCOMPARE(extracted->path(), settings.dir.filePath("from_card.zrp"));
+
+        // The error list goes to the error window, no document.
+        frame->run_command(ID_EXTRACT_ERRORS);
+        QCOMPARE(t.app->frames().size(), 2);
+        QVERIFY(t.app->error_window());
+        QCOMPARE(t.app->error_window()->text(),
+                 QStringLiteral("Line 7: register overlaps\nLine 9: bad parameter\n"));
+        t.app->exit_instance();
+    }
+
+    void extraction_without_a_card() {
+        private_settings settings;
+        settings.preset("ComPort", settings.dir.filePath("nothing-here"));
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        t.app->main_frame()->run_command(ID_EXTRACT_BLF);
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
+        QVERIFY(t.app->frames().isEmpty());
+        QVERIFY(t.app->recent_files().isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_shell_and_transfers)
+#include "tst_shell_and_transfers.moc"
