@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -35,6 +36,10 @@ CHelpWindow::CHelpWindow(const QString& folder, QWidget* parent)
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     browser_ = new QTextBrowser;
     browser_->setSearchPaths({folder_});
+    // The pages share one style sheet, which the browser does not load from their links.
+    QFile style(QDir(folder_).filePath("style.css"));
+    if (style.open(QIODevice::ReadOnly))
+        browser_->document()->setDefaultStyleSheet(QString::fromUtf8(style.read(64 * 1024)));
     browser_->setOpenExternalLinks(true);
 
     auto* back = new QPushButton(QStringLiteral("&Back"));

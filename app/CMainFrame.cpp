@@ -120,6 +120,7 @@ void CMainFrame::create_actions() {
     for (const command_info& c : command_table()) {
         auto* action = new QAction(this);
         action->setStatusTip(c.prompt);
+        action->setWhatsThis(c.prompt); // what context help shows for the button
         if (c.tooltip)
             action->setToolTip(c.tooltip);
         if (c.icon)
