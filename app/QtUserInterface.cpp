@@ -33,7 +33,8 @@ QWidget* QtUserInterface::dialog_parent() {
 }
 
 void QtUserInterface::message(const std::string& text) {
-    ask(QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+    // The core reports outcomes good and bad through the same call: a neutral icon.
+    ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtUserInterface::ask_retry_cancel(const std::string& text) {
