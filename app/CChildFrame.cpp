@@ -58,7 +58,9 @@ void CChildFrame::rebuild_form_pane() {
         QWidget* old_form = form_;
         form_ = create_protocol_form(doc_, nullptr);
         splitter_->replaceWidget(0, form_);
-        delete old_form;
+        // The old form may be the sender of the change that led here.
+        old_form->hide();
+        old_form->deleteLater();
         size_form_pane();
     }
     if (mdiArea())
