@@ -8,6 +8,7 @@
 #include "app/CPreferenceDialog.h"
 #include "app/CTessalyDoc.h"
 #include "app/CZRPErrorDlg.h"
+#include "app/QtFilePrompter.h"
 #include "app/reserved_names.h"
 #include "catalogue/parameter_list.h"
 #include "core/user_interface.h"
@@ -26,10 +27,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSettings>
@@ -52,35 +51,6 @@ const char* msg_help_missing = "Help file not found:\r\n";
 std::string native_path(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-
-// The ordinary file dialogs and the save question.
-class qt_file_prompter : public file_prompter {
-  public:
-    QString open_path(QWidget* parent, const QString& title, const QString& filter,
-                      const QString& start) override {
-        return QFileDialog::getOpenFileName(parent, title, start, filter);
-    }
-    QString save_path(QWidget* parent, const QString& title, const QString& filter,
-                      const QString& start) override {
-        QFileDialog dialog(parent, title, start, filter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("zrp"));
-        dialog.selectFile(start);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    }
-    save_answer ask_save_changes(QWidget* parent, const QString& text) override {
-        switch (QMessageBox::question(parent, QStringLiteral("Tessaly"), text,
-                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                      QMessageBox::Yes)) {
-        case QMessageBox::Yes:
-            return save_answer::yes;
-        case QMessageBox::No:
-            return save_answer::no;
-        default:
-            return save_answer::cancel;
-        }
-    }
-};
 
 // Where the shipped files (help pages, the default catalogue) may be: installed, beside an
 // installed program, or in the source tree of a build that was not installed.
@@ -107,7 +77,7 @@ CTessalyApp::CTessalyApp(const options& opts)
       show_protocol_dialog_(settings_section_name, show_dialog_key, "1"),
       catalogue_(std::make_unique<parameter_list>()),
       link_settings_(std::make_unique<qt_settings_store>()),
-      qt_prompter_(std::make_unique<qt_file_prompter>()) {
+      qt_prompter_(std::make_unique<QtFilePrompter>()) {
     the_app = this;
     prompter_ = qt_prompter_.get();
     hid_library* library = opts.usb_library;

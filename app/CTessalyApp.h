@@ -6,6 +6,7 @@
 // framework would (new, open, save, close, recent files) and the shell's command texts.
 
 #include "app/AppSetup.h"
+#include "app/file_prompter.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,22 +30,6 @@ class link_settings;
 class link_state;
 class parameter_list;
 class zrp_file;
-
-// How the application asks for file names and whether to save; the editor uses the Qt
-// dialogs, tests install their own.
-class file_prompter {
-  public:
-    enum class save_answer { yes, no, cancel };
-    virtual ~file_prompter() = default;
-    // An existing file to open; empty when the user cancelled.
-    virtual QString open_path(QWidget* parent, const QString& title, const QString& filter,
-                              const QString& start) = 0;
-    // A file name to save to; empty when the user cancelled.
-    virtual QString save_path(QWidget* parent, const QString& title, const QString& filter,
-                              const QString& start) = 0;
-    // "Save changes to %1?" with Yes, No and Cancel.
-    virtual save_answer ask_save_changes(QWidget* parent, const QString& text) = 0;
-};
 
 class CTessalyApp : public QObject {
     Q_OBJECT

@@ -1,0 +1,31 @@
+#include "app/QtFilePrompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+QString QtFilePrompter::open_path(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& start) {
+    return QFileDialog::getOpenFileName(parent, title, start, filter);
+}
+
+QString QtFilePrompter::save_path(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& start) {
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("zrp"));
+    dialog.selectFile(start);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+file_prompter::save_answer QtFilePrompter::ask_save_changes(QWidget* parent, const QString& text) {
+    switch (QMessageBox::question(parent, QStringLiteral("Tessaly"), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return save_answer::yes;
+    case QMessageBox::No:
+        return save_answer::no;
+    default:
+        return save_answer::cancel;
+    }
+}
