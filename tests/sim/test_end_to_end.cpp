@@ -170,8 +170,9 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
         SCOPED_TRACE(testing::PrintToString(r.args));
         auto result = run(argv, r.env);
         EXPECT_EQ(result.status, r.status);
-        if (r.status != 2)
+        if (r.status != 2) {
             EXPECT_EQ(result.err, r.err);
+        }
     }
     // The refused line was transmitted exactly 12 times; the over-long map sent nothing.
     auto transcript = card.transcript();

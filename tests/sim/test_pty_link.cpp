@@ -134,9 +134,10 @@ TEST(PtyLink, FaultMatrix) {
             ok = extract_error_list(c.link, fast_timeout_ms).has_value();
         EXPECT_EQ(ok, r.messages == std::vector<std::string>{msg_send_complete});
         EXPECT_EQ(c.ui.texts(), r.messages) << c.transcript.text();
-        if (r.transmissions_of_third_frame >= 0)
+        if (r.transmissions_of_third_frame >= 0) {
             EXPECT_EQ(times_received(c.transcript.text(), "REGMAX 100"),
                       r.transmissions_of_third_frame);
+        }
         EXPECT_FALSE(c.ui.progress_open);
         EXPECT_TRUE(port_is_free(c.port()));
     }
