@@ -4,6 +4,7 @@
 #include "app/CTessalyDoc.h"
 #include "editing/CRegisterView.h"
 #include "model/zrp_file.h"
+#include "protocol_ui/CProtocolForm.h"
 #include "protocol_ui/protocol_form_factory.h"
 
 #include <QApplication>
@@ -107,4 +108,13 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+CProtocolForm* CChildFrame::active_form() const {
+    QWidget* focus = QApplication::focusWidget();
+    if (form_ == nullptr || focus == nullptr || !(focus == form_ || form_->isAncestorOf(focus)))
+        return nullptr;
+    if (auto* form = qobject_cast<CProtocolForm*>(form_))
+        return form;
+    return form_->findChild<CProtocolForm*>();
 }

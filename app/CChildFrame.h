@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 
 class CTessalyDoc;
+class CProtocolForm;
 class CRegisterView;
 class QSplitter;
 class QWidget;
@@ -20,6 +21,9 @@ class CChildFrame : public QMdiSubWindow {
     CRegisterView* register_view() const { return view_; }
     // The current protocol form in the upper pane.
     QWidget* form() const { return form_; }
+    // The protocol form when it is the pane holding the keyboard focus (the active view),
+    // else nullptr: the Properties command then opens the header's settings dialog.
+    CProtocolForm* active_form() const;
     QSplitter* splitter() const { return splitter_; }
 
     // Replaces the upper pane with the form of the header's class, sized as the header

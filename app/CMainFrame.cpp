@@ -9,6 +9,7 @@
 #include "editing/CRegisterView.h"
 #include "link/link_state.h"
 #include "model/zrp_file.h"
+#include "protocol_ui/CProtocolForm.h"
 #include "protocol_ui/import_command.h"
 
 #include <QAction>
@@ -336,6 +337,9 @@ bool CMainFrame::command_enabled(int id) const {
     case ID_EDIT_DELETE:
         return child && child->register_view() && child->register_view()->can_delete();
     case ID_VIEW_PROPERTIES:
+        if (child && child->active_form())
+            return true;
+        [[fallthrough]];
     case ID_INSERT_NEW_REGISTER:
         return child && child->register_view() && child->register_view()->can_edit_registers();
     case ID_USE_USB:
@@ -445,7 +449,10 @@ void CMainFrame::run_command(int id) {
         child->register_view()->on_new_register();
         break;
     case ID_VIEW_PROPERTIES:
-        child->register_view()->on_properties();
+        if (CProtocolForm* form = child->active_form())
+            form->on_properties();
+        else
+            child->register_view()->on_properties();
         break;
     case ID_PORT_SETUP:
         app->port_setup();

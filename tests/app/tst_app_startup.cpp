@@ -2,6 +2,7 @@
 // with their enabled and ticked states, the status bar, the dialogs' presets, the error
 // window and the command line.
 
+#include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CPortDialog.h"
 #include "app/CPreferenceDialog.h"
@@ -11,6 +12,7 @@
 #include "app/command_table.h"
 #include "app_fixture.h"
 #include "catalogue/parameter_list.h"
+#include "editing/CRegisterView.h"
 #include "link/link_state.h"
 #include "sim/ombra_card.h"
 #include "sim/sim_hid_library.h"
@@ -254,6 +256,35 @@ class tst_app_startup : public QObject {
         QCOMPARE(frame->command_action(ID_FILE_NEW)->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::Key_N));
         QCOMPARE(frame->command_action(ID_EDIT_DELETE)->shortcut(), QKeySequence(Qt::Key_Delete));
+    }
+
+    void properties_goes_to_the_form_when_it_is_the_active_pane() {
+        private_settings settings;
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        CMainFrame* frame = t.app->main_frame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        t.dialogs.selections.push_back({1, 1, "RDX"});
+        QVERIFY(t.app->file_new());
+        CChildFrame* child = frame->active_child();
+        QVERIFY(child);
+        const int runs_after_new = t.dialogs.settings_runs;
+
+        // The register list holds the focus: Properties belongs to it (disabled for now).
+        child->register_view()->setFocus();
+        QVERIFY(child->active_form() == nullptr);
+        QVERIFY(!frame->command_enabled(ID_VIEW_PROPERTIES));
+
+        // The form holds the focus: Properties opens the header's settings dialog.
+        QWidget* inside = child->form()->findChild<QRadioButton*>();
+        QVERIFY(inside);
+        inside->setFocus();
+        QVERIFY(child->active_form() != nullptr);
+        QVERIFY(frame->command_enabled(ID_VIEW_PROPERTIES));
+        frame->run_command(ID_VIEW_PROPERTIES);
+        QCOMPARE(t.dialogs.settings_runs, runs_after_new + 1);
+        QVERIFY(child->document()->is_modified());
     }
 
     void help_file_missing_is_reported() {
