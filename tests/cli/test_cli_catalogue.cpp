@@ -1,5 +1,7 @@
 // tessaly-cli xml, catalogue and import, run as a separate program in a scratch folder.
 
+#include "tests/cli/cli_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -14,43 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliCatalogue : public ::testing::Test {
-  protected:
-    struct result {
-        int status;
-        std::string out, err;
-    };
-
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("cli_catalogue_") + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "work");
-        fs::create_directories(dir_ / "io");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Runs tessaly-cli with args in the work folder.
-    result run(const std::string& args) const {
-        std::string out = (dir_ / "io" / "out").string(), err = (dir_ / "io" / "err").string();
-        std::string command = "cd '" + (dir_ / "work").string() + "' && '" TESSALY_CLI "' " + args +
-                              " >'" + out + "' 2>'" + err + "'";
-        int rc = std::system(command.c_str());
-        return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, read(out), read(err)};
-    }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(dir_ / "work" / name, std::ios::binary) << text;
-    }
-    std::string read_work(const std::string& name) const { return read(dir_ / "work" / name); }
-    static std::string read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    fs::path dir_;
-};
+class CliCatalogue : public cli_fixture {};
 
 TEST_F(CliCatalogue, XmlWritesTheRootsTree) {
     write("doc.xml", "<?xml version=\"1.0\"?><!-- c --><r a=\"1\">text<c></c></r>ignored");

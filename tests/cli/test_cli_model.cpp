@@ -1,5 +1,7 @@
 // tessaly-cli format, decode and encode, run as a separate program in a scratch folder.
 
+#include "tests/cli/cli_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -18,42 +20,7 @@ const std::string head = "RDX Modbus protocol\n"
                          "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
                          "REGMAX 65535\nNODENUM 0\nHREG\n";
 
-class CliModel : public ::testing::Test {
-  protected:
-    struct result {
-        int status;
-        std::string out, err;
-    };
-
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("cli_model_") + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "work");
-        fs::create_directories(dir_ / "io");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    result run(const std::string& args) const {
-        std::string out = (dir_ / "io" / "out").string(), err = (dir_ / "io" / "err").string();
-        std::string command = "cd '" + (dir_ / "work").string() + "' && '" TESSALY_CLI "' " + args +
-                              " >'" + out + "' 2>'" + err + "'";
-        int rc = std::system(command.c_str());
-        return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, read(out), read(err)};
-    }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(dir_ / "work" / name, std::ios::binary) << text;
-    }
-    std::string read_work(const std::string& name) const { return read(dir_ / "work" / name); }
-    static std::string read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    fs::path dir_;
-};
+class CliModel : public cli_fixture {};
 
 TEST_F(CliModel, FormatWritesTheMapAsSaveDoes) {
     write("map.zrp",
