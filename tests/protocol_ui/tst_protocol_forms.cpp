@@ -22,6 +22,7 @@
 #include "protocol_ui/CProfinetForm.h"
 #include "protocol_ui/protocol_form_factory.h"
 #include "tests/protocol_ui/scripted_dialogs.h"
+#include "tests/protocol_ui/widget_texts.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QLineEdit>
@@ -77,6 +78,54 @@ class tst_protocol_forms : public QObject {
         QCOMPARE(QString(widget->metaObject()->className()), form);
         QVERIFY(qobject_cast<CProtocolForm*>(widget.get())->initialised);
         QVERIFY(!doc->is_modified());
+    }
+
+    void labels_data() {
+        QTest::addColumn<int>("protocol");
+        QTest::addColumn<QStringList>("labels");
+        const QStringList serial = {
+            "Baud rate", "9600",   "19200",      "38400",         "Data bits",     "7",
+            "8",         "Parity", "None",       "Even",          "Odd",           "Stop bits",
+            "1",         "2",      "Byte order", "MS byte first", "LS byte first", "Node num:"};
+        const QStringList counts = {
+            "I/O Area", "Param Area", "Input Registers:", "Output Registers:", "Area", "Type",
+            "Base",     "Length"};
+        QTest::newRow("Allen-Bradley")
+            << int(protocol_allen_bradley) << serial + QStringList{"BCC", "CRC"};
+        QTest::newRow("Modbus") << int(protocol_modbus)
+                                << serial + QStringList{"57600", "RTU", "ASCII"};
+        QTest::newRow("generic") << int(protocol_generic) << serial;
+        QTest::newRow("Profibus") << int(protocol_profibus)
+                                  << QStringList{"Input block size:", "Output block size:",
+                                                 "Node address:", "Byte order"};
+        QTest::newRow("Modbus Plus")
+            << int(protocol_modbus_plus)
+            << QStringList{"GDB Setting",        "Source id:", "Number of words:",
+                           "Offset within GDB:", "Node num:",  "Byte order"};
+        QTest::newRow("Modbus/TCP")
+            << int(protocol_modbus_tcp)
+            << QStringList{"Ip address:", "Network mask:", "Default gateway:", "Byte order"};
+        QTest::newRow("Profinet IO") << int(protocol_profinet)
+                                     << QStringList{"Ip address:",
+                                                    "Network mask:",
+                                                    "Default gateway:",
+                                                    "Input block size (bytes):",
+                                                    "Output block size (bytes):",
+                                                    "Byte order"};
+        QTest::newRow("DeviceNet")
+            << int(protocol_devicenet) << counts + QStringList{"Defined blocks:", "Byte order"};
+        QTest::newRow("EtherNet/IP")
+            << int(protocol_ethernetip)
+            << counts + QStringList{
+                            "Defined Blocks",  "Byte Order",  "MS Byte First", "LS Byte First",
+                            "TCP/IP Settings", "IP Address:", "Network Mask:", "Default Gateway:"};
+    }
+    void labels() {
+        QFETCH(int, protocol);
+        QFETCH(QStringList, labels);
+        auto doc = make_doc(protocol, device_blf);
+        std::unique_ptr<QWidget> form(create_protocol_form(doc.get(), nullptr));
+        QCOMPARE(missing_texts(form.get(), labels), QStringList());
     }
 
     void document_without_map_gets_generic_form() {

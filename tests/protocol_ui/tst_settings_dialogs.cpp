@@ -19,6 +19,7 @@
 #include "protocol_ui/GenericDialog.h"
 #include "protocol_ui/block_rules.h"
 #include "protocol_ui/help_topics.h"
+#include "tests/protocol_ui/widget_texts.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QLabel>
@@ -68,6 +69,56 @@ class tst_settings_dialogs : public QObject {
         const auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), title);
+    }
+
+    void labels_data() {
+        QTest::addColumn<settings_dialog_kind>("kind");
+        QTest::addColumn<QStringList>("labels");
+        const QStringList serial = {
+            "Baud rate", "9600",   "19200",      "38400",         "Data bits",     "7",
+            "8",         "Parity", "None",       "Even",          "Odd",           "Stop bits",
+            "1",         "2",      "Byte order", "MS byte first", "LS byte first", "Node num:"};
+        const QStringList usage = {
+            "Memory Usage", "Change Block Definitions", "Area", "Type", "Base", "Length"};
+        QTest::newRow("AB") << settings_dialog_kind::allen_bradley
+                            << serial + QStringList{"Bit mode", "BCC", "CRC"};
+        QTest::newRow("MB") << settings_dialog_kind::modbus_siemens
+                            << serial + QStringList{"57600", "Bit mode", "RTU", "ASCII"};
+        QTest::newRow("generic") << settings_dialog_kind::generic << serial;
+        QTest::newRow("Profibus") << settings_dialog_kind::profibus
+                                  << QStringList{"Input block size:", "Output block size:",
+                                                 "Node address:", "Byte order"};
+        QTest::newRow("MB+") << settings_dialog_kind::modbus_plus
+                             << QStringList{"GDB Setting",        "Source id:", "Number of words:",
+                                            "Offset within GDB:", "Node num:",  "Byte order"};
+        QTest::newRow("MB/TCP") << settings_dialog_kind::modbus_tcp
+                                << QStringList{"Ip address:", "Network mask:", "Default gateway:",
+                                               "Byte order"};
+        QTest::newRow("Profinet") << settings_dialog_kind::profinet
+                                  << QStringList{"IP address:",
+                                                 "Network mask:",
+                                                 "Default gateway:",
+                                                 "Input block size:",
+                                                 "Output block size:",
+                                                 "Byte order",
+                                                 "Help"};
+        QTest::newRow("DeviceNet")
+            << settings_dialog_kind::devicenet
+            << usage + QStringList{"Byte order", "Defined blocks:",
+                                   "Note:  DeviceNet MAC ID and Baud Rate must be set using the "
+                                   "DIP switches on the Ombra board."};
+        QTest::newRow("EtherNet/IP")
+            << settings_dialog_kind::ethernetip
+            << usage + QStringList{
+                           "Byte Order",  "MS Byte First", "LS Byte First",    "TCP/IP Settings",
+                           "IP Address:", "Network Mask:", "Default Gateway:", "Defined Blocks"};
+    }
+    void labels() {
+        QFETCH(settings_dialog_kind, kind);
+        QFETCH(QStringList, labels);
+        const auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
+        QVERIFY(dialog);
+        QCOMPARE(missing_texts(dialog.get(), labels), QStringList());
     }
 
     void allen_bradley_device_rule_data() {
