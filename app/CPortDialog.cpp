@@ -23,11 +23,11 @@ CPortDialog::CPortDialog(const QStringList& ports, const QString& current_port, 
     sorted.removeDuplicates();
     sorted.sort();
     port_box_->addItems(sorted);
-    // The first entry that begins with the stored name is selected; without one the field
-    // shows the stored name itself.
+    // The first entry that begins with the stored name is selected (an empty name begins
+    // every entry); without one the field shows the stored name itself.
     int match = -1;
     for (int i = 0; i < sorted.size() && match < 0; ++i)
-        if (!current_port.isEmpty() && sorted[i].startsWith(current_port))
+        if (sorted[i].startsWith(current_port))
             match = i;
     if (match >= 0)
         port_box_->setCurrentIndex(match);

@@ -189,6 +189,10 @@ class tst_app_startup : public QObject {
                                             << "/dev/ttyUSB0";
         QTest::newRow("no ports") << QStringList{} << "/tmp/card"
                                   << "/tmp/card";
+        QTest::newRow("empty name: the first entry") << com << ""
+                                                     << "COM1";
+        QTest::newRow("empty name, no ports") << QStringList{} << ""
+                                              << "";
     }
     void port_dialog_presets() {
         QFETCH(QStringList, ports);
