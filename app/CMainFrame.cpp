@@ -303,6 +303,9 @@ void CMainFrame::add_child(CChildFrame* child) {
             update_command_ui();
         });
     });
+    // Maximised, restored, tiled: the title follows once the window has its new state.
+    connect(child, &QMdiSubWindow::windowStateChanged, this,
+            [this] { QTimer::singleShot(0, this, &CMainFrame::update_title); });
     show_menus(true);
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
@@ -320,9 +323,13 @@ void CMainFrame::on_child_activated(QMdiSubWindow* window) {
 }
 
 void CMainFrame::update_title() {
-    // A maximised document window adds " - [its title]" to this window's title itself; a
-    // document window that is not maximised shows its title in its own caption.
-    if (!active_child() || !active_child()->isMaximized())
+    // The active document's title is added to "Tessaly": a maximised document window adds
+    // " - [its title]" itself (setting the bare name lets it add that again), for any other
+    // this window adds " - its title".
+    CChildFrame* child = active_child();
+    if (child && !child->isMaximized() && !child->windowTitle().isEmpty())
+        setWindowTitle(QStringLiteral("%1 - %2").arg(app_title, child->windowTitle()));
+    else
         setWindowTitle(app_title);
 }
 

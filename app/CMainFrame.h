@@ -49,7 +49,7 @@ class CMainFrame : public QMainWindow {
     QLabel* link_pane() const { return link_pane_; }
 
     void set_link_status(const QString& text);
-    // Keeps the window title "Tessaly" (a maximised document adds its own title to it).
+    // The window title: "Tessaly" with the active document's title added to it.
     void update_title();
 
   protected:

@@ -94,6 +94,25 @@ class tst_documents : public QObject {
         QCOMPARE(doc->title(), protocol_title);
     }
 
+    // The active document's title is added to the main window's, maximised or not.
+    void main_window_title_follows_the_active_document() {
+        CMainFrame* main = t->app->main_frame();
+        t->dialogs.selections.push_back({1, 1, "RDX"});
+        CTessalyDoc* doc = t->app->file_new();
+        QVERIFY(doc);
+        QCOMPARE(main->windowTitle(), QStringLiteral("Tessaly - [Modbus  Quorvel]"));
+        main->run_command(ID_WINDOW_TILE_HORZ);
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Tessaly - Modbus  Quorvel"));
+        t->dialogs.selections.push_back({1, 4, "RDX"});
+        main->run_command(ID_OPTIONS_PROTOCOL); // shows the window maximised again
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Tessaly - [Modbus/TCP  Quorvel]"));
+        doc->frame()->showNormal();
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Tessaly - Modbus/TCP  Quorvel"));
+        doc->set_modified(false);
+        QVERIFY(doc->frame()->close());
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Tessaly"));
+    }
+
     void protocol_command_replaces_the_form_and_keeps_the_file_name() {
         write_file(path("plant1.zrp"), map_text(1));
         CTessalyDoc* doc = t->app->open_document_file(path("plant1.zrp"));
