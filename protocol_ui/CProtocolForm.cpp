@@ -77,7 +77,11 @@ void CProtocolForm::on_change() {
         return;
     in_change = true;
     if (protocol_header* h = header()) {
+        // Only the control being edited may complain: a field still holding refused text
+        // must not repeat its message on every click elsewhere in the form.
+        changed_control_ = sender();
         read_controls(true);
+        changed_control_ = nullptr;
         values_.filling = filling;
         if (h->apply_form(&values_) && initialised && doc_->map()->register_count() > 0)
             doc_->set_modified(true);
@@ -120,10 +124,10 @@ CIpAddressEdit* CProtocolForm::add_address() {
     return edit;
 }
 
-void CProtocolForm::read_integer(CIntegerEdit* edit, int& target, bool complain) {
+void CProtocolForm::read_integer(CIntegerEdit* edit, int& target, bool complain) const {
     if (const auto v = edit->value())
         target = *v;
-    else if (complain)
+    else if (complain && (changed_control_ == nullptr || changed_control_ == edit))
         ui().message(edit->refusal().toStdString());
 }
 

@@ -65,7 +65,7 @@ class CProtocolForm : public QScrollArea {
     CIntegerEdit* add_integer(bool is_unsigned);
     CIpAddressEdit* add_address();
     // Reads an integer field into target unless its text is refused.
-    static void read_integer(CIntegerEdit* edit, int& target, bool complain);
+    void read_integer(CIntegerEdit* edit, int& target, bool complain) const;
     // Reads a choice into target unless no button is checked.
     static void read_choice(const CChoiceGroup* group, int& target, int offset = 0);
 
@@ -82,4 +82,6 @@ class CProtocolForm : public QScrollArea {
     std::vector<CChoiceGroup*> choices_;
     // Set while the form writes its own controls, so that their change signals are ignored.
     bool writing_controls_ = false;
+    // The control whose change is being handled (nullptr outside a change notification).
+    QObject* changed_control_ = nullptr;
 };

@@ -239,6 +239,11 @@ class tst_protocol_forms : public QObject {
         QTest::keyClicks(form->node(), "x");
         QCOMPARE(messages.events.size(), std::size_t(2));
         QCOMPARE(doc->map()->header->node, 27);
+        // While the field still holds refused text, edits elsewhere go through without
+        // repeating its message.
+        form->parity()->button(1)->click();
+        QCOMPARE(doc->map()->header->parity, 1);
+        QCOMPARE(messages.events.size(), std::size_t(2));
     }
 
     void clicks_reach_the_header() {
