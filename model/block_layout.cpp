@@ -149,6 +149,27 @@ void block_layout::finish_read() {
     compute_param_usages();
 }
 
+namespace {
+constexpr std::uint8_t block_flag = 0x80; // top bit of the image header's word at offset 22
+}
+
+void block_layout::decode_image_blocks(int io_input, int io_output, const image_header& header,
+                                       byte_reader& records, const image_info_block& info,
+                                       int device_code) {
+    io_input_size = io_input;
+    io_output_size = io_output;
+    if ((header[22] & block_flag) == 0) {
+        *this = default_layout(io_input, io_output);
+        return;
+    }
+    decode_image_area(header, records, info, device_code);
+}
+
+void block_layout::encode_block_flag(image_header& header) const {
+    if (block_count != 0)
+        header[22] |= block_flag;
+}
+
 bool block_layout::decode_image_area(const image_header& header, byte_reader& records,
                                      const image_info_block& info, int device_code) {
     const std::size_t records_start = records.position();

@@ -55,6 +55,13 @@ struct block_layout {
     // sizes are kept; the Param usages are derived from the blocks.
     bool decode_image_area(const image_header& header, byte_reader& records,
                            const image_info_block& info, int device_code);
+    // The blocks of a device image, given the I/O sizes its information block carries: the
+    // default layout when the image header's block flag is clear, else the block area (a
+    // block area cut short leaves the sizes in place).
+    void decode_image_blocks(int io_input, int io_output, const image_header& header,
+                             byte_reader& records, const image_info_block& info, int device_code);
+    // Sets the image header's block flag when the layout has blocks.
+    void encode_block_flag(image_header& header) const;
     // Appends the 444-byte block area of an image: the inverse of decode_image_area.
     void encode_block_area(byte_writer& out) const;
 

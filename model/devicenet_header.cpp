@@ -4,7 +4,6 @@
 
 namespace {
 constexpr const char* keyword = "DEVICENET";
-constexpr std::uint8_t block_flag = 0x80; // top bit of the image header's word at offset 22
 } // namespace
 
 devicenet_header::devicenet_header(zrp_file* owner, int device_code)
@@ -43,23 +42,14 @@ bool devicenet_header::decode_image(const image_header& header, byte_reader& rec
     protocol_header::decode_image(header, records, info, device_code);
     if (!info_starts_with(info, keyword))
         return false;
-    int input_size = info_slot_integer(info, 16, 0);
-    int output_size = info_slot_integer(info, 32, 0);
-    blocks.io_input_size = input_size;
-    blocks.io_output_size = output_size;
-    if ((header[22] & block_flag) == 0) {
-        blocks = block_layout::default_layout(input_size, output_size);
-        return true;
-    }
-    // A block area cut short leaves the sizes from the information block in place.
-    blocks.decode_image_area(header, records, info, device_code);
+    blocks.decode_image_blocks(info_slot_integer(info, 16, 0), info_slot_integer(info, 32, 0),
+                               header, records, info, device_code);
     return true;
 }
 
 void devicenet_header::encode_image(image_header& header, image_info_block& info) const {
     protocol_header::encode_image(header, info);
-    if (blocks.block_count != 0)
-        header[22] |= block_flag;
+    blocks.encode_block_flag(header);
     put_info_text(info, 0, keyword);
     put_info_text(info, 16, std::to_string(blocks.io_input_size));
     put_info_text(info, 32, std::to_string(blocks.io_output_size));
