@@ -1,6 +1,5 @@
 #include "app/CChildFrame.h"
 
-#include "app/CTessalyApp.h"
 #include "app/CTessalyDoc.h"
 #include "editing/CRegisterView.h"
 #include "model/zrp_file.h"
@@ -21,7 +20,6 @@ constexpr int initial_pane_height = 100;
 CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(parent), doc_(doc) {
     setAttribute(Qt::WA_DeleteOnClose);
     doc_->setParent(nullptr);
-    doc_->set_frame(this);
 
     splitter_ = new QSplitter(Qt::Vertical);
     splitter_->setChildrenCollapsible(false);
@@ -29,6 +27,8 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(pare
     splitter_->addWidget(form_);
     view_ = new CRegisterView(doc_, splitter_);
     splitter_->addWidget(view_);
+    connect(view_, &CRegisterView::command_state_changed, this,
+            &CChildFrame::command_state_changed);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({initial_pane_height, initial_pane_height});
@@ -38,6 +38,7 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(pare
     connect(doc_, &CTessalyDoc::header_replaced, this, &CChildFrame::rebuild_form_pane);
     connect(doc_, &CTessalyDoc::title_changed, this, &CChildFrame::update_title);
     connect(doc_, &CTessalyDoc::modified_changed, this, &CChildFrame::update_title);
+    connect(doc_, &CTessalyDoc::modified_changed, this, &CChildFrame::command_state_changed);
     update_title();
     setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
 
@@ -79,8 +80,6 @@ void CChildFrame::size_form_pane() {
 
 void CChildFrame::update_title() {
     setWindowTitle(doc_->title());
-    if (CTessalyApp* app = CTessalyApp::instance())
-        app->document_title_changed(this);
 }
 
 void CChildFrame::focus_next_pane(bool forward) {
@@ -102,8 +101,7 @@ void CChildFrame::focus_next_pane(bool forward) {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    CTessalyApp* app = CTessalyApp::instance();
-    if (app && !app->save_modified(doc_)) {
+    if (close_guard_ && !close_guard_()) {
         event->ignore();
         return;
     }

@@ -4,6 +4,8 @@
 
 #include <QMdiSubWindow>
 
+#include <functional>
+
 class CTessalyDoc;
 class CProtocolForm;
 class CRegisterView;
@@ -26,17 +28,24 @@ class CChildFrame : public QMdiSubWindow {
     CProtocolForm* active_form() const;
     QSplitter* splitter() const { return splitter_; }
 
+    // Asked before the window closes (the save question); false keeps it open.
+    void set_close_guard(std::function<bool()> guard) { close_guard_ = std::move(guard); }
+
     // Replaces the upper pane with the form of the header's class, sized as the header
     // says, then shows the window maximised.
     void rebuild_form_pane();
 
-  protected:
-    // Asks "Save changes to %1?" for a modified document.
-    void closeEvent(QCloseEvent* event) override;
-
-  public:
     // Moves the keyboard focus to the next (or previous) pane of the splitter (F6, Shift+F6).
     void focus_next_pane(bool forward);
+
+  signals:
+    // Something the enabled state of a command depends on changed in this window (the
+    // register list's selection or rows).
+    void command_state_changed();
+
+  protected:
+    // Runs the close guard for a modified document.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void update_title();
@@ -47,4 +56,5 @@ class CChildFrame : public QMdiSubWindow {
     QSplitter* splitter_ = nullptr;
     QWidget* form_ = nullptr;
     CRegisterView* view_ = nullptr;
+    std::function<bool()> close_guard_;
 };

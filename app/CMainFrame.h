@@ -1,20 +1,21 @@
 #pragma once
 // The main window: a multi-document frame with the two menu bars, the toolbar and the status
-// bar (message pane, link pane, Caps/Num/Scroll indicators). It routes every command to the
-// application, the active document or its register list, and keeps each command's enabled
-// and ticked state current.
+// bar (message pane, link pane, Caps/Num/Scroll indicators). Its commands are a CCommandSet
+// that the application binds; the window keeps their enabled and ticked states current as
+// the active window, the focus, the selection and the link change.
 
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 
+#include <functional>
+
 class CChildFrame;
-class QAction;
+class CCommandSet;
+class CRecentFiles;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QTimer;
 class QToolBar;
 struct menu_definition;
 
@@ -28,12 +29,14 @@ class CMainFrame : public QMainWindow {
     QToolBar* tool_bar() const { return tool_bar_; }
     // The active document window, or nullptr.
     CChildFrame* active_child() const;
+    // Shows a new document window maximised and makes it the active one.
     void add_child(CChildFrame* child);
 
+    CCommandSet& commands() const { return *commands_; }
     // The action of a command (the one the toolbar and the accelerators use).
-    QAction* command_action(int id) const { return actions_.value(id); }
+    QAction* command_action(int id) const;
     // Every action of a command, menu items with their own text included.
-    QList<QAction*> command_actions(int id) const { return all_actions_.values(id); }
+    QList<QAction*> command_actions(int id) const;
     // Carries out a command as its menu item would.
     void run_command(int id);
     // Whether a command can run now, and whether it shows a tick.
@@ -41,6 +44,11 @@ class CMainFrame : public QMainWindow {
     bool command_checked(int id) const;
     // Brings every action's enabled and ticked state up to date.
     void update_command_ui();
+
+    // The list the Recent Files menu shows.
+    void set_recent_files(CRecentFiles* recent);
+    // Asked before the window closes (closing the documents); false keeps it open.
+    void set_close_guard(std::function<bool()> guard) { close_guard_ = std::move(guard); }
 
     // True while the document menu bar is shown.
     bool document_menus_shown() const { return document_menus_; }
@@ -51,6 +59,13 @@ class CMainFrame : public QMainWindow {
     void set_link_status(const QString& text);
     // The window title: "Tessaly" with the active document's title added to it.
     void update_title();
+    // Tile horizontally (full-width windows one above the other) or vertically (side by
+    // side).
+    void tile(bool horizontally);
+
+  signals:
+    // A file was dropped on the window or chosen in the Recent Files menu.
+    void open_requested(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,27 +74,24 @@ class CMainFrame : public QMainWindow {
     bool event(QEvent* event) override;
 
   private:
-    void create_actions();
     QList<QMenu*> build_menus(const QList<menu_definition>& menus);
-    QAction* menu_action(int id, const char* text, QMenu* menu);
     void fill_recent_menu(QMenu* menu);
     void fill_window_menu(QMenu* menu);
     void show_menus(bool document);
     void create_tool_bar();
     void create_status_bar();
     void update_lock_indicators();
-    void tile(bool horizontally);
     void on_child_activated(QMdiSubWindow* window);
 
     QMdiArea* mdi_ = nullptr;
+    CCommandSet* commands_ = nullptr;
+    CRecentFiles* recent_ = nullptr;
     QToolBar* tool_bar_ = nullptr;
     QLabel* message_pane_ = nullptr;
     QLabel* link_pane_ = nullptr;
     QLabel* lock_panes_[3] = {};
-    QTimer* idle_timer_ = nullptr;
-    QHash<int, QAction*> actions_;
-    QMultiHash<int, QAction*> all_actions_;
     QList<QMenu*> no_document_menus_;
     QList<QMenu*> document_menus_list_;
+    std::function<bool()> close_guard_;
     bool document_menus_ = false;
 };

@@ -1,6 +1,6 @@
 #include "app/CPreferenceDialog.h"
 
-#include "app/CTessalyApp.h"
+#include "app/file_prompter.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,8 +10,8 @@
 #include <QPushButton>
 
 CPreferenceDialog::CPreferenceDialog(const QString& show_protocol_dialog, const QString& param_file,
-                                     QWidget* parent)
-    : QDialog(parent) {
+                                     file_prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter) {
     setWindowTitle(QStringLiteral("Dialog"));
 
     show_box_ = new QCheckBox(QStringLiteral("Show protocol dialog on File New"));
@@ -47,10 +47,7 @@ QString CPreferenceDialog::param_file() const {
 }
 
 void CPreferenceDialog::browse() {
-    CTessalyApp* app = CTessalyApp::instance();
-    if (!app)
-        return;
-    const QString path = app->prompter().open_path(
+    const QString path = prompter_.open_path(
         this, QStringLiteral("Open"), QStringLiteral("Param List files (*.lst);;All Files (*)"),
         file_edit_->text());
     if (!path.isEmpty())

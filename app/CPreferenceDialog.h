@@ -5,15 +5,17 @@
 #include <QDialog>
 
 class QCheckBox;
+class file_prompter;
 class QLineEdit;
 class QPushButton;
 
 class CPreferenceDialog : public QDialog {
     Q_OBJECT
   public:
-    // show_protocol_dialog: the stored "ShowProtocolDialog"; param_file: "ParamFile".
+    // show_protocol_dialog: the stored "ShowProtocolDialog"; param_file: "ParamFile";
+    // prompter: asks for the file the ">>" button picks.
     CPreferenceDialog(const QString& show_protocol_dialog, const QString& param_file,
-                      QWidget* parent = nullptr);
+                      file_prompter& prompter, QWidget* parent = nullptr);
 
     bool show_protocol_dialog() const;
     QString param_file() const;
@@ -24,6 +26,7 @@ class CPreferenceDialog : public QDialog {
   private:
     void browse();
 
+    file_prompter& prompter_;
     QCheckBox* show_box_;
     QLineEdit* file_edit_;
     QPushButton* browse_;

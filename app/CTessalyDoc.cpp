@@ -1,9 +1,8 @@
 #include "app/CTessalyDoc.h"
 
-#include "app/CTessalyApp.h"
-#include "app/reserved_names.h"
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
+#include "model/map_editor.h"
 #include "model/zrp_file.h"
 
 #include <QFile>
@@ -42,7 +41,10 @@ CTessalyDoc::CTessalyDoc(QObject* parent) : QObject(parent) {}
 CTessalyDoc::~CTessalyDoc() = default;
 
 void CTessalyDoc::replace_map(std::unique_ptr<zrp_file> map) {
+    editor_.reset();
     map_ = std::move(map);
+    if (map_)
+        editor_ = std::make_unique<map_editor>(*map_);
     if (map_)
         set_network_protocol_flag(map_->protocol_code);
     emit header_replaced();
@@ -103,22 +105,6 @@ bool CTessalyDoc::on_new_document(bool show_protocol_dialog) {
 }
 
 bool CTessalyDoc::on_open_document(const QString& path) {
-    const int reserved = reserved_extract_code(path);
-    if (reserved == extract_error_code) {
-        if (CTessalyApp* app = CTessalyApp::instance())
-            app->extract_error_list_to_window();
-        return false;
-    }
-    if (reserved != not_reserved) {
-        CTessalyApp* app = CTessalyApp::instance();
-        std::unique_ptr<zrp_file> map = app ? app->extract_configuration(reserved) : nullptr;
-        if (!map)
-            return false;
-        replace_map(std::move(map));
-        set_modified(true);
-        return true;
-    }
-
     for (;;) {
         std::ifstream in(native_path(path));
         if (in && !QFileInfo(path).isDir()) {
@@ -134,15 +120,19 @@ bool CTessalyDoc::on_open_document(const QString& path) {
     }
 }
 
+void CTessalyDoc::on_extracted(std::unique_ptr<zrp_file> map) {
+    replace_map(std::move(map));
+    set_modified(true);
+}
+
 bool CTessalyDoc::on_save_document(const QString& path) {
     if (!map_)
         return false;
-    std::ostringstream text;
-    map_->write(text);
+    const std::string saved = text();
     // The whole text goes to a temporary file that replaces the target only once it is
     // complete, so a failed save never leaves a damaged file where a good one stood.
     for (;;) {
-        if (text && atomic_write_file(native_path(path), text.str())) {
+        if (atomic_write_file(native_path(path), saved)) {
             set_modified(false);
             return true;
         }
@@ -152,7 +142,7 @@ bool CTessalyDoc::on_save_document(const QString& path) {
 }
 
 void CTessalyDoc::on_protocol() {
-    if (!map_ || map_->edit() != 1)
+    if (!map_ || !editor_->select_protocol().accepted)
         return;
     notify_header_replaced();
     set_modified(true);
@@ -163,12 +153,9 @@ void CTessalyDoc::on_protocol() {
         set_title(header_name(map_.get()) + new_title_suffix);
 }
 
-void CTessalyDoc::on_send() {
-    if (!map_)
-        return;
-    std::stringstream text;
-    map_->write(text);
-    text.seekg(0);
-    if (CTessalyApp* app = CTessalyApp::instance())
-        app->send_stream(text);
+std::string CTessalyDoc::text() const {
+    std::ostringstream out;
+    if (map_)
+        map_->write(out);
+    return out.str();
 }

@@ -1,14 +1,17 @@
 #pragma once
-// One open register map: the document owns one zrp_file, knows its path and title, tracks
-// the modified flag and tells the views of the document when something changed.
+// One open register map: the document owns one zrp_file and its edit layer, knows its path
+// and title, tracks the modified flag and tells the views of the document when something
+// changed. It is the bottom of the editor: the views and the application build on it, it
+// calls none of them.
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <string>
 
+class map_editor;
 class zrp_file;
-class CChildFrame;
 
 class CTessalyDoc : public QObject {
     Q_OBJECT
@@ -19,6 +22,8 @@ class CTessalyDoc : public QObject {
     // The owned map; nullptr only between construction and the end of New, Open or an
     // extraction.
     zrp_file* map() const { return map_.get(); }
+    // The edit layer every change to the map goes through (only while there is a map).
+    map_editor& editor() const { return *editor_; }
     // Installs a new map (the old one is deleted) and emits header_replaced().
     void replace_map(std::unique_ptr<zrp_file> map);
     // Tells the document that the map's header was replaced in place (the protocol
@@ -38,26 +43,24 @@ class CTessalyDoc : public QObject {
     void set_modified(bool modified = true);
 
     // Tells every view of the document to refresh; sender is the view that made the
-    // change (may be nullptr), hint says what changed (0: everything).
+    // change (may be nullptr), hint says what changed (0: everything, n: row n - 1).
     void update_all_views(QObject* sender, int hint = 0);
-
-    // The window that shows the document (not owned); set by the frame.
-    CChildFrame* frame() const { return frame_; }
-    void set_frame(CChildFrame* frame) { frame_ = frame; }
 
     // New: creates a map, runs the host protocol selection unless show_protocol_dialog is
     // false. False (selection cancelled) leaves the document without a map.
     bool on_new_document(bool show_protocol_dialog);
-    // Open: the reserved extract names run an extraction; any other path is read with a
-    // Retry/Cancel loop. False when no map results.
+    // Open: reads the file with a Retry/Cancel loop. False when no map results.
     bool on_open_document(const QString& path);
+    // A configuration read back from a card becomes the document's map, modified from the
+    // start.
+    void on_extracted(std::unique_ptr<zrp_file> map);
     // Save: writes the map atomically, asking Retry/Cancel when that fails. True only when
     // the file was written.
     bool on_save_document(const QString& path);
     // The protocol command: runs the host protocol selection on the map.
     void on_protocol();
-    // Send command for this document: the map's text is sent over the current link.
-    void on_send();
+    // The map's text as Save writes it (what Send sends).
+    std::string text() const;
 
   signals:
     // The map or its header was replaced: the frame rebuilds the form pane.
@@ -71,8 +74,8 @@ class CTessalyDoc : public QObject {
     void title_from_path();
 
     std::unique_ptr<zrp_file> map_;
+    std::unique_ptr<map_editor> editor_;
     QString path_;
     QString title_;
     bool modified_ = false;
-    CChildFrame* frame_ = nullptr;
 };

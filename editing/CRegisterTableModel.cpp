@@ -52,29 +52,20 @@ QVariant CRegisterTableModel::headerData(int section, Qt::Orientation orientatio
     return {};
 }
 
-void CRegisterTableModel::rebuild_all() {
+void CRegisterTableModel::reset_rows() {
     beginResetModel();
     zrp_file* map = file();
-    if (map) {
-        map->sort_registers();
-        for (int i = 0; i < map->register_count(); ++i)
-            normalise_for_display(*map->register_at(i));
-        rows_ = map->register_count();
-    } else {
-        rows_ = 0;
-    }
+    rows_ = map ? map->register_count() : 0;
     endResetModel();
 }
 
-void CRegisterTableModel::rebuild_row(int row) {
+void CRegisterTableModel::refresh_row(int row) {
     zrp_file* map = file();
     if (!map || map->register_count() != rows_) {
-        // The list changed length: only a full rebuild shows it right.
-        rebuild_all();
+        reset_rows();
         return;
     }
     if (row < 0 || row >= rows_)
         return;
-    normalise_for_display(*map->register_at(row));
     emit dataChanged(index(row, 0), index(row, register_column_count - 1));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The register list's table over a document's zrp_file: one row per register in the file's
 // order, twelve text columns. Cells are computed when the view asks for them, so a map of any
-// size shows at once.
+// size shows at once. The table only reads the map; what the list does to it before showing it
+// (sorting, normalising) is the edit layer's.
 
 #include <QAbstractTableModel>
 #include <QPointer>
@@ -21,10 +22,11 @@ class CRegisterTableModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // Rebuilds every row: sorts the file's registers, normalises each for display.
-    void rebuild_all();
-    // Rebuilds one row after its register changed in place (its number unchanged).
-    void rebuild_row(int row);
+    // Shows every row of the map afresh.
+    void reset_rows();
+    // Shows one row again after its register changed in place; a map whose length changed
+    // behind the table's back is shown afresh instead.
+    void refresh_row(int row);
 
     // The register shown at row, or nullptr.
     host_register* register_at(int row) const;

@@ -1,52 +1,16 @@
 #include "editing/CRegisterView.h"
 
-#include "app/CTessalyApp.h"
 #include "app/CTessalyDoc.h"
-#include "core/user_interface.h"
-#include "editing/CRegisterPrinter.h"
 #include "editing/CRegisterTableModel.h"
 #include "editing/register_cells.h"
+#include "model/map_editor.h"
 #include "model/zrp_file.h"
 
-#include <QFile>
 #include <QHeaderView>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QScreen>
 #include <QStyle>
 
 #include <algorithm>
-#include <memory>
-
-namespace {
-
-const char* const overlap_message = "Register already exists, or\noverlaps with another";
-
-// A new register as New Register starts it: a renumbered copy of the map's template
-// register, or a fresh register of the map.
-std::unique_ptr<host_register> make_new_register(zrp_file& map) {
-    if (map.template_register)
-        return std::make_unique<host_register>(*map.template_register, true);
-    return std::make_unique<host_register>(&map);
-}
-
-// The application's printer, so that the choices of Print Setup apply; a printer of the job's
-// own when there is no application object (tests, tools).
-QPrinter& job_printer(std::unique_ptr<QPrinter>& own, const CTessalyDoc& doc) {
-    QPrinter* printer = nullptr;
-    if (CTessalyApp* app = CTessalyApp::instance()) {
-        printer = &app->printer();
-    } else {
-        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer = own.get();
-    }
-    printer->setDocName(doc.title().isEmpty() ? doc.path() : doc.title());
-    printer->setPrintRange(QPrinter::AllPages); // a range chosen for an earlier job is gone
-    return *printer;
-}
-
-} // namespace
+#include <vector>
 
 CRegisterView::CRegisterView(CTessalyDoc* doc, QWidget* parent)
     : QTreeView(parent), doc_(doc), table_(new CRegisterTableModel(doc, this)) {
@@ -76,6 +40,10 @@ CRegisterView::CRegisterView(CTessalyDoc* doc, QWidget* parent)
 
 CRegisterView::~CRegisterView() = default;
 
+CTessalyDoc* CRegisterView::document() const {
+    return doc_;
+}
+
 void CRegisterView::create_columns() {
     QHeaderView* heading = header();
     heading->setStretchLastSection(false);
@@ -96,10 +64,16 @@ void CRegisterView::create_columns() {
 }
 
 void CRegisterView::update_rows(int start) {
+    if (doc_ && doc_->map()) {
+        if (start <= 0)
+            doc_->editor().prepare_display();
+        else
+            doc_->editor().prepare_row(start - 1);
+    }
     if (start <= 0)
-        table_->rebuild_all();
+        table_->reset_rows();
     else
-        table_->rebuild_row(start - 1);
+        table_->refresh_row(start - 1);
     emit command_state_changed();
 }
 
@@ -108,9 +82,19 @@ void CRegisterView::on_views_update(QObject* sender, int hint) {
         update_rows(hint);
 }
 
-void CRegisterView::changed(int start) {
+void CRegisterView::changed(bool all_rows, int row) {
+    const int start = all_rows ? 0 : row + 1;
     doc_->set_modified(true);
-    update_rows(start);
+    if (all_rows)
+        table_->reset_rows();
+    else
+        table_->refresh_row(row);
+    if (const QModelIndex index = table_->index(row, 0); index.isValid()) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+        scrollTo(index);
+    }
+    emit command_state_changed();
     doc_->update_all_views(this, start);
 }
 
@@ -135,91 +119,26 @@ int CRegisterView::selection_mark() const {
 }
 
 void CRegisterView::on_new_register() {
-    zrp_file* map = doc_ ? doc_->map() : nullptr;
-    if (!map)
+    if (!doc_ || !doc_->map())
         return;
-    auto reg = make_new_register(*map);
-    for (;;) {
-        if (reg->edit(edit_new_register) != 1)
-            return;
-        // add_register drops what it refuses; keep a copy so that Retry reopens the dialog
-        // on the values the user entered.
-        host_register entered(*reg);
-        if (map->add_register(std::move(reg)) >= 0)
-            break;
-        if (!ui().ask_retry_cancel(overlap_message))
-            return;
-        reg = std::make_unique<host_register>(entered);
-    }
-    changed(0);
+    const auto change = doc_->editor().new_register();
+    if (change.changed())
+        changed(true, change.row);
 }
 
 void CRegisterView::on_properties() {
-    zrp_file* map = doc_ ? doc_->map() : nullptr;
-    host_register* target = table_->register_at(selection_mark());
-    if (!map || !target)
+    if (!doc_ || !doc_->map())
         return;
-    // The dialog works on a copy of every field; the map is untouched until a clean OK.
-    auto work = std::make_unique<host_register>(*target);
-    for (;;) {
-        if (work->edit(edit_existing_register) != 1)
-            return;
-        if (!map->overlaps(work->register_number, work->width(), target))
-            break;
-        if (!ui().ask_retry_cancel(overlap_message))
-            return;
-    }
-    const bool renumbered = work->register_number != target->register_number;
-    *target = *work;
-    if (renumbered) {
-        changed(0);
-        return;
-    }
-    int row = 0;
-    while (row < map->register_count() && map->register_at(row) != target)
-        ++row;
-    changed(row + 1);
+    const auto change = doc_->editor().edit_properties(selection_mark());
+    if (change.changed())
+        changed(change.scope == map_editor::refresh::all_rows, change.row);
 }
 
 void CRegisterView::on_delete() {
-    zrp_file* map = doc_ ? doc_->map() : nullptr;
+    if (!doc_ || !doc_->map())
+        return;
     const QList<int> rows = selected_rows();
-    if (!map || rows.isEmpty())
-        return;
-    map->delete_registers(std::vector<int>(rows.begin(), rows.end()));
-    changed(0);
-}
-
-void CRegisterView::on_print() {
-    if (!doc_)
-        return;
-    auto document =
-        prepare_print(QFile::encodeName(doc_->path()).toStdString(), doc_->is_modified());
-    if (!document)
-        return;
-    const CRegisterPrinter job(std::move(*document));
-    std::unique_ptr<QPrinter> own_printer;
-    QPrinter& printer = job_printer(own_printer, *doc_);
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, job.page_count());
-    if (dialog.exec() == QDialog::Accepted)
-        job.print(printer);
-}
-
-void CRegisterView::on_print_preview() {
-    if (!doc_)
-        return;
-    auto document =
-        prepare_print(QFile::encodeName(doc_->path()).toStdString(), doc_->is_modified());
-    if (!document)
-        return;
-    const CRegisterPrinter job(std::move(*document));
-    std::unique_ptr<QPrinter> own_printer;
-    QPrinter& printer = job_printer(own_printer, *doc_);
-    QPrintPreviewDialog preview(&printer, this);
-    if (const QScreen* screen = this->screen()) // room for a whole page at a readable size
-        preview.resize(screen->availableSize() * 4 / 5);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&job](QPrinter* target) { job.print(*target); });
-    preview.exec();
+    const auto change = doc_->editor().delete_rows(std::vector<int>(rows.begin(), rows.end()));
+    if (change.changed())
+        changed(true, change.row);
 }

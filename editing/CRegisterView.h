@@ -1,7 +1,7 @@
 #pragma once
 // The register list of a document: one row per host register of the document's map, twelve
-// columns, with the commands New Register, Delete and Properties and the printing of the
-// saved map.
+// columns, with the commands New Register, Delete and Properties. The commands are carried
+// out by the document's edit layer; the view shows what it says changed.
 
 #include <QList>
 #include <QPointer>
@@ -9,19 +9,14 @@
 
 class CRegisterTableModel;
 class CTessalyDoc;
-class QPrinter;
 
 class CRegisterView : public QTreeView {
     Q_OBJECT
   public:
-    // What the register dialog is opened for (its editing-existing flag).
-    static constexpr int edit_new_register = 0;
-    static constexpr int edit_existing_register = 1;
-
     CRegisterView(CTessalyDoc* doc, QWidget* parent = nullptr);
     ~CRegisterView() override;
 
-    CTessalyDoc* document() const { return doc_; }
+    CTessalyDoc* document() const;
     CRegisterTableModel* table() const { return table_; }
 
     // Rebuilds the rows: start 0 sorts the map and rebuilds every row, start n (1 to the
@@ -44,9 +39,6 @@ class CRegisterView : public QTreeView {
     // Opens the register dialog on a copy of the register at the selection mark and copies
     // it back on OK.
     void on_properties();
-    // Print and print preview of the saved map.
-    void on_print();
-    void on_print_preview();
 
   signals:
     // The selection or the rows changed: the enabled state of the commands may have too.
@@ -58,8 +50,9 @@ class CRegisterView : public QTreeView {
     // The row the selection mark (the current row) is on when it is selected, else the first
     // selected row; -1 without a selection.
     int selection_mark() const;
-    // Rebuilds after a change and tells the document and its other views.
-    void changed(int start);
+    // Shows what an edit changed, tells the document and its other views, and selects the
+    // row the edit leaves its register on.
+    void changed(bool all_rows, int row);
 
     QPointer<CTessalyDoc> doc_;
     CRegisterTableModel* table_;

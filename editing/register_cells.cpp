@@ -29,7 +29,6 @@ constexpr std::array<std::string_view, 17> multipliers{
     "10000",      "100000",    "1000000",  "10000000", "100000000"};
 
 constexpr int word_order_reversed = 6;
-constexpr int last_format = fmt_int_array;
 
 std::string format_int(int value) {
     return std::to_string(value);
@@ -73,15 +72,6 @@ std::string decimal_shift_cell(int shift) {
 
 const std::array<register_column, register_column_count>& register_columns() {
     return columns;
-}
-
-bool normalise_for_display(host_register& reg) {
-    const int before = reg.format;
-    if (reg.format < 0 || reg.format > last_format)
-        reg.format = fmt_int_passthru;
-    if (is_array_parameter(reg.name))
-        reg.format = fmt_int_array;
-    return reg.format != before;
 }
 
 std::array<std::string, register_column_count> register_cells(const host_register& reg) {

@@ -2,6 +2,7 @@
 
 #include "app/CTessalyDoc.h"
 #include "core/user_interface.h"
+#include "model/map_editor.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
@@ -76,27 +77,27 @@ void CProtocolForm::on_change() {
     if (writing_controls_ || in_change)
         return;
     in_change = true;
-    if (protocol_header* h = header()) {
+    if (header()) {
         // Only the control being edited may complain: a field still holding refused text
         // must not repeat its message on every click elsewhere in the form.
         changed_control_ = sender();
         read_controls(true);
         changed_control_ = nullptr;
         values_.filling = filling;
-        if (h->apply_form(&values_) && initialised && doc_->map()->register_count() > 0)
+        if (doc_->editor().apply_form(values_) && initialised && doc_->map()->register_count() > 0)
             doc_->set_modified(true);
     }
     in_change = false;
 }
 
 void CProtocolForm::on_properties() {
-    protocol_header* h = header();
-    if (!h)
+    if (!header())
         return;
     read_controls(false);
     values_.filling = filling;
-    h->apply_form(&values_);
-    if (h->edit() == 1) {
+    map_editor& editor = doc_->editor();
+    editor.apply_form(values_);
+    if (editor.edit_header().accepted) {
         doc_->update_all_views(this);
         fill();
         doc_->set_modified(true);

@@ -1,7 +1,5 @@
 #include "protocol_ui/help_topics.h"
 
-#include "app/CTessalyApp.h"
-
 #include <utility>
 
 namespace {
@@ -14,8 +12,6 @@ help_topic_handler& current_handler() {
 void show_help_topic(QWidget* parent, int context) {
     if (current_handler())
         current_handler()(parent, context);
-    else if (CTessalyApp* app = CTessalyApp::instance())
-        app->help_context(context);
 }
 
 help_topic_handler set_help_topic_handler(help_topic_handler handler) {

@@ -3,7 +3,10 @@
 // model dialogs, a USB library with no card, and map files written by the model.
 
 #include "app/AppSetup.h"
+#include "app/CDocumentManager.h"
+#include "app/CRecentFiles.h"
 #include "app/CTessalyApp.h"
+#include "app/CTransferCommands.h"
 #include "core/user_interface.h"
 #include "link/hid_library.h"
 #include "model/settings_dialogs.h"

@@ -62,8 +62,8 @@ class tst_app_startup : public QObject {
         current_directory in(cwd.path());
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
-        QCOMPARE(t.app->link().link_type(), int(link_com));
-        QCOMPARE(t.app->link().com_port(), std::string("COM1"));
+        QCOMPARE(t.app->transfers().link().link_type(), int(link_com));
+        QCOMPARE(t.app->transfers().link().com_port(), std::string("COM1"));
         QCOMPARE(t.app->show_protocol_dialog().value(), QStringLiteral("1"));
         QCOMPARE(t.app->param_file().value(), QStringLiteral("params.lst"));
         // The shipped catalogue stands in for a params.lst that is not here.
@@ -72,7 +72,7 @@ class tst_app_startup : public QObject {
         QCOMPARE(frame->link_pane_text(), QStringLiteral("COM1"));
         QCOMPARE(frame->message_pane_text(), QStringLiteral("Ready"));
         QCOMPARE(frame->windowTitle(), QStringLiteral("Tessaly"));
-        QVERIFY(t.app->frames().isEmpty());
+        QVERIFY(t.app->documents().frames().isEmpty());
         QCOMPARE(menu_titles(frame), (QStringList{"&File", "&View", "&Options", "&Help"}));
         QVERIFY(t.ui.events.empty());
     }
@@ -134,7 +134,7 @@ class tst_app_startup : public QObject {
         frame->update_command_ui();
         QVERIFY(frame->command_action(ID_USE_USB)->isEnabled());
         frame->run_command(ID_USE_USB);
-        QCOMPARE(t.app->link().link_type(), int(link_usb));
+        QCOMPARE(t.app->transfers().link().link_type(), int(link_usb));
         QVERIFY(frame->command_action(ID_USE_USB)->isChecked());
         QVERIFY(!frame->command_action(ID_USE_COM)->isChecked());
         QCOMPARE(frame->link_pane_text(), QStringLiteral("USB connected"));
@@ -142,7 +142,7 @@ class tst_app_startup : public QObject {
 
         // A second card makes the link unusable.
         usb.set_attached(2);
-        t.app->link().check_usb();
+        t.app->transfers().link().check_usb();
         frame->update_command_ui();
         QVERIFY(!frame->command_action(ID_USE_USB)->isEnabled());
         QCOMPARE(frame->link_pane_text(), QStringLiteral("USB disconnected"));
@@ -169,10 +169,10 @@ class tst_app_startup : public QObject {
         settings.preset("ShowProtocolDialog", stored);
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
-        CPreferenceDialog dialog(t.app->show_protocol_dialog().value(),
-                                 t.app->param_file().value());
+        CPreferenceDialog dialog(t.app->show_protocol_dialog().value(), t.app->param_file().value(),
+                                 t.prompter);
         QCOMPARE(dialog.show_box()->isChecked(), ticked);
-        t.app->file_new();
+        t.app->documents().file_new();
         QCOMPARE(t.dialogs.host_selections, selections);
     }
 
@@ -245,7 +245,7 @@ class tst_app_startup : public QObject {
                  (QStringList{"Open Param File", "Open Parameter File"}));
 
         t.dialogs.selections.push_back({1, 1, "RDX"});
-        QVERIFY(t.app->file_new());
+        QVERIFY(t.app->documents().file_new());
         frame->update_command_ui();
         QCOMPARE(menu_titles(frame), (QStringList{"&File", "&Edit", "&View", "&Insert", "&Options",
                                                   "&Window", "&Help"}));
@@ -262,6 +262,53 @@ class tst_app_startup : public QObject {
         QCOMPARE(frame->command_action(ID_EDIT_DELETE)->shortcut(), QKeySequence(Qt::Key_Delete));
     }
 
+    // Enabled and ticked states follow what they depend on at once, without a poll.
+    void enabled_states_follow_at_once() {
+        private_settings settings;
+        ombra_card card(card_options{});
+        sim_hid_library usb(card);
+        usb.set_attached(0);
+        app_under_test t(settings, &usb);
+        QVERIFY(t.app->init_instance(QString()));
+        CMainFrame* frame = t.app->main_frame();
+        QAction* save = frame->command_action(ID_FILE_SAVE);
+        QAction* del = frame->command_action(ID_EDIT_DELETE);
+        QVERIFY(!save->isEnabled());
+
+        t.dialogs.selections.push_back({1, 1, "RDX"});
+        CTessalyDoc* doc = t.app->documents().file_new();
+        QVERIFY(doc);
+        QVERIFY(save->isEnabled());
+        QVERIFY(!del->isEnabled());
+
+        // A selection in the register list enables Delete.
+        for (int n : {40001, 40002})
+            QVERIFY(doc->map()->add_register(std::make_unique<host_register>(doc->map(), n)) >= 0);
+        CRegisterView* view = frame->active_child()->register_view();
+        view->update_rows(0);
+        view->selectionModel()->select(view->model()->index(1, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(del->isEnabled());
+        view->clearSelection();
+        QVERIFY(!del->isEnabled());
+
+        // The link: a card arrives.
+        QVERIFY(!frame->command_action(ID_USE_USB)->isEnabled());
+        usb.set_attached(1);
+        t.app->transfers().link().check_usb();
+        QVERIFY(frame->command_action(ID_USE_USB)->isEnabled());
+
+        // The recent-file list.
+        QVERIFY(!frame->command_actions(ID_FILE_MRU).first()->isEnabled());
+        t.app->recent_files().add(QStringLiteral("/tmp/some.zrp"));
+        QVERIFY(frame->command_actions(ID_FILE_MRU).first()->isEnabled());
+
+        // The last window closed.
+        QVERIFY(frame->active_child()->close());
+        QTRY_VERIFY(!save->isEnabled());
+        t.app->exit_instance();
+    }
+
     void properties_goes_to_the_form_when_it_is_the_active_pane() {
         private_settings settings;
         app_under_test t(settings);
@@ -270,7 +317,7 @@ class tst_app_startup : public QObject {
         frame->show();
         QVERIFY(QTest::qWaitForWindowActive(frame));
         t.dialogs.selections.push_back({1, 1, "RDX"});
-        QVERIFY(t.app->file_new());
+        QVERIFY(t.app->documents().file_new());
         CChildFrame* child = frame->active_child();
         QVERIFY(child);
         const int runs_after_new = t.dialogs.settings_runs;
@@ -313,8 +360,8 @@ class tst_app_startup : public QObject {
         const QString map = settings.dir.filePath("start.zrp");
         write_file(map, map_text(1));
         QVERIFY(t.app->init_instance(map));
-        QCOMPARE(t.app->frames().size(), 1);
-        QCOMPARE(t.app->active_document()->path(), map);
+        QCOMPARE(t.app->documents().frames().size(), 1);
+        QCOMPARE(t.app->documents().active_document()->path(), map);
 
         // A file that cannot be opened ends start-up.
         app_under_test t2(settings);
@@ -362,12 +409,12 @@ class tst_app_startup : public QObject {
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         // A failure without a window creates none.
-        t.app->show_error_list(nullptr);
-        QVERIFY(!t.app->error_window());
+        t.app->transfers().show_error_list(nullptr);
+        QVERIFY(!t.app->transfers().error_window());
 
         const QString first = QStringLiteral("Line 3: bad register");
-        t.app->show_error_list(&first);
-        QPointer<CZRPErrorDlg> window = t.app->error_window();
+        t.app->transfers().show_error_list(&first);
+        QPointer<CZRPErrorDlg> window = t.app->transfers().error_window();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("ZRP Errors"));
         QCOMPARE(window->text(), first);
@@ -376,18 +423,18 @@ class tst_app_startup : public QObject {
         window->move(where);
 
         const QString second = QStringLiteral("Line 9: unknown parameter");
-        t.app->show_error_list(&second);
-        QCOMPARE(t.app->error_window(), window.data());
+        t.app->transfers().show_error_list(&second);
+        QCOMPARE(t.app->transfers().error_window(), window.data());
         QCOMPARE(window->text(), second);
         QCOMPARE(window->pos(), where);
 
-        t.app->show_error_list(nullptr);
+        t.app->transfers().show_error_list(nullptr);
         QCOMPARE(window->text(), QString());
         QVERIFY(window->isVisible());
 
         window->close();
         QTRY_VERIFY(!window);
-        QVERIFY(!t.app->error_window());
+        QVERIFY(!t.app->transfers().error_window());
     }
 };
 

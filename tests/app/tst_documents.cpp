@@ -23,7 +23,7 @@ class tst_documents : public QObject {
     QTemporaryDir files;
 
     QString path(const QString& name) const { return files.filePath(name); }
-    int window_count() const { return static_cast<int>(t->app->frames().size()); }
+    int window_count() const { return static_cast<int>(t->app->documents().frames().size()); }
     static std::string header_name(CTessalyDoc* doc) { return doc->map()->header->name; }
 
   private slots:
@@ -39,7 +39,7 @@ class tst_documents : public QObject {
 
     void new_without_protocol_dialog() {
         t->app->set_show_protocol_dialog(false);
-        CTessalyDoc* doc = t->app->file_new();
+        CTessalyDoc* doc = t->app->documents().file_new();
         QVERIFY(doc);
         QCOMPARE(t->dialogs.host_selections, 0);
         QCOMPARE(doc->title(), QString::fromStdString(header_name(doc)) + "  Quorvel");
@@ -50,7 +50,7 @@ class tst_documents : public QObject {
     }
 
     void new_cancelled_leaves_no_document() {
-        CTessalyDoc* doc = t->app->file_new(); // the script has no answer: Cancel
+        CTessalyDoc* doc = t->app->documents().file_new(); // the script has no answer: Cancel
         QVERIFY(!doc);
         QCOMPARE(t->dialogs.host_selections, 1);
         QCOMPARE(window_count(), 0);
@@ -76,7 +76,7 @@ class tst_documents : public QObject {
         QFETCH(QString, new_title);
         QFETCH(QString, protocol_title);
         t->dialogs.selections.push_back({1, position, "RDX"});
-        CTessalyDoc* doc = t->app->file_new();
+        CTessalyDoc* doc = t->app->documents().file_new();
         QVERIFY(doc);
         QCOMPARE(doc->title(), new_title);
         QVERIFY(!doc->is_modified());
@@ -98,7 +98,7 @@ class tst_documents : public QObject {
     void main_window_title_follows_the_active_document() {
         CMainFrame* main = t->app->main_frame();
         t->dialogs.selections.push_back({1, 1, "RDX"});
-        CTessalyDoc* doc = t->app->file_new();
+        CTessalyDoc* doc = t->app->documents().file_new();
         QVERIFY(doc);
         QCOMPARE(main->windowTitle(), QStringLiteral("Tessaly - [Modbus  Quorvel]"));
         main->run_command(ID_WINDOW_TILE_HORZ);
@@ -106,27 +106,28 @@ class tst_documents : public QObject {
         t->dialogs.selections.push_back({1, 4, "RDX"});
         main->run_command(ID_OPTIONS_PROTOCOL); // shows the window maximised again
         QTRY_COMPARE(main->windowTitle(), QStringLiteral("Tessaly - [Modbus/TCP  Quorvel]"));
-        doc->frame()->showNormal();
+        t->app->documents().frame_of(doc)->showNormal();
         QTRY_COMPARE(main->windowTitle(), QStringLiteral("Tessaly - Modbus/TCP  Quorvel"));
         doc->set_modified(false);
-        QVERIFY(doc->frame()->close());
+        QVERIFY(t->app->documents().frame_of(doc)->close());
         QTRY_COMPARE(main->windowTitle(), QStringLiteral("Tessaly"));
     }
 
     void protocol_command_replaces_the_form_and_keeps_the_file_name() {
         write_file(path("plant1.zrp"), map_text(1));
-        CTessalyDoc* doc = t->app->open_document_file(path("plant1.zrp"));
+        CTessalyDoc* doc = t->app->documents().open_document_file(path("plant1.zrp"));
         QVERIFY(doc);
         QCOMPARE(doc->title(), QStringLiteral("Modbus  plant1.zrp"));
-        QWidget* form_before = doc->frame()->form();
+        QWidget* form_before = t->app->documents().frame_of(doc)->form();
         t->dialogs.selections.push_back({1, 4, "RDX"}); // Modbus/TCP
         t->app->main_frame()->run_command(ID_OPTIONS_PROTOCOL);
         QCOMPARE(doc->title(), QStringLiteral("Modbus/TCP  plant1.zrp"));
         QVERIFY(doc->is_modified());
-        QVERIFY(doc->frame()->form() != form_before);
-        QCOMPARE(doc->frame()->splitter()->widget(0), doc->frame()->form());
+        QVERIFY(t->app->documents().frame_of(doc)->form() != form_before);
+        QCOMPARE(t->app->documents().frame_of(doc)->splitter()->widget(0),
+                 t->app->documents().frame_of(doc)->form());
         // Not listed again by the protocol command.
-        QCOMPARE(t->app->recent_files(), QStringList{path("plant1.zrp")});
+        QCOMPARE(t->app->recent_files().files(), QStringList{path("plant1.zrp")});
     }
 
     void open_retry_after_fixing_the_file() {
@@ -139,7 +140,7 @@ class tst_documents : public QObject {
                 write_file(p, map_text(1));
             fixed = true;
         };
-        CTessalyDoc* doc = t->app->open_document_file(p);
+        CTessalyDoc* doc = t->app->documents().open_document_file(p);
         QVERIFY(doc);
         QCOMPARE(t->ui.texts(), std::vector<std::string>{"Unable to open the requested file"});
         QVERIFY(!doc->is_modified());
@@ -162,32 +163,32 @@ class tst_documents : public QObject {
         if (exists)
             write_file(p, content.toStdString());
         t->ui.answer({true, true, false});
-        QVERIFY(!t->app->open_document_file(p));
+        QVERIFY(!t->app->documents().open_document_file(p));
         QCOMPARE(t->ui.texts(), std::vector<std::string>(3, "Unable to open the requested file"));
         QCOMPARE(window_count(), 0);
-        QVERIFY(t->app->recent_files().isEmpty());
+        QVERIFY(t->app->recent_files().files().isEmpty());
     }
 
     void opening_an_open_file_activates_its_window() {
         write_file(path("a.zrp"), map_text(1));
         write_file(path("b.zrp"), map_text(10));
-        CTessalyDoc* a = t->app->open_document_file(path("a.zrp"));
-        CTessalyDoc* b = t->app->open_document_file(path("b.zrp"));
+        CTessalyDoc* a = t->app->documents().open_document_file(path("a.zrp"));
+        CTessalyDoc* b = t->app->documents().open_document_file(path("b.zrp"));
         QVERIFY(a && b && a != b);
-        QCOMPARE(t->app->active_document(), b);
+        QCOMPARE(t->app->documents().active_document(), b);
         // The same file by another spelling of its path.
-        QCOMPARE(t->app->open_document_file(files.path() + "/./sub/../a.zrp"), a);
+        QCOMPARE(t->app->documents().open_document_file(files.path() + "/./sub/../a.zrp"), a);
         QCOMPARE(window_count(), 2);
-        QCOMPARE(t->app->active_document(), a);
-        QCOMPARE(t->app->recent_files(), (QStringList{path("b.zrp"), path("a.zrp")}));
+        QCOMPARE(t->app->documents().active_document(), a);
+        QCOMPARE(t->app->recent_files().files(), (QStringList{path("b.zrp"), path("a.zrp")}));
     }
 
     void save_writes_and_clears_modified() {
         write_file(path("m.zrp"), map_text(1));
-        CTessalyDoc* doc = t->app->open_document_file(path("m.zrp"));
+        CTessalyDoc* doc = t->app->documents().open_document_file(path("m.zrp"));
         doc->set_modified(true);
         doc->map()->header->node = 17;
-        QVERIFY(t->app->save_document(doc));
+        QVERIFY(t->app->documents().save_document(doc));
         QVERIFY(!doc->is_modified());
         std::ostringstream expected;
         doc->map()->write(expected);
@@ -206,7 +207,7 @@ class tst_documents : public QObject {
     void save_failures() {
         QFETCH(QString, kind);
         write_file(path("m.zrp"), map_text(1));
-        CTessalyDoc* doc = t->app->open_document_file(path("m.zrp"));
+        CTessalyDoc* doc = t->app->documents().open_document_file(path("m.zrp"));
         QVERIFY(doc);
         QString target = path("m.zrp");
         if (kind == "readonly")
@@ -220,7 +221,7 @@ class tst_documents : public QObject {
         doc->set_modified(true);
         const QByteArray before = read_file(path("m.zrp"));
         t->ui.answer({true, true, false});
-        QVERIFY(!t->app->save_document(doc));
+        QVERIFY(!t->app->documents().save_document(doc));
         QCOMPARE(t->ui.texts(), std::vector<std::string>(3, "Unable to save the requested file"));
         QVERIFY(doc->is_modified());
         QCOMPARE(read_file(path("m.zrp")), before);
@@ -229,31 +230,31 @@ class tst_documents : public QObject {
 
     void save_as_names_the_document() {
         t->dialogs.selections.push_back({1, 4, "RDX"});
-        CTessalyDoc* doc = t->app->file_new();
+        CTessalyDoc* doc = t->app->documents().file_new();
         QVERIFY(doc);
         doc->set_modified(true);
-        t->prompter.save_paths << path("site"); // the extension is added
-        QVERIFY(t->app->save_document(doc));    // no file yet: Save As
+        t->prompter.save_paths << path("site");          // the extension is added
+        QVERIFY(t->app->documents().save_document(doc)); // no file yet: Save As
         QCOMPARE(t->prompter.save_starts.value(0),
                  QDir::current().filePath("ModbusTCP  Quorvel.zrp"));
         QCOMPARE(doc->path(), path("site.zrp"));
         QCOMPARE(doc->title(), QStringLiteral("Modbus/TCP  site.zrp"));
         QVERIFY(!doc->is_modified());
         QVERIFY(QFileInfo::exists(path("site.zrp")));
-        QCOMPARE(t->app->recent_files().value(0), path("site.zrp"));
+        QCOMPARE(t->app->recent_files().files().value(0), path("site.zrp"));
 
         // Cancelled Save As changes nothing.
         doc->set_modified(true);
-        QVERIFY(!t->app->save_document_as(doc));
+        QVERIFY(!t->app->documents().save_document_as(doc));
         QCOMPARE(doc->path(), path("site.zrp"));
         QVERIFY(doc->is_modified());
     }
 
     void closing_a_modified_document_asks() {
         write_file(path("c.zrp"), map_text(1));
-        CTessalyDoc* doc = t->app->open_document_file(path("c.zrp"));
+        CTessalyDoc* doc = t->app->documents().open_document_file(path("c.zrp"));
         doc->set_modified(true);
-        CChildFrame* frame = doc->frame();
+        CChildFrame* frame = t->app->documents().frame_of(doc);
 
         t->prompter.save_answers = {save_answer::cancel};
         QVERIFY(!frame->close());
@@ -276,8 +277,8 @@ class tst_documents : public QObject {
 
     void unmodified_document_closes_without_asking() {
         write_file(path("u.zrp"), map_text(1));
-        CTessalyDoc* doc = t->app->open_document_file(path("u.zrp"));
-        QVERIFY(doc->frame()->close());
+        CTessalyDoc* doc = t->app->documents().open_document_file(path("u.zrp"));
+        QVERIFY(t->app->documents().frame_of(doc)->close());
         QVERIFY(t->prompter.questions.isEmpty());
     }
 
@@ -286,17 +287,17 @@ class tst_documents : public QObject {
         for (int i = 0; i < 6; ++i) {
             const QString p = path(QStringLiteral("r%1.zrp").arg(i));
             write_file(p, map_text(1));
-            QVERIFY(t->app->open_document_file(p));
+            QVERIFY(t->app->documents().open_document_file(p));
             opened.prepend(p);
         }
-        QCOMPARE(t->app->recent_files(), opened.mid(0, 4));
+        QCOMPARE(t->app->recent_files().files(), opened.mid(0, 4));
     }
 
     void send_without_link_reports_it() {
         t->dialogs.selections.push_back({1, 1, "RDX"});
-        t->app->file_new();
-        t->app->link().select_com_link(); // a link that cannot open
-        t->app->link().set_com_port(path("no-such-port").toStdString());
+        t->app->documents().file_new();
+        t->app->transfers().link().select_com_link(); // a link that cannot open
+        t->app->transfers().link().set_com_port(path("no-such-port").toStdString());
         t->app->main_frame()->run_command(ID_FILE_SEND);
         QCOMPARE(t->ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
     }

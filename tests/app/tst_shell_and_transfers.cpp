@@ -142,7 +142,7 @@ class tst_shell_and_transfers : public QObject {
         write_file(map, map_text(1));
 
         QVERIFY(t.app->on_command_text(CInstanceChannel::open_request(map)));
-        QCOMPARE(t.app->frames().size(), 1);
+        QCOMPARE(t.app->documents().frames().size(), 1);
         QVERIFY(!t.app->on_command_text(QStringLiteral("[print(\"x\")]")));
 
         // Malformed send requests are not handled and show nothing.
@@ -190,7 +190,7 @@ class tst_shell_and_transfers : public QObject {
         // Send the active document, unsaved changes included.
         const QString map = settings.dir.filePath("plant.zrp");
         write_file(map, map_text(10) + "40001 0 1 1 0 0 F:1 Massflow 100 0 1\n");
-        CTessalyDoc* doc = t.app->open_document_file(map);
+        CTessalyDoc* doc = t.app->documents().open_document_file(map);
         QVERIFY(doc);
         doc->map()->header->byte_order = 1;
         doc->set_modified(true);
@@ -206,8 +206,8 @@ class tst_shell_and_transfers : public QObject {
         t.ui.events.clear();
         frame->run_command(ID_EXTRACT_RDX);
         QVERIFY2(t.ui.events.empty(), t.ui.events.empty() ? "" : t.ui.events.front().text.c_str());
-        QCOMPARE(t.app->frames().size(), 2);
-        CTessalyDoc* extracted = t.app->active_document();
+        QCOMPARE(t.app->documents().frames().size(), 2);
+        CTessalyDoc* extracted = t.app->documents().active_document();
         QVERIFY(extracted != doc);
         QVERIFY(extracted->is_modified());
         QCOMPARE(QFileInfo(extracted->path()).fileName(), QStringLiteral("extract_rdx"));
@@ -215,20 +215,20 @@ class tst_shell_and_transfers : public QObject {
                  QString::fromStdString(extracted->map()->header->name) + "  extract_rdx");
         QCOMPARE(extracted->map()->header->byte_order, 1);
         // The same command again only brings that window to the front.
-        t.app->open_document_file(map);
+        t.app->documents().open_document_file(map);
         frame->run_command(ID_EXTRACT_RDX);
-        QCOMPARE(t.app->frames().size(), 2);
-        QCOMPARE(t.app->active_document(), extracted);
+        QCOMPARE(t.app->documents().frames().size(), 2);
+        QCOMPARE(t.app->documents().active_document(), extracted);
         // Saving it asks for a name.
         t.prompter.save_paths << settings.dir.filePath("from_card.zrp");
-        QVERIFY(t.app->save_document(extracted));
+        QVERIFY(t.app->documents().save_document(extracted));
         QCOMPARE(extracted->path(), settings.dir.filePath("from_card.zrp"));
 
         // The error list goes to the error window, no document.
         frame->run_command(ID_EXTRACT_ERRORS);
-        QCOMPARE(t.app->frames().size(), 2);
-        QVERIFY(t.app->error_window());
-        QCOMPARE(t.app->error_window()->text(),
+        QCOMPARE(t.app->documents().frames().size(), 2);
+        QVERIFY(t.app->transfers().error_window());
+        QCOMPARE(t.app->transfers().error_window()->text(),
                  QStringLiteral("Line 7: register overlaps\nLine 9: bad parameter\n"));
         t.app->exit_instance();
     }
@@ -240,8 +240,8 @@ class tst_shell_and_transfers : public QObject {
         QVERIFY(t.app->init_instance(QString()));
         t.app->main_frame()->run_command(ID_EXTRACT_BLF);
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
-        QVERIFY(t.app->frames().isEmpty());
-        QVERIFY(t.app->recent_files().isEmpty());
+        QVERIFY(t.app->documents().frames().isEmpty());
+        QVERIFY(t.app->recent_files().files().isEmpty());
     }
 };
 

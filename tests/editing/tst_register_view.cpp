@@ -6,11 +6,14 @@
 #include "editing/CRegisterTableModel.h"
 #include "editing/CRegisterView.h"
 #include "editing/register_cells.h"
+#include "editing/register_printing.h"
+#include "model/map_editor.h"
 #include "model/settings_dialogs.h"
 #include "model/zrp_file.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QItemSelectionModel>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -368,7 +371,6 @@ void tst_register_view::view_outlives_its_document() {
     doc_.reset(); // the frame deletes the document before its widgets
     view.update_rows(0);
     view.on_delete();
-    view.on_print();
     QCOMPARE(view.model()->rowCount(), 0);
     QVERIFY(!view.model()->index(0, 0).data().isValid());
 }
@@ -385,7 +387,7 @@ void tst_register_view::new_register_adds_sorts_and_marks_modified() {
 
     dialogs_.steps = {ok_with(40002, 2)};
     view.on_new_register();
-    QCOMPARE(dialogs_.modes.back(), CRegisterView::edit_new_register);
+    QCOMPARE(dialogs_.modes.back(), map_editor::edit_new_register);
     QCOMPARE(numbers(map), (std::vector<int>{40002, 40005}));
     QCOMPARE(view.model()->rowCount(), 2);
     QCOMPARE(view.model()->index(0, 5).data().toString(), QString("2"));
@@ -439,7 +441,7 @@ void tst_register_view::properties_overlap_rules() {
     select_row(0);
     dialogs_.steps = {ok_with(40001, 2)};
     view.on_properties();
-    QCOMPARE(dialogs_.modes.back(), CRegisterView::edit_existing_register);
+    QCOMPARE(dialogs_.modes.back(), map_editor::edit_existing_register);
     QVERIFY(ui_.events.empty());
     QCOMPARE(map.register_at(0)->whole_count, 2);
     QCOMPARE(view.model()->index(0, 3).data().toString(), QString("INT_LONG"));
@@ -480,15 +482,15 @@ void tst_register_view::properties_renumbering_resorts() {
 }
 
 void tst_register_view::printing_refuses_unsaved_documents() {
-    CRegisterView view(doc_.get(), nullptr);
+    QPrinter printer;
     const std::string save_first = "You need to save the file before printing !";
 
-    view.on_print(); // never saved
+    print_register_list(doc_.get(), printer, nullptr); // never saved
     doc_->set_path("/nonexistent/folder/map.zrp");
     doc_->set_modified(true);
-    view.on_print_preview(); // modified
+    preview_register_list(doc_.get(), printer, nullptr); // modified
     doc_->set_modified(false);
-    view.on_print(); // saved file gone
+    print_register_list(doc_.get(), printer, nullptr); // saved file gone
     QCOMPARE(ui_.texts(),
              (std::vector<std::string>{save_first, save_first,
                                        "Failed to open File: /nonexistent/folder/map.zrp !\n" +

@@ -1,0 +1,147 @@
+#include "app/command_bindings.h"
+
+#include "app/CChildFrame.h"
+#include "app/CCommandSet.h"
+#include "app/CDocumentManager.h"
+#include "app/CMainFrame.h"
+#include "app/CRecentFiles.h"
+#include "app/CTessalyDoc.h"
+#include "app/CTransferCommands.h"
+#include "app/command_table.h"
+#include "app/reserved_names.h"
+#include "editing/CRegisterView.h"
+#include "editing/register_printing.h"
+#include "link/link_state.h"
+#include "protocol_ui/CProtocolForm.h"
+#include "protocol_ui/import_command.h"
+
+#include <QMdiArea>
+#include <QPrintDialog>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+namespace {
+
+struct extract_command {
+    int id;
+    const char* reserved_name;
+};
+constexpr extract_command extract_commands[] = {
+    {ID_EXTRACT_BLF, "extract_blf"},      {ID_EXTRACT_RDX, "extract_rdx"},
+    {ID_EXTRACT_WNT, "extract_wnt"},      {ID_EXTRACT_HQP, "extract_hqp"},
+    {ID_EXTRACT_ERRORS, "extract_error"},
+};
+
+} // namespace
+
+void bind_commands(CCommandSet& commands, const command_targets& t) {
+    CMainFrame& frame = t.frame;
+    CDocumentManager& docs = t.documents;
+    CTransferCommands& transfers = t.transfers;
+    auto child = [&frame] { return frame.active_child(); };
+    auto doc = [&frame]() -> CTessalyDoc* {
+        CChildFrame* c = frame.active_child();
+        return c ? c->document() : nullptr;
+    };
+    auto view = [&frame]() -> CRegisterView* {
+        CChildFrame* c = frame.active_child();
+        return c ? c->register_view() : nullptr;
+    };
+    auto has_document = [child] { return child() != nullptr; };
+    auto can_edit = [view] { return view() && view()->can_edit_registers(); };
+
+    // File
+    commands.bind(ID_FILE_NEW, [&docs] { docs.file_new(); });
+    commands.bind(ID_FILE_OPEN, [&docs] { docs.file_open(); });
+    commands.bind(
+        ID_FILE_SAVE, [&docs, doc] { docs.save_document(doc()); }, has_document);
+    commands.bind(
+        ID_FILE_SAVE_AS, [&docs, doc] { docs.save_document_as(doc()); }, has_document);
+    for (const extract_command& e : extract_commands) {
+        const char* name = e.reserved_name;
+        commands.bind(e.id, [&docs, name] {
+            docs.open_document_file(reserved_extract_path(QString::fromLatin1(name)));
+        });
+    }
+    commands.bind(ID_FILE_SEND, [&transfers, doc] {
+        if (CTessalyDoc* d = doc())
+            transfers.send_text(d->text());
+        else
+            transfers.send_without_document();
+    });
+    commands.bind(ID_IMPORT_OLD_FILE, [&frame] { run_import_command(&frame); });
+    commands.bind(
+        ID_FILE_PRINT, [&frame, doc, t] { print_register_list(doc(), t.printer(), &frame); },
+        has_document);
+    commands.bind(
+        ID_FILE_PRINT_PREVIEW,
+        [&frame, doc, t] { preview_register_list(doc(), t.printer(), &frame); }, has_document);
+    commands.bind(ID_FILE_PRINT_SETUP, [&frame, t] {
+        QPrintDialog dialog(&t.printer(), &frame);
+        dialog.setWindowTitle(QStringLiteral("Print Setup"));
+        dialog.exec();
+    });
+    CRecentFiles& recent = t.recent;
+    commands.bind(ID_FILE_MRU, {}, [&recent] { return !recent.files().isEmpty(); });
+    commands.bind(ID_APP_EXIT, [&frame] { frame.close(); });
+
+    // View
+    commands.bind(
+        ID_VIEW_TOOLBAR, [&frame] { frame.tool_bar()->setVisible(!frame.tool_bar()->isVisible()); },
+        {}, [&frame] { return frame.tool_bar()->isVisible(); });
+    commands.bind(
+        ID_VIEW_STATUS_BAR,
+        [&frame] { frame.statusBar()->setVisible(!frame.statusBar()->isVisible()); }, {},
+        [&frame] { return frame.statusBar()->isVisible(); });
+    // Properties edits the pane that has the focus: the protocol form's header, or the
+    // register at the list's selection mark.
+    commands.bind(
+        ID_VIEW_PROPERTIES,
+        [child] {
+            if (CProtocolForm* form = child()->active_form())
+                form->on_properties();
+            else
+                child()->register_view()->on_properties();
+        },
+        [child, can_edit] { return child() && (child()->active_form() || can_edit()); });
+
+    // Edit, Insert
+    commands.bind(
+        ID_EDIT_DELETE, [view] { view()->on_delete(); },
+        [view] { return view() && view()->can_delete(); });
+    commands.bind(
+        ID_INSERT_NEW_REGISTER, [view] { view()->on_new_register(); }, can_edit);
+
+    // Options
+    link_state& link = transfers.link();
+    commands.bind(ID_PORT_SETUP, [&transfers] { transfers.port_setup(); });
+    commands.bind(
+        ID_USE_COM, [&link] { link.select_com_link(); }, {},
+        [&link] { return link.link_type() == link_com; });
+    commands.bind(
+        ID_USE_USB, [&link] { link.select_usb_link(); }, [&link] { return link.usb_connected(); },
+        [&link] { return link.link_type() == link_usb; });
+    commands.bind(
+        ID_OPTIONS_PROTOCOL, [doc] { doc()->on_protocol(); }, has_document);
+    commands.bind(ID_OPTIONS_PREFERENCES, t.preferences);
+
+    // Window, panes
+    commands.bind(
+        ID_WINDOW_CASCADE, [&frame] { frame.mdi_area()->cascadeSubWindows(); }, has_document);
+    commands.bind(
+        ID_WINDOW_TILE_HORZ, [&frame] { frame.tile(true); }, has_document);
+    commands.bind(
+        ID_WINDOW_TILE_VERT, [&frame] { frame.tile(false); }, has_document);
+    commands.bind(
+        ID_NEXT_PANE, [child] { child()->focus_next_pane(true); }, has_document);
+    commands.bind(
+        ID_PREV_PANE, [child] { child()->focus_next_pane(false); }, has_document);
+
+    // Help
+    commands.bind(ID_HELP_FINDER, t.help_contents);
+    commands.bind(ID_APP_ABOUT, t.about);
+    commands.bind(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+
+    commands.update();
+}

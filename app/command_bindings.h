@@ -1,0 +1,27 @@
+#pragma once
+// What each command of the editor does and when it is enabled or ticked: one binding per
+// command id, over the objects that carry the commands out.
+
+#include <functional>
+
+class CCommandSet;
+class CDocumentManager;
+class CMainFrame;
+class CRecentFiles;
+class CTransferCommands;
+class QPrinter;
+
+// The objects the commands act on, and the application's own commands.
+struct command_targets {
+    CMainFrame& frame;
+    CDocumentManager& documents;
+    CTransferCommands& transfers;
+    CRecentFiles& recent;
+    std::function<QPrinter&()> printer;
+    std::function<void()> preferences;
+    std::function<void()> about;
+    std::function<void()> help_contents;
+};
+
+// Binds every command that has a handler; the others stay disabled.
+void bind_commands(CCommandSet& commands, const command_targets& targets);
