@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libqt6printsupport6 libgl-dev
   libhidapi-dev libudev-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
