@@ -72,13 +72,13 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
     });
     commands.bind(ID_IMPORT_OLD_FILE, [&frame] { run_import_command(&frame); });
     commands.bind(
-        ID_FILE_PRINT, [&frame, doc, t] { print_register_list(doc(), t.printer(), &frame); },
+        ID_FILE_PRINT, [&frame, doc, t] { print_register_list(doc(), t.job_printer(), &frame); },
         has_document);
     commands.bind(
         ID_FILE_PRINT_PREVIEW,
-        [&frame, doc, t] { preview_register_list(doc(), t.printer(), &frame); }, has_document);
+        [&frame, doc, t] { preview_register_list(doc(), t.job_printer(), &frame); }, has_document);
     commands.bind(ID_FILE_PRINT_SETUP, [&frame, t] {
-        QPrintDialog dialog(&t.printer(), &frame);
+        QPrintDialog dialog(&t.job_printer(), &frame);
         dialog.setWindowTitle(QStringLiteral("Print Setup"));
         dialog.exec();
     });
@@ -124,7 +124,7 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         [&link] { return link.link_type() == link_usb; });
     commands.bind(
         ID_OPTIONS_PROTOCOL, [doc] { doc()->on_protocol(); }, has_document);
-    commands.bind(ID_OPTIONS_PREFERENCES, t.preferences);
+    commands.bind(ID_OPTIONS_PREFERENCES, t.run_preferences);
 
     // Window, panes
     commands.bind(
@@ -139,8 +139,8 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         ID_PREV_PANE, [child] { child()->focus_next_pane(false); }, has_document);
 
     // Help
-    commands.bind(ID_HELP_FINDER, t.help_contents);
-    commands.bind(ID_APP_ABOUT, t.about);
+    commands.bind(ID_HELP_FINDER, t.run_help_contents);
+    commands.bind(ID_APP_ABOUT, t.run_about);
     commands.bind(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
 
     commands.update();

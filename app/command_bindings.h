@@ -17,10 +17,10 @@ struct command_targets {
     CDocumentManager& documents;
     CTransferCommands& transfers;
     CRecentFiles& recent;
-    std::function<QPrinter&()> printer;
-    std::function<void()> preferences;
-    std::function<void()> about;
-    std::function<void()> help_contents;
+    std::function<QPrinter&()> job_printer;
+    std::function<void()> run_preferences;
+    std::function<void()> run_about;
+    std::function<void()> run_help_contents;
 };
 
 // Binds every command that has a handler; the others stay disabled.
