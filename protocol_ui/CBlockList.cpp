@@ -1,6 +1,7 @@
 #include "protocol_ui/CBlockList.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -62,4 +63,15 @@ int CBlockList::selected_row() const {
 void CBlockList::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeWidget::mouseDoubleClickEvent(event);
     emit list_double_clicked();
+}
+
+void CBlockList::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && selected_row() >= 0) {
+        event->accept();
+        emit list_double_clicked();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }

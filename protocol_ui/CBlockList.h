@@ -25,11 +25,15 @@ class CBlockList : public QTreeWidget {
     static QStringList row_texts(const block_entry& block);
 
   signals:
-    // A double-click anywhere in the list (on a row or on the empty part).
+    // A double-click anywhere in the list (on a row or on the empty part), or Enter or F2
+    // on a selected row: the list's owner edits what the list shows.
     void list_double_clicked();
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Enter and F2 on a selected row ask for the row to be edited instead of reaching the
+    // dialog's default button.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     bool columns_ready_ = false;

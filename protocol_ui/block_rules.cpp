@@ -13,6 +13,9 @@ bool is_io_position(int position) {
 bool block_fits(const block_table_t& table, int position, int base, int length) {
     if (position < 0 || position >= block_table_size || base < 0 || length < 0)
         return false;
+    // An empty block takes no register, wherever its base lies.
+    if (length == 0)
+        return true;
     const long long end = static_cast<long long>(base) + length;
     if (end > (is_io_position(position) ? io_area_end : param_area_end))
         return false;

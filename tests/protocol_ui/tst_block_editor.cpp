@@ -50,6 +50,8 @@ class tst_block_editor : public QObject {
         QTest::newRow("Param input after I/O input") << 5 << 256 << 10 << true;
         QTest::newRow("Param output over I/O output") << 16 << 250 << 10 << false;
         QTest::newRow("empty block over another") << 6 << 10 << 0 << true;
+        QTest::newRow("empty I/O block past its area") << 1 << 300 << 0 << true;
+        QTest::newRow("empty Param block past the space") << 7 << 900 << 0 << true;
         QTest::newRow("second I/O input over block 0") << 2 << 100 << 1 << false;
     }
     void fit_check() {
@@ -154,6 +156,39 @@ class tst_block_editor : public QObject {
         QCOMPARE(dialog.input_list()->topLevelItemCount(), 11);
         QCOMPARE(dialog.input_list()->topLevelItem(5)->text(2), QString("256"));
         QCOMPARE(dialog.usage()->label(2)->text(), QString("Param Input: (20 / 1024 bytes)"));
+    }
+
+    // Enter and F2 on a selected row edit the block; the dialog stays open.
+    void keyboard_edits_the_selected_block_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+        QTest::newRow("F2") << int(Qt::Key_F2);
+    }
+    void keyboard_edits_the_selected_block() {
+        QFETCH(int, key);
+        CBlockDefDialog dialog(default_block_table());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        int asked = 0;
+        dialog.set_properties_asker([&](QWidget*, int& base, int& length) {
+            ++asked;
+            base = 256;
+            length = 4;
+            return true;
+        });
+        CBlockList* list = dialog.input_list();
+        list->setFocus();
+        list->setCurrentItem(list->topLevelItem(5));
+        QTest::keyClick(list, Qt::Key(key));
+        QCOMPARE(asked, 1);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.table()[5].length, 4);
+        // Without a selected row, Enter is the dialog's: OK.
+        list->clearSelection();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(asked, 1);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
     void cancel_keeps_the_block() {
