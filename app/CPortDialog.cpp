@@ -43,7 +43,7 @@ CPortDialog::CPortDialog(const QStringList& ports, const QString& current_port, 
     use_layout->addWidget(usb_);
     use_layout->addStretch();
 
-    auto* buttons = new QDialogButtonBox;
+    auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -21,9 +21,11 @@ CPreferenceDialog::CPreferenceDialog(const QString& show_protocol_dialog, const 
     file_edit_->setMinimumWidth(320);
     browse_ = new QPushButton(QStringLiteral(">>"));
     browse_->setFixedWidth(browse_->fontMetrics().horizontalAdvance(">>") + 24);
+    // Enter confirms the dialog, also while the file field has the focus.
+    browse_->setAutoDefault(false);
     connect(browse_, &QPushButton::clicked, this, &CPreferenceDialog::browse);
 
-    auto* buttons = new QDialogButtonBox;
+    auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

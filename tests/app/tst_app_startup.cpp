@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -174,6 +175,30 @@ class tst_app_startup : public QObject {
         QCOMPARE(dialog.show_box()->isChecked(), ticked);
         t.app->documents().file_new();
         QCOMPARE(t.dialogs.host_selections, selections);
+    }
+
+    // Enter in a field presses OK in the editor's own dialogs.
+    void enter_confirms_the_dialogs() {
+        private_settings settings;
+        app_under_test t(settings);
+        CPreferenceDialog preferences(QStringLiteral("1"), QStringLiteral("params.lst"),
+                                      t.prompter);
+        CPortDialog port({QStringLiteral("COM1")}, QStringLiteral("COM1"), false);
+        const QList<QPair<QDialog*, QWidget*>> cases = {
+            {&preferences, static_cast<QWidget*>(preferences.file_edit())},
+            {&preferences, static_cast<QWidget*>(preferences.show_box())},
+            {&port, static_cast<QWidget*>(port.port_box())},
+            {&port, static_cast<QWidget*>(port.com_button())},
+        };
+        for (const auto& [dialog, field] : cases) {
+            dialog->setResult(QDialog::Rejected);
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_Return);
+            QCOMPARE(dialog->result(), int(QDialog::Accepted));
+            QVERIFY(t.prompter.titles.isEmpty()); // the file browser did not open
+        }
     }
 
     void port_dialog_presets_data() {

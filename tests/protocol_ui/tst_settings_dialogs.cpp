@@ -71,6 +71,24 @@ class tst_settings_dialogs : public QObject {
         QCOMPARE(dialog->windowTitle(), title);
     }
 
+    // Enter in a field presses OK, whatever other buttons the dialog holds.
+    void enter_confirms_data() { titles_data(); }
+    void enter_confirms() {
+        QFETCH(settings_dialog_kind, kind);
+        const auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QWidget* field = nullptr;
+        for (QWidget* w : dialog->findChildren<QWidget*>())
+            if (!field && !qobject_cast<QPushButton*>(w) && w->focusPolicy() & Qt::TabFocus &&
+                w->isVisible() && w->isEnabled())
+                field = w;
+        QVERIFY(field);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    }
+
     void labels_data() {
         QTest::addColumn<settings_dialog_kind>("kind");
         QTest::addColumn<QStringList>("labels");
