@@ -75,7 +75,9 @@ const std::array<register_column, register_column_count>& register_columns() {
 }
 
 std::array<std::string, register_column_count> register_cells(const host_register& reg) {
-    const int own = reg.format;
+    // "ProcStat" and "AlarmStat" registers are arrays wherever they are shown, also after a
+    // save has stored them with format 0.
+    const int own = reg.effective_format();
     const int shown = is_status_word_parameter(reg.name) ? int{fmt_status_val} : own;
     const bool string_name = is_string_parameter(reg.name);
 

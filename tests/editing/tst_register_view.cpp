@@ -21,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -87,6 +88,7 @@ class tst_register_view : public QObject {
     void cells_of_every_format_data();
     void cells_of_every_format();
     void normalisation_changes_only_what_it_must();
+    void arrays_stay_arrays_after_a_save();
     void view_sorts_and_shows_the_cells();
     void large_map_shows_at_once();
     void delete_removes_exactly_the_selection();
@@ -262,6 +264,21 @@ void tst_register_view::normalisation_changes_only_what_it_must() {
     QCOMPARE(plain->format, 7);
     QCOMPARE(view.model()->index(0, 6).data().toString(), QString("0"));
     QCOMPARE(view.model()->index(1, 3).data().toString(), QString("STATUS_VAL"));
+}
+
+void tst_register_view::arrays_stay_arrays_after_a_save() {
+    zrp_file& map = *doc_->map();
+    host_register* array = add(map, 40001, 3, "ProcStat");
+    QVERIFY(add(map, 40004, 2, "AlarmStat"));
+    CRegisterView view(doc_.get(), nullptr);
+    QCOMPARE(array->format, 11);
+    std::ostringstream saved;
+    map.write(saved); // stores both with format 0
+    QCOMPARE(array->format, 0);
+    for (int row = 0; row < 2; ++row) {
+        QCOMPARE(view.model()->index(row, 3).data().toString(), QString("INT_ARRAY"));
+        QCOMPARE(view.model()->index(row, 6).data().toString(), QString("0"));
+    }
 }
 
 void tst_register_view::view_sorts_and_shows_the_cells() {
