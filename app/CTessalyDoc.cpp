@@ -142,9 +142,15 @@ bool CTessalyDoc::on_save_document(const QString& path) {
 }
 
 void CTessalyDoc::on_protocol() {
-    if (!map_ || !editor_->select_protocol().accepted)
+    if (!map_)
         return;
-    notify_header_replaced();
+    const map_editor::header_change change = editor_->select_protocol();
+    // A new header replaces the old one even when its settings dialog is cancelled: the form
+    // above the list and the title must show it, and the map now differs from its file.
+    if (!change.accepted && !change.replaced)
+        return;
+    if (change.replaced)
+        notify_header_replaced();
     set_modified(true);
     update_all_views(nullptr, 0);
     if (!path_.isEmpty())

@@ -92,7 +92,7 @@ class scripted_prompter : public file_prompter {
 };
 
 // The model's dialogs: host selections from a script (cancelled when it runs out), protocol
-// settings confirmed unchanged.
+// settings confirmed unchanged (or cancelled, as settings_result says).
 class scripted_dialogs : public settings_dialogs {
   public:
     struct selection {
@@ -112,13 +112,14 @@ class scripted_dialogs : public settings_dialogs {
     }
     int run_protocol_settings(settings_dialog_kind, protocol_dialog_values&) override {
         ++settings_runs;
-        return 1;
+        return settings_result;
     }
     int run_register_properties(register_dialog_values&, int) override { return 0; }
 
     std::deque<selection> selections;
     int host_selections = 0;
     int settings_runs = 0;
+    int settings_result = 1; // 1 OK, 0 Cancel
 };
 
 // A scripted_ui that can run code when a question is asked (to change a file between two

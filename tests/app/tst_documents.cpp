@@ -7,6 +7,8 @@
 #include "app/command_table.h"
 #include "app_fixture.h"
 #include "link/link_state.h"
+#include "protocol_ui/CComm2Form.h"
+#include "protocol_ui/CEthernetIPForm.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
@@ -128,6 +130,28 @@ class tst_documents : public QObject {
                  t->app->documents().frame_of(doc)->form());
         // Not listed again by the protocol command.
         QCOMPARE(t->app->recent_files().files(), QStringList{path("plant1.zrp")});
+    }
+
+    // The selection changes the protocol, the new header's settings dialog is cancelled: the
+    // header is replaced all the same, so the form, the title and the modified flag follow.
+    void cancelled_settings_after_a_protocol_change_show_the_new_header() {
+        const std::string ethernet_ip = "BLF Ethernet/IP protocol\nPLC_CHAN 19200 RTU 8 NOPARITY "
+                                        "1STOPBIT LSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\n"
+                                        "ETHIP 10.0.0.2 255.0.0.0 10.0.0.1 0 0\nHREG\n";
+        write_file(path("eip.zrp"), ethernet_ip);
+        CTessalyDoc* doc = t->app->documents().open_document_file(path("eip.zrp"));
+        QVERIFY(doc);
+        QCOMPARE(doc->title(), QStringLiteral("Ethernet/IP  eip.zrp"));
+        CChildFrame* frame = t->app->documents().frame_of(doc);
+        QVERIFY(qobject_cast<CEthernetIPForm*>(frame->form()));
+        // Profinet IO chosen for BLF: the selection's device rule hands back Allen-Bradley.
+        t->dialogs.selections.push_back({1, 0, "BLF"});
+        t->dialogs.settings_result = 0;
+        t->app->main_frame()->run_command(ID_OPTIONS_PROTOCOL);
+        QCOMPARE(doc->map()->protocol_code, 2);
+        QVERIFY(qobject_cast<CComm2Form*>(frame->form()));
+        QCOMPARE(doc->title(), QStringLiteral("Allen-Bradley  eip.zrp"));
+        QVERIFY(doc->is_modified());
     }
 
     void open_retry_after_fixing_the_file() {
