@@ -1,6 +1,7 @@
 #include "core/atomic_write.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -14,13 +15,75 @@ bool fail(std::string* error, const std::string& what) {
         *error = what + ": " + std::strerror(errno);
     return false;
 }
+
+// The file a path names once its symbolic links are followed, so that saving through a link
+// writes the file it points to and keeps the link. A dangling link names the file it would
+// point to. False (ELOOP) for a chain of links that does not end.
+bool resolve_links(const std::string& path, std::string& resolved) {
+    resolved = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(resolved.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::vector<char> target(PATH_MAX + 1);
+        const ssize_t n = ::readlink(resolved.c_str(), target.data(), PATH_MAX);
+        if (n < 0)
+            return false;
+        std::string next(target.data(), static_cast<std::size_t>(n));
+        if (next.empty() || next.front() != '/') {
+            const std::size_t slash = resolved.rfind('/');
+            next =
+                (slash == std::string::npos ? std::string() : resolved.substr(0, slash + 1)) + next;
+        }
+        resolved = next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+bool write_all(int fd, std::string_view contents) {
+    const char* p = contents.data();
+    std::size_t left = contents.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The fallback for a writable file in a folder that takes no new file (no temporary file
+// can be made beside it): the file is rewritten in place.
+bool write_in_place(const std::string& path, std::string_view contents, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        return fail(error, path);
+    if (!write_all(fd, contents) || ::fsync(fd) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+        return fail(error, "cannot write " + path);
+    }
+    if (::close(fd) != 0)
+        return fail(error, "cannot write " + path);
+    return true;
+}
 } // namespace
 
-bool atomic_write_file(const std::string& path, std::string_view contents, std::string* error) {
-    if (path.empty()) {
+bool atomic_write_file(const std::string& requested, std::string_view contents,
+                       std::string* error) {
+    if (requested.empty()) {
         errno = ENOENT;
         return fail(error, "no file name");
     }
+    std::string path;
+    if (!resolve_links(requested, path))
+        return fail(error, requested);
     struct stat st {};
     bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode)) {
@@ -37,8 +100,11 @@ bool atomic_write_file(const std::string& path, std::string_view contents, std::
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
-    if (fd < 0)
+    if (fd < 0) {
+        if (exists && (errno == EACCES || errno == EPERM) && ::access(path.c_str(), W_OK) == 0)
+            return write_in_place(path, contents, error);
         return fail(error, path);
+    }
     auto discard = [&](const char* what) {
         int saved = errno;
         ::close(fd);
@@ -46,18 +112,8 @@ bool atomic_write_file(const std::string& path, std::string_view contents, std::
         errno = saved;
         return fail(error, std::string(what) + " " + path);
     };
-    const char* p = contents.data();
-    std::size_t left = contents.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return discard("cannot write");
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
+    if (!write_all(fd, contents))
+        return discard("cannot write");
     mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~[] {
         mode_t m = ::umask(0);
         ::umask(m);

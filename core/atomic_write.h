@@ -1,7 +1,9 @@
 #pragma once
 // The one way the program writes a file: the new contents go to a temporary file beside the
 // target, are flushed to disk and then renamed over the target. A failure at any step leaves
-// the previous file untouched and says why.
+// the previous file untouched and says why. A target reached through symbolic links is the
+// file they point to (the links stay). A writable file in a folder where no temporary file can
+// be made is rewritten in place instead.
 
 #include <string>
 #include <string_view>
