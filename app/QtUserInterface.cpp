@@ -9,19 +9,22 @@ namespace {
 // Message boxes carry the program's name, as every box of the editor does.
 const char* box_title = "Tessaly";
 
-// Line breaks written as CR LF show as one break.
-QString text_of(const std::string& text) {
-    return QString::fromStdString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
 QMessageBox::StandardButton ask(QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton default_button) {
-    QMessageBox box(icon, box_title, text_of(text), buttons, QtUserInterface::dialog_parent());
+    QMessageBox box(icon, box_title, QtUserInterface::display_text(text), buttons,
+                    QtUserInterface::dialog_parent());
     box.setDefaultButton(default_button);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 } // namespace
+
+QString QtUserInterface::display_text(const std::string& text) {
+    return QString::fromStdString(text)
+        .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1String("\n\r"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
 
 QWidget* QtUserInterface::dialog_parent() {
     if (QWidget* w = QApplication::activeWindow())
@@ -61,7 +64,8 @@ void QtProgressDisplay::open(const std::string& title, int low, int high) {
         dialog_->setAutoReset(false);
         dialog_->setMinimumWidth(320);
     }
-    dialog_->setWindowTitle(title.empty() ? QStringLiteral("File progress") : text_of(title));
+    dialog_->setWindowTitle(title.empty() ? QStringLiteral("File progress")
+                                          : QtUserInterface::display_text(title));
     dialog_->setLabelText(dialog_->windowTitle());
     dialog_->setRange(low, high);
     dialog_->setValue(low);

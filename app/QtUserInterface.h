@@ -30,6 +30,9 @@ class QtUserInterface : public user_interface {
 
     // The window message boxes are centred on (the active window when none is set).
     static QWidget* dialog_parent();
+    // A message as a box shows it: each line break one break, whether the text writes it as
+    // LF, CR LF, LF CR or CR.
+    static QString display_text(const std::string& text);
 
   private:
     QtProgressDisplay progress_;

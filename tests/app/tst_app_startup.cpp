@@ -8,6 +8,7 @@
 #include "app/CPreferenceDialog.h"
 #include "app/CTessalyDoc.h"
 #include "app/CZRPErrorDlg.h"
+#include "app/QtUserInterface.h"
 #include "app/command_line.h"
 #include "app/command_table.h"
 #include "app_fixture.h"
@@ -199,6 +200,26 @@ class tst_app_startup : public QObject {
             QCOMPARE(dialog->result(), int(QDialog::Accepted));
             QVERIFY(t.prompter.titles.isEmpty()); // the file browser did not open
         }
+    }
+
+    void message_boxes_show_single_line_breaks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("LF CR") << "This Block definition conflicts with another\n\rdefinition.\n\r"
+                                  "Please try again"
+                               << "This Block definition conflicts with another\ndefinition.\n"
+                                  "Please try again";
+        QTest::newRow("CR LF") << "Help file not found:\r\n/x"
+                               << "Help file not found:\n/x";
+        QTest::newRow("LF") << "Register already exists, or\noverlaps with another"
+                            << "Register already exists, or\noverlaps with another";
+        QTest::newRow("two LF") << "a\n\nb"
+                                << "a\n\nb";
+    }
+    void message_boxes_show_single_line_breaks() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(QtUserInterface::display_text(text.toStdString()), shown);
     }
 
     void port_dialog_presets_data() {
