@@ -16,7 +16,7 @@
 #include "protocol_ui/import_command.h"
 
 #include <QMdiArea>
-#include <QPrintDialog>
+#include <QPageSetupDialog>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -77,8 +77,9 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
     commands.bind(
         ID_FILE_PRINT_PREVIEW,
         [&frame, doc, t] { preview_register_list(doc(), t.job_printer(), &frame); }, has_document);
+    // The standard printer setup: paper, orientation, margins and the printer itself.
     commands.bind(ID_FILE_PRINT_SETUP, [&frame, t] {
-        QPrintDialog dialog(&t.job_printer(), &frame);
+        QPageSetupDialog dialog(&t.job_printer(), &frame);
         dialog.setWindowTitle(QStringLiteral("Print Setup"));
         dialog.exec();
     });
