@@ -323,6 +323,16 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A document opened before the window was shown (the file named on the command line):
+    // its maximised window adds its title to this one's only once both are visible.
+    if (CChildFrame* child = active_child(); child && child->isMaximized()) {
+        child->showNormal();
+        child->showMaximized();
+    }
+}
+
 bool CMainFrame::event(QEvent* event) {
     // Key presses may toggle a lock; the indicators follow at once.
     if (event->type() == QEvent::KeyRelease)

@@ -408,6 +408,9 @@ class tst_app_startup : public QObject {
         QVERIFY(t.app->init_instance(map));
         QCOMPARE(t.app->documents().frames().size(), 1);
         QCOMPARE(t.app->documents().active_document()->path(), map);
+        // The main window shows the document's title from the start.
+        QTRY_COMPARE(t.app->main_frame()->windowTitle(),
+                     QStringLiteral("Tessaly - [Modbus  start.zrp]"));
 
         // A file that cannot be opened ends start-up.
         app_under_test t2(settings);
