@@ -87,8 +87,8 @@ CTessalyDoc* CDocumentManager::file_new() {
 }
 
 void CDocumentManager::file_open() {
-    const QString path =
-        prompter_->open_path(main_frame_, QStringLiteral("Open"), zrp_filter, QString());
+    const QString path = prompter_->open_path(main_frame_, QStringLiteral("Open"), zrp_filter,
+                                              QString(), QStringLiteral("zrp"));
     if (!path.isEmpty())
         open_document_file(path);
 }

@@ -51,7 +51,7 @@ QString CPreferenceDialog::param_file() const {
 void CPreferenceDialog::browse() {
     const QString path = prompter_.open_path(
         this, QStringLiteral("Open"), QStringLiteral("Param List files (*.lst);;All Files (*)"),
-        file_edit_->text());
+        file_edit_->text(), QStringLiteral("lst"));
     if (!path.isEmpty())
         file_edit_->setText(path);
 }

@@ -67,9 +67,9 @@ bool CTransferCommands::send_file(const QString& path) {
 }
 
 void CTransferCommands::send_without_document() {
-    const QString path =
-        prompter_->open_path(window_, QStringLiteral("Select a zrp file to send:"),
-                             QStringLiteral("Vantor Ombra Files (*.zrp)"), QString());
+    const QString path = prompter_->open_path(window_, QStringLiteral("Select a zrp file to send:"),
+                                              QStringLiteral("Vantor Ombra Files (*.zrp)"),
+                                              QString(), QStringLiteral("zrp"));
     if (!path.isEmpty())
         send_file(path);
 }

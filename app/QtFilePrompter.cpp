@@ -1,11 +1,26 @@
 #include "app/QtFilePrompter.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
+std::unique_ptr<QFileDialog> QtFilePrompter::open_dialog(QWidget* parent, const QString& title,
+                                                         const QString& filter,
+                                                         const QString& start,
+                                                         const QString& default_suffix) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title, start, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(default_suffix);
+    if (QFileInfo(start).isFile())
+        dialog->selectFile(start);
+    return dialog;
+}
+
 QString QtFilePrompter::open_path(QWidget* parent, const QString& title, const QString& filter,
-                                  const QString& start) {
-    return QFileDialog::getOpenFileName(parent, title, start, filter);
+                                  const QString& start, const QString& default_suffix) {
+    const auto dialog = open_dialog(parent, title, filter, start, default_suffix);
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
 QString QtFilePrompter::save_path(QWidget* parent, const QString& title, const QString& filter,

@@ -10,9 +10,10 @@ class file_prompter {
   public:
     enum class save_answer { yes, no, cancel };
     virtual ~file_prompter() = default;
-    // An existing file to open; empty when the user cancelled.
+    // An existing file to open; empty when the user cancelled. A name typed without an
+    // extension takes default_suffix (without its dot; empty: none).
     virtual QString open_path(QWidget* parent, const QString& title, const QString& filter,
-                              const QString& start) = 0;
+                              const QString& start, const QString& default_suffix) = 0;
     // A file name to save to; empty when the user cancelled.
     virtual QString save_path(QWidget* parent, const QString& title, const QString& filter,
                               const QString& start) = 0;

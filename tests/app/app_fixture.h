@@ -64,8 +64,10 @@ class no_usb_library : public hid_library {
 // File names and save answers from a script; every question is recorded.
 class scripted_prompter : public file_prompter {
   public:
-    QString open_path(QWidget*, const QString& title, const QString&, const QString&) override {
+    QString open_path(QWidget*, const QString& title, const QString&, const QString&,
+                      const QString& suffix) override {
         titles << title;
+        suffixes << suffix;
         return take(open_paths);
     }
     QString save_path(QWidget*, const QString& title, const QString&,
@@ -85,7 +87,7 @@ class scripted_prompter : public file_prompter {
 
     QStringList open_paths, save_paths;
     std::deque<save_answer> save_answers;
-    QStringList titles, save_starts, questions;
+    QStringList titles, save_starts, questions, suffixes;
 
   private:
     static QString take(QStringList& list) { return list.isEmpty() ? QString() : list.takeFirst(); }

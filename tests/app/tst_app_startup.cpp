@@ -8,6 +8,7 @@
 #include "app/CPreferenceDialog.h"
 #include "app/CTessalyDoc.h"
 #include "app/CZRPErrorDlg.h"
+#include "app/QtFilePrompter.h"
 #include "app/QtUserInterface.h"
 #include "app/command_line.h"
 #include "app/command_table.h"
@@ -21,10 +22,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -220,6 +223,31 @@ class tst_app_startup : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, shown);
         QCOMPARE(QtUserInterface::display_text(text.toStdString()), shown);
+    }
+
+    // The ">>" file dialog of the preferences adds ".lst" to a name typed without one.
+    void parameter_file_dialog_adds_lst() {
+        QTemporaryDir dir;
+        write_file(dir.filePath("cat2.lst"), "<parameters/>");
+        const auto dialog =
+            QtFilePrompter::open_dialog(nullptr, QStringLiteral("Open"),
+                                        QStringLiteral("Param List files (*.lst);;All Files (*)"),
+                                        dir.path(), QStringLiteral("lst"));
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->show();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(QStringLiteral("cat2"));
+        static_cast<QDialog*>(dialog.get())->accept();
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(dialog->selectedFiles(), QStringList{dir.filePath("cat2.lst")});
+
+        private_settings settings;
+        app_under_test t(settings);
+        CPreferenceDialog preferences(QStringLiteral("1"), QStringLiteral("params.lst"),
+                                      t.prompter);
+        preferences.browse_button()->click();
+        QCOMPARE(t.prompter.suffixes, QStringList{QStringLiteral("lst")});
     }
 
     void port_dialog_presets_data() {
