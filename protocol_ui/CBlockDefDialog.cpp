@@ -4,7 +4,7 @@
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CBlockPropDIALOG.h"
 #include "protocol_ui/CUsageDisplay.h"
-#include "protocol_ui/block_rules.h"
+#include "model/block_rules.h"
 #include "protocol_ui/help_topics.h"
 #include "protocol_ui/protocol_ui_texts.h"
 

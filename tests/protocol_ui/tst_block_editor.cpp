@@ -6,7 +6,7 @@
 #include "protocol_ui/CBlockPropDIALOG.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CUsageDisplay.h"
-#include "protocol_ui/block_rules.h"
+#include "model/block_rules.h"
 #include "protocol_ui/help_topics.h"
 #include "tests/support/scripted_ui.h"
 

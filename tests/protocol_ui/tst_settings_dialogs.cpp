@@ -17,7 +17,7 @@
 #include "protocol_ui/CProfinetDialog.h"
 #include "protocol_ui/CUsageDisplay.h"
 #include "protocol_ui/GenericDialog.h"
-#include "protocol_ui/block_rules.h"
+#include "model/block_rules.h"
 #include "protocol_ui/help_topics.h"
 #include "tests/protocol_ui/widget_texts.h"
 #include "tests/support/scripted_ui.h"
