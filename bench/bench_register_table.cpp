@@ -1,6 +1,6 @@
 // The register table of a 100,000-register map: export to CSV and import back.
 
-#include "core/user_interface.h"
+#include "core/silent_ui.h"
 #include "model/register_table.h"
 #include "model/register_table_reader.h"
 #include "model/zrp_file.h"
@@ -11,18 +11,6 @@
 #include <string>
 
 namespace {
-
-class quiet_ui : public user_interface, public progress_display {
-  public:
-    void message(const std::string&) override {}
-    bool ask_retry_cancel(const std::string&) override { return false; }
-    bool ask_yes_no(const std::string&) override { return false; }
-    progress_display& progress() override { return *this; }
-    void open(const std::string&, int, int) override {}
-    void set_range(int, int) override {}
-    void set_position(int) override {}
-    void close() override {}
-};
 
 std::string sixteen(const std::string& item) {
     std::string out;
@@ -76,7 +64,7 @@ void BM_ExportTable(benchmark::State& state) {
 }
 
 void BM_ImportTable(benchmark::State& state) {
-    static quiet_ui quiet;
+    static silent_ui quiet;
     scoped_ui use(quiet);
     auto map = generated_map(static_cast<int>(state.range(0)));
     const std::string table = export_register_table(*map);

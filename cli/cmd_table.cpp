@@ -2,7 +2,7 @@
 
 #include "cli/cli_files.h"
 #include "cli/commands.h"
-#include "core/user_interface.h"
+#include "core/silent_ui.h"
 #include "model/register_table.h"
 #include "model/register_table_reader.h"
 #include "model/zrp_file.h"
@@ -13,22 +13,6 @@
 namespace {
 
 const char* const open_failed = "Unable to open the requested file";
-
-// Takes the messages of a load whose registers are thrown away (the map that gives its
-// header to an import): they are about registers the table replaces.
-class discarded_messages : public user_interface {
-  public:
-    explicit discarded_messages(user_interface& shown) : shown_(shown) {}
-    void message(const std::string&) override {}
-    bool ask_retry_cancel(const std::string& text) override {
-        return shown_.ask_retry_cancel(text);
-    }
-    bool ask_yes_no(const std::string& text) override { return shown_.ask_yes_no(text); }
-    progress_display& progress() override { return shown_.progress(); }
-
-  private:
-    user_interface& shown_;
-};
 
 int export_table(const std::string& path, const std::string& out_path) {
     auto map = load_map(path);
@@ -43,7 +27,8 @@ int import_table(const std::string& table_path, const std::string& map_path,
                  const std::string& out_path) {
     std::unique_ptr<zrp_file> map;
     {
-        discarded_messages quiet(ui());
+        // The load's messages are about the registers the table replaces.
+        silent_ui quiet;
         scoped_ui use(quiet);
         map = load_map(map_path);
     }
