@@ -90,7 +90,8 @@ class random_map_text {
         return *(words.begin() + rng_() % words.size());
     }
     int number(int low, int high) {
-        return low + static_cast<int>(rng_() % static_cast<unsigned>(high - low + 1));
+        const auto span = static_cast<unsigned long long>(static_cast<long long>(high) - low + 1);
+        return static_cast<int>(low + static_cast<long long>(rng_() % span));
     }
     std::string name() {
         switch (rng_() % 8) {
