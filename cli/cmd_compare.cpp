@@ -159,7 +159,7 @@ int verify_map(const std::string& file, const link_options& options) {
 
     // What the map becomes on the card: what an image cannot carry is no difference.
     zrp_file expected;
-    if (!decode_raw_image(encode_image(*map, device), device, expected)) {
+    if (!map_as_card_holds(*map, device, expected)) {
         ui().message(image_unfit);
         return answer_trouble;
     }

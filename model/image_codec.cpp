@@ -122,3 +122,7 @@ bool decode_raw_image(std::span<const std::uint8_t> image, int device_code, zrp_
     byte_reader records(area.first(std::min(wanted, area.size())));
     return map.decode_image(header, records, info, device_code);
 }
+
+bool map_as_card_holds(const zrp_file& map, int device_code, zrp_file& card_view) {
+    return decode_raw_image(encode_image(map, device_code), device_code, card_view);
+}

@@ -1,6 +1,7 @@
 #include "test_maps.h"
 #include "test_model_support.h"
 
+#include "model/image_codec.h"
 #include "model/map_diff.h"
 #include "model/model_tables.h"
 
@@ -166,4 +167,26 @@ TEST(MapDiff, DiffingLeavesBothMapsAsTheyWere) {
     EXPECT_EQ(a->header->node, 7);
     EXPECT_EQ(a->header->regmax, 99);
     EXPECT_EQ(a->registers[0]->format, 1);
+}
+
+TEST(MapDiff, AMapAgainstItsCardViewShowsOnlyWhatAnImageCannotCarry) {
+    struct row {
+        std::string device;
+        std::string entry;
+        std::vector<std::string> lines;
+    };
+    const row rows[] = {
+        {"RDX", "40001 0 20 0 0 0 F:1 Massflow\n", {}},
+        // Four bits of whole count for the other devices, six bits of feeder for all.
+        {"BLF", "40001 0 20 0 0 0 F:1 Massflow\n", {"~ 40001 Whole words: 20 -> 4"}},
+        {"RDX", "40001 0 1 0 0 0 F:70 Massflow\n", {"~ 40001 Feeder: 70 -> 6"}},
+    };
+    for (const auto& r : rows) {
+        auto map = loaded(headers_of_every_protocol(r.device)[1] + r.entry);
+        ASSERT_TRUE(map);
+        map->registers[0]->group_name = "Feeder 1";
+        zrp_file card_view;
+        ASSERT_TRUE(map_as_card_holds(*map, map->header->device_code, card_view));
+        EXPECT_EQ(lines_of(*map, card_view), r.lines) << r.device << " " << r.entry;
+    }
 }
