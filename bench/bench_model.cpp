@@ -1,6 +1,6 @@
 // Register maps of 1,000 to 100,000 registers: load, sort, save and the next-number proposal.
 
-#include "core/user_interface.h"
+#include "core/silent_ui.h"
 #include "model/zrp_file.h"
 
 #include <benchmark/benchmark.h>
@@ -11,18 +11,6 @@
 #include <string>
 
 namespace {
-
-class quiet_ui : public user_interface, public progress_display {
-  public:
-    void message(const std::string&) override {}
-    bool ask_retry_cancel(const std::string&) override { return false; }
-    bool ask_yes_no(const std::string&) override { return false; }
-    progress_display& progress() override { return *this; }
-    void open(const std::string&, int, int) override {}
-    void set_range(int, int) override {}
-    void set_position(int) override {}
-    void close() override {}
-};
 
 // A Modbus Plus map of count registers in shuffled order: numeric, decimal-shift, pass-through
 // and bitmapped status entries, input area first then output area, a tenth of them entries
@@ -67,7 +55,7 @@ std::string generated_map(int count, bool shuffled = true) {
 }
 
 void load(zrp_file& map, const std::string& text) {
-    static quiet_ui quiet;
+    static silent_ui quiet;
     scoped_ui use(quiet);
     std::istringstream in(text);
     map.read(in);

@@ -1,15 +1,12 @@
 // send, extract and errors: the transfers to and from a card, over the COM port named with
 // --port, the USB device with --usb, or else the link the editor has saved.
 
+#include "cli/cmd_compare.h"
+#include "cli/command_link.h"
 #include "cli/commands.h"
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
-#include "link/UsbHidDevice.h"
 #include "link/extract.h"
-#include "link/link_state.h"
-#include "link/platform/hidapi_library.h"
-#include "link/platform/qt_settings_store.h"
-#include "link/platform/termios_serial_port.h"
 #include "link/send_text.h"
 #include "link/transfer_messages.h"
 #include "model/model_tables.h"
@@ -17,7 +14,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -27,64 +23,6 @@ namespace {
 
 const std::vector<std::string> device_word_choices{"BLF", "RDX", "WNT", "HQP"};
 
-// The editor's saved settings with the command's link options laid over them. A command
-// never saves: choosing a port on the command line leaves the editor's choice alone.
-class command_settings : public link_settings {
-  public:
-    std::string value(const std::string& section, const std::string& key,
-                      const std::string& default_value) override {
-        auto found = overrides_.find(section + "/" + key);
-        if (found != overrides_.end())
-            return found->second;
-        return saved_.value(section, key, default_value);
-    }
-    void set_value(const std::string& section, const std::string& key,
-                   const std::string& value) override {
-        overrides_[section + "/" + key] = value;
-    }
-
-  private:
-    qt_settings_store saved_;
-    std::map<std::string, std::string> overrides_;
-};
-
-struct link_options {
-    std::string port;
-    bool usb = false;
-};
-
-// The link of one command: settings, the USB device and the link state, torn down in order.
-class command_link {
-  public:
-    explicit command_link(const link_options& options)
-        : usb_(library_), state_(settings_, usb_, &termios_serial_port::create) {
-        if (!options.port.empty()) {
-            settings_.set_value(settings_section, use_link_key, "COM");
-            settings_.set_value(settings_section, com_port_key, options.port);
-        } else if (options.usb) {
-            settings_.set_value(settings_section, use_link_key, "USB");
-        }
-        state_.load_settings();
-        if (state_.link_type() == link_usb)
-            state_.check_usb();
-    }
-    ~command_link() { state_.shutdown(); }
-
-    const link_state& state() const { return state_; }
-
-  private:
-    command_settings settings_;
-    hidapi_library library_;
-    UsbHidDevice usb_;
-    link_state state_;
-};
-
-void add_link_options(CLI::App* command, link_options& options) {
-    auto* port = command->add_option("--port", options.port, "COM port (e.g. /dev/ttyUSB0)");
-    auto* usb = command->add_flag("--usb", options.usb, "use the USB link");
-    port->excludes(usb);
-}
-
 int send_file(const std::string& file, const link_options& options) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
@@ -93,6 +31,13 @@ int send_file(const std::string& file, const link_options& options) {
     }
     command_link link(options);
     return send_text(link.state(), in) ? exit_ok : exit_failed;
+}
+
+// send --verify: a send that fails is trouble for the question verify answers.
+int send_and_verify(const std::string& file, const link_options& options) {
+    if (send_file(file, options) != exit_ok)
+        return answer_trouble;
+    return verify_map(file, options);
 }
 
 int write_output(const std::string& text, const std::string& out_path) {
@@ -138,9 +83,14 @@ void install_link_commands(CLI::App& app, int& exit_code) {
     auto* send = app.add_subcommand("send", "send a map file to the card as stored");
     auto send_file_name = std::make_shared<std::string>();
     auto send_options = std::make_shared<link_options>();
+    auto verify = std::make_shared<bool>(false);
     send->add_option("FILE", *send_file_name, "the map to send")->required();
     add_link_options(send, *send_options);
-    send->callback([=, &exit_code] { exit_code = send_file(*send_file_name, *send_options); });
+    send->add_flag("--verify", *verify, "then verify the card against the map (exit as verify)");
+    send->callback([=, &exit_code] {
+        exit_code = *verify ? send_and_verify(*send_file_name, *send_options)
+                            : send_file(*send_file_name, *send_options);
+    });
 
     auto* extract = app.add_subcommand("extract", "extract the card's configuration as a map");
     auto device = std::make_shared<std::string>();

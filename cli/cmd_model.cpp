@@ -1,20 +1,15 @@
 // format, decode and encode: the register-map reader and writer and the device image codec for
 // scripts.
 
+#include "cli/cli_files.h"
 #include "cli/commands.h"
-#include "core/atomic_write.h"
 #include "core/big_endian.h"
 #include "core/user_interface.h"
 #include "model/image_codec.h"
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <memory>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,54 +18,12 @@ namespace {
 const std::vector<std::string> device_word_choices{"BLF", "RDX", "WNT", "HQP"};
 
 const char* const open_failed = "Unable to open the requested file";
-const char* const save_failed = "Unable to save the requested file";
 const char* const communication_error = "Communication error, file not extracted.";
 const char* const not_present = "ZRP File Not Present or Corrupted";
 const char* const parse_error = "Parse error, file not extracted.";
 
 constexpr std::size_t header_size = 32;
 constexpr std::size_t info_size = 128;
-
-std::optional<std::string> read_whole_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return contents;
-}
-
-// Loads a map as Open does; the failure message is the caller's.
-std::unique_ptr<zrp_file> load_map(const std::string& path) {
-    auto contents = read_whole_file(path);
-    if (!contents)
-        return nullptr;
-    std::istringstream in(*contents);
-    auto map = std::make_unique<zrp_file>();
-    if (!map->read(in))
-        return nullptr;
-    return map;
-}
-
-int write_output(std::string_view contents, const std::string& out_path) {
-    if (out_path.empty()) {
-        std::cout.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        std::cout.flush();
-        return std::cout ? exit_ok : exit_failed;
-    }
-    if (!atomic_write_file(out_path, contents)) {
-        ui().message(save_failed);
-        return exit_failed;
-    }
-    return exit_ok;
-}
-
-std::string map_text(zrp_file& map) {
-    std::ostringstream out;
-    map.write(out);
-    return out.str();
-}
 
 int format_map(const std::string& path, bool sort, const std::string& out_path) {
     auto map = load_map(path);

@@ -2,7 +2,7 @@
 // rest is the old file. Every input must end in a new file and a log, or a message.
 
 #include "convert/Kconvert.h"
-#include "core/user_interface.h"
+#include "core/silent_ui.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,17 +12,6 @@
 #include <unistd.h>
 
 namespace {
-class quiet_ui : public user_interface, public progress_display {
-  public:
-    void message(const std::string&) override {}
-    bool ask_retry_cancel(const std::string&) override { return false; }
-    bool ask_yes_no(const std::string&) override { return false; }
-    progress_display& progress() override { return *this; }
-    void open(const std::string&, int, int) override {}
-    void set_range(int, int) override {}
-    void set_position(int) override {}
-    void close() override {}
-};
 
 const std::string& scratch() {
     static const std::string dir = [] {
@@ -35,7 +24,7 @@ const std::string& scratch() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static quiet_ui quiet;
+    static silent_ui quiet;
     scoped_ui use(quiet);
     const std::string old_path = scratch() + "/old.zrp";
     {

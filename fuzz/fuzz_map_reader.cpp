@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a register map, saves what was read and reads that again. Every
 // input must end in a loaded map or a failed load, never in a crash or a hang.
 
-#include "core/user_interface.h"
+#include "core/silent_ui.h"
 #include "model/zrp_file.h"
 
 #include <cstddef>
@@ -10,22 +10,8 @@
 #include <sstream>
 #include <string>
 
-namespace {
-class quiet_ui : public user_interface, public progress_display {
-  public:
-    void message(const std::string&) override {}
-    bool ask_retry_cancel(const std::string&) override { return false; }
-    bool ask_yes_no(const std::string&) override { return false; }
-    progress_display& progress() override { return *this; }
-    void open(const std::string&, int, int) override {}
-    void set_range(int, int) override {}
-    void set_position(int) override {}
-    void close() override {}
-};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static quiet_ui quiet;
+    static silent_ui quiet;
     scoped_ui use(quiet);
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

@@ -19,6 +19,12 @@ std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code);
 // information block or the decode fails. The record area ends at the header's total length.
 bool decode_raw_image(std::span<const std::uint8_t> image, int device_code, zrp_file& map);
 
+// The map as a card of device_code holds it: its image decoded again into card_view, so that
+// what an image cannot carry (the group name, values outside their fields) is gone. False when
+// the image does not decode (a network map for a "WNT", whose information block counts as
+// zero).
+bool map_as_card_holds(const zrp_file& map, int device_code, zrp_file& card_view);
+
 // Why map does not fit a device image for device_code (a value outside its field, a name or
 // mnemonic the image cannot hold, too many registers), or an empty text when it fits.
 std::string image_misfit(const zrp_file& map, int device_code);

@@ -4,10 +4,14 @@
 #include <array>
 
 int word_table::code(std::string_view word) const {
+    return find(word).value_or(unknown_);
+}
+
+std::optional<int> word_table::find(std::string_view word) const {
     for (std::size_t i = 0; i < count_; ++i)
         if (rows_[i].word == word)
             return rows_[i].code;
-    return unknown_;
+    return std::nullopt;
 }
 
 std::optional<std::string_view> word_table::word(int code) const {

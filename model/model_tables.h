@@ -54,6 +54,8 @@ class word_table {
 
     // The code of a word; unknown words give the table's default.
     int code(std::string_view word) const;
+    // The code of a word that is in the table, or nothing for any other word.
+    std::optional<int> find(std::string_view word) const;
     // The first word for a code, or nothing when the code has no word.
     std::optional<std::string_view> word(int code) const;
     // The word for a code, or the default code's word when the code has none.
@@ -103,6 +105,6 @@ int device_code_for_selection_word(std::string_view word);
 std::string_view selection_word_for_device_code(int code);
 
 // Parameter names that make a register a fixed format whatever the dialog chose.
-bool is_array_parameter(std::string_view name);  // "ProcStat", "AlarmStat"
-bool is_string_parameter(std::string_view name); // "LXGType", "FeederName", ...
+bool is_array_parameter(std::string_view name);       // "ProcStat", "AlarmStat"
+bool is_string_parameter(std::string_view name);      // "LXGType", "FeederName", ...
 bool is_status_word_parameter(std::string_view name); // "ProcessStatus", "AlarmStatus0", ...

@@ -12,14 +12,12 @@
 #include "model/model_tables.h"
 #include "model/profibus_header.h"
 #include "model/profinet_header.h"
+#include "model/register_overlap_index.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
 #include <iterator>
-#include <map>
-#include <memory_resource>
-#include <set>
 #include <sstream>
 
 bool network_protocol_flag = false;
@@ -56,60 +54,6 @@ bool registers_conflict(int n1, long long w1, int n2, long long w2) {
     const long long last2 = static_cast<long long>(n2) + w2 - 1;
     return n1 <= last2 && n2 <= last1;
 }
-
-// The registers accepted so far during a load or an image decode, so that each new entry is
-// checked against the whole list in (at most) logarithmic time. Accepted registers never
-// overlap, so their non-empty ranges are disjoint and one neighbour decides. Entries that
-// arrive in ascending order (every map the editor saved) go to flat arrays and are checked in
-// constant time; the others go to trees kept in one pool for locality.
-class overlap_index {
-  public:
-    bool conflicts(int number, long long width) const {
-        if (!ascending_numbers_.empty() && number <= ascending_numbers_.back() &&
-            std::binary_search(ascending_numbers_.begin(), ascending_numbers_.end(), number))
-            return true;
-        if (!other_numbers_.empty() && other_numbers_.count(number) != 0)
-            return true;
-        if (width <= 0)
-            return false;
-        const long long last = static_cast<long long>(number) + width - 1;
-        if (!ascending_ranges_.empty() && number <= ascending_ranges_.back().second) {
-            auto it = std::upper_bound(ascending_ranges_.begin(), ascending_ranges_.end(), last,
-                                       [](long long v, const range& r) { return v < r.first; });
-            if (it != ascending_ranges_.begin() && std::prev(it)->second >= number)
-                return true;
-        }
-        if (!other_ranges_.empty()) {
-            auto it = other_ranges_.upper_bound(last);
-            if (it != other_ranges_.begin() && std::prev(it)->second >= number)
-                return true;
-        }
-        return false;
-    }
-
-    void insert(int number, long long width) {
-        if (ascending_numbers_.empty() || number > ascending_numbers_.back())
-            ascending_numbers_.push_back(number);
-        else
-            other_numbers_.insert(number);
-        if (width <= 0)
-            return;
-        const range r{number, static_cast<long long>(number) + width - 1};
-        if (ascending_ranges_.empty() || r.first > ascending_ranges_.back().first)
-            ascending_ranges_.push_back(r);
-        else
-            other_ranges_.insert(r);
-    }
-
-  private:
-    using range = std::pair<long long, long long>; // first, last
-
-    std::vector<int> ascending_numbers_;
-    std::vector<range> ascending_ranges_;
-    std::pmr::unsynchronized_pool_resource pool_;
-    std::pmr::set<int> other_numbers_{&pool_};
-    std::pmr::map<long long, long long> other_ranges_{&pool_};
-};
 
 // The number next_free_register(0) proposes while a load only appends registers, kept up to
 // date per appended register instead of walking the whole list for every entry.
@@ -198,11 +142,6 @@ int protocol_from_info(const image_info_block& info, int fallback) {
 
 bool is_device_word(const std::string& word) {
     return word.size() == 3 && device_words().word(device_words().code(word)) == word;
-}
-
-std::string conflict_message(const host_register& reg) {
-    return "Conflicting Register Ignored\nRegister Num: " + std::to_string(reg.register_number) +
-           "\nParameter: " + reg.name;
 }
 
 } // namespace
@@ -306,17 +245,17 @@ bool zrp_file::read(std::istream& in) {
         return false;
 
     input_proposal proposal(header.get());
-    overlap_index accepted;
+    register_overlap_index accepted;
     for (;;) {
         auto reg = std::make_unique<host_register>(this, 0);
         reg->register_number = proposal.next();
         if (!reg->read(in))
             break;
-        if (accepted.conflicts(reg->register_number, width_of(*reg))) {
-            ui().message(conflict_message(*reg));
+        if (accepted.conflicts(*reg)) {
+            ui().message(conflicting_register_message(*reg));
             continue;
         }
-        accepted.insert(reg->register_number, width_of(*reg));
+        accepted.insert(*reg);
         proposal.appended(*reg);
         registers.push_back(std::move(reg));
     }
@@ -333,16 +272,16 @@ bool zrp_file::decode_image(const image_header& image, byte_reader& records,
         return false;
     records.seek(record_start);
 
-    overlap_index accepted;
+    register_overlap_index accepted;
     const int record_count = be16(image.data() + 30);
     // Once the record area is used up every further record fails as well.
     for (int i = 0; i < record_count && records.remaining() != 0; ++i) {
         auto reg = std::make_unique<host_register>(this, 0);
         if (!reg->decode_image(image, records, info, device_code))
             continue;
-        if (accepted.conflicts(reg->register_number, width_of(*reg)))
+        if (accepted.conflicts(*reg))
             continue;
-        accepted.insert(reg->register_number, width_of(*reg));
+        accepted.insert(*reg);
         registers.push_back(std::move(reg));
     }
     return true;

@@ -1,10 +1,10 @@
 #include "protocol_ui/CBlockDefDialog.h"
 
 #include "core/user_interface.h"
+#include "model/block_rules.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CBlockPropDIALOG.h"
 #include "protocol_ui/CUsageDisplay.h"
-#include "protocol_ui/block_rules.h"
 #include "protocol_ui/help_topics.h"
 #include "protocol_ui/protocol_ui_texts.h"
 

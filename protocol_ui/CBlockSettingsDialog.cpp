@@ -1,9 +1,9 @@
 #include "protocol_ui/CBlockSettingsDialog.h"
 
+#include "model/block_rules.h"
 #include "protocol_ui/CBlockDefDialog.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CUsageDisplay.h"
-#include "protocol_ui/block_rules.h"
 
 #include <QPushButton>
 

@@ -3,7 +3,7 @@
 // input, I/O output, Param input and Param output. The settings dialogs label the counts in
 // registers, the block definitions editor in bytes; the bars always show bytes.
 
-#include "protocol_ui/block_rules.h"
+#include "model/block_rules.h"
 
 #include <QGroupBox>
 

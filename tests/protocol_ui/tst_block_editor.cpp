@@ -1,12 +1,12 @@
 // The block definitions editor: the fit check, the memory counters, editing rows with the
 // conflict message and the block properties fields.
 
+#include "model/block_rules.h"
 #include "protocol_ui/CBlockDefDialog.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CBlockPropDIALOG.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CUsageDisplay.h"
-#include "protocol_ui/block_rules.h"
 #include "protocol_ui/help_topics.h"
 #include "tests/support/scripted_ui.h"
 

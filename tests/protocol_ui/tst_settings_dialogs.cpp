@@ -1,6 +1,7 @@
 // The protocol settings dialogs: titles, presets, device rules on opening, ranges and refusal
 // messages, and what OK hands back.
 
+#include "model/block_rules.h"
 #include "model/model_tables.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
@@ -17,7 +18,6 @@
 #include "protocol_ui/CProfinetDialog.h"
 #include "protocol_ui/CUsageDisplay.h"
 #include "protocol_ui/GenericDialog.h"
-#include "protocol_ui/block_rules.h"
 #include "protocol_ui/help_topics.h"
 #include "tests/protocol_ui/widget_texts.h"
 #include "tests/support/scripted_ui.h"

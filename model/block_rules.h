@@ -17,10 +17,22 @@ struct block_usage {
     int param_output = 0;
 };
 
-// True when block position may take base and length: it stays inside its area and shares no
-// register with another non-empty block of the same direction (areas do not matter). A length
-// of 0 always fits.
+// Why a block cannot take a base and length: a position outside the table or a negative value,
+// an end past its area's end, or a register shared with another non-empty block of the same
+// direction (other_position names the first such block).
+struct block_fit_problem {
+    enum kind_t { none, bad_values, past_area_end, shares_registers } kind = none;
+    int other_position = -1;
+};
+
+// The fit rule for block position taking base and length: it stays inside its area and shares
+// no register with another non-empty block of the same direction (areas do not matter). A
+// length of 0 always fits.
+block_fit_problem block_fit(const block_table_t& table, int position, int base, int length);
+// True when the block fits (block_fit finds no problem).
 bool block_fits(const block_table_t& table, int position, int base, int length);
+// True for the I/O positions (0 to 4 and 11 to 15); the others are Param blocks.
+bool is_io_block_position(int position);
 
 // The counters: I/O areas count from register 0 to the end of the highest-based block (the
 // later position wins equal bases), Param areas the span from the lowest base to the end of

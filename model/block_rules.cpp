@@ -1,24 +1,26 @@
-#include "protocol_ui/block_rules.h"
+#include "model/block_rules.h"
 
 #include "model/block_layout.h"
 
 #include <algorithm>
 
-namespace {
-bool is_io_position(int position) {
+bool is_io_block_position(int position) {
     return position <= 4 || (position >= 11 && position <= 15);
 }
-} // namespace
 
 bool block_fits(const block_table_t& table, int position, int base, int length) {
+    return block_fit(table, position, base, length).kind == block_fit_problem::none;
+}
+
+block_fit_problem block_fit(const block_table_t& table, int position, int base, int length) {
     if (position < 0 || position >= block_table_size || base < 0 || length < 0)
-        return false;
+        return {block_fit_problem::bad_values};
     // An empty block takes no register, wherever its base lies.
     if (length == 0)
-        return true;
+        return {};
     const long long end = static_cast<long long>(base) + length;
-    if (end > (is_io_position(position) ? io_area_end : param_area_end))
-        return false;
+    if (end > (is_io_block_position(position) ? io_area_end : param_area_end))
+        return {block_fit_problem::past_area_end};
     // The wanted registers [base, end) against every other non-empty block of the same
     // direction, seen inside the direction's 768-register space.
     const int first = position <= 10 ? 0 : 11;
@@ -31,9 +33,9 @@ bool block_fits(const block_table_t& table, int position, int base, int length) 
         const long long low = std::max<long long>({base, other.start, 0});
         const long long high = std::min<long long>({end, other_end, block_space_registers});
         if (low < high)
-            return false;
+            return {block_fit_problem::shares_registers, k};
     }
-    return true;
+    return {};
 }
 
 block_usage compute_block_usage(const block_table_t& table) {

@@ -1,0 +1,67 @@
+#include "cli/cli_files.h"
+
+#include "cli/commands.h"
+#include "core/atomic_write.h"
+#include "core/user_interface.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+const char* const save_failed = "Unable to save the requested file";
+} // namespace
+
+std::optional<std::string> read_whole_file(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string contents;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        if (contents.size() + static_cast<std::size_t>(in.gcount()) > max_input_file_bytes)
+            return std::nullopt;
+        contents.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad())
+        return std::nullopt;
+    return contents;
+}
+
+std::unique_ptr<zrp_file> load_map_text(const std::string& text) {
+    std::istringstream in(text);
+    auto map = std::make_unique<zrp_file>();
+    if (!map->read(in))
+        return nullptr;
+    return map;
+}
+
+std::unique_ptr<zrp_file> load_map(const std::string& path) {
+    auto contents = read_whole_file(path);
+    if (!contents)
+        return nullptr;
+    return load_map_text(*contents);
+}
+
+std::string map_text(zrp_file& map) {
+    std::ostringstream out;
+    map.write(out);
+    return out.str();
+}
+
+int write_output(std::string_view contents, const std::string& out_path) {
+    if (out_path.empty()) {
+        std::cout.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        std::cout.flush();
+        return std::cout ? exit_ok : exit_failed;
+    }
+    if (!atomic_write_file(out_path, contents)) {
+        ui().message(save_failed);
+        return exit_failed;
+    }
+    return exit_ok;
+}
