@@ -1,11 +1,16 @@
 #include "app/CInstanceChannel.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
 
 #include <memory>
+#include <unistd.h>
 
 namespace {
 // A sender hands over at most this many texts in at most this many bytes; a sender that
@@ -13,6 +18,37 @@ namespace {
 constexpr qsizetype max_texts = 64;
 constexpr qint64 max_message = 64 * 1024;
 constexpr char confirmation = '1';
+
+// Room for the folder of a socket path: a Unix socket name holds at most 107 bytes, of which
+// the channel's own file name takes up to about 60.
+constexpr qsizetype max_folder_length = 40;
+
+// The display of this session as a short file-name part. An X display names its screen
+// after a dot (":0.0"), which is the same session as ":0"; a Wayland display may be a path.
+QString display_key() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qEnvironmentVariable("DISPLAY");
+        display.remove(QRegularExpression(QStringLiteral("\\.[0-9]+$")));
+    }
+    if (display.isEmpty())
+        return QStringLiteral("nodisplay");
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.:-]{1,24}$"));
+    if (plain.match(display).hasMatch())
+        return QString(display).replace(':', '_');
+    // Anything else is named by a digest, which keeps the name short and file-safe.
+    return QString::fromLatin1(
+        QCryptographicHash::hash(display.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+}
+
+// XDG_RUNTIME_DIR when it names an existing folder short enough for a socket path.
+QString runtime_folder() {
+    const QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (dir.isEmpty() || dir.size() > max_folder_length)
+        return {};
+    const QFileInfo info(dir);
+    return info.isAbsolute() && info.isDir() ? QDir::cleanPath(dir) : QString();
+}
 } // namespace
 
 CInstanceChannel::CInstanceChannel(QString name, QObject* parent)
@@ -21,10 +57,13 @@ CInstanceChannel::CInstanceChannel(QString name, QObject* parent)
 CInstanceChannel::~CInstanceChannel() = default;
 
 QString CInstanceChannel::default_name() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
-    return QStringLiteral("tessaly-editor-") + (user.isEmpty() ? QStringLiteral("user") : user);
+    const QString display = display_key();
+    const QString runtime = runtime_folder();
+    if (!runtime.isEmpty())
+        return runtime + QStringLiteral("/tessaly-editor-") + display;
+    // A bare name lives in the temporary folder, shared by all users: the user's id keeps
+    // them apart (a user name may be missing or changed in the environment).
+    return QStringLiteral("tessaly-editor-%1-%2").arg(::getuid()).arg(display);
 }
 
 QString CInstanceChannel::open_request(const QString& path) {

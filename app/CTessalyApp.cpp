@@ -29,11 +29,12 @@ const char* param_file_default = "params.lst";
 const char* show_dialog_key = "ShowProtocolDialog";
 const char* msg_help_missing = "Help file not found:\r\n";
 
-// Where the shipped files (help pages, the default catalogue) may be: installed, beside an
-// installed program, or in the source tree of a build that was not installed.
+// Where the shipped files (help pages, the default catalogue) may be: beside the program
+// that runs (wherever its package or install put it), in the configured install folder, or
+// in the source tree of a build that was not installed.
 QStringList data_folders() {
     const QString exe_dir = QCoreApplication::applicationDirPath();
-    return {QStringLiteral(TESSALY_DATADIR), exe_dir + "/../share/tessaly",
+    return {exe_dir + "/../share/tessaly", QStringLiteral(TESSALY_DATADIR),
             QStringLiteral(TESSALY_SOURCE_RESOURCES)};
 }
 } // namespace
@@ -218,9 +219,11 @@ bool CTessalyApp::on_command_text(const QString& text) {
         }
         return true;
     }
-    // The standard open request: [open("path")].
-    static const QRegularExpression open_request(QStringLiteral("^\\[open\\(\"([^\"]+)\"\\)\\]$"),
-                                                 QRegularExpression::CaseInsensitiveOption);
+    // The standard open request: [open("path")]. The path runs to the closing quote at the
+    // end, so a path may hold double quotes itself.
+    static const QRegularExpression open_request(
+        QStringLiteral("^\\[open\\(\"(.+)\"\\)\\]$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch m = open_request.match(text);
     if (!m.hasMatch())
         return false;

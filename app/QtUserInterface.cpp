@@ -11,10 +11,13 @@ const char* box_title = "Tessaly";
 
 QMessageBox::StandardButton ask(QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton default_button) {
+                                QMessageBox::StandardButton default_button,
+                                const std::string& detail = {}) {
     QMessageBox box(icon, box_title, QtUserInterface::display_text(text), buttons,
                     QtUserInterface::dialog_parent());
     box.setDefaultButton(default_button);
+    if (!detail.empty())
+        box.setDetailedText(QtUserInterface::display_text(detail));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 } // namespace
@@ -38,6 +41,10 @@ QWidget* QtUserInterface::dialog_parent() {
 void QtUserInterface::message(const std::string& text) {
     // The core reports outcomes good and bad through the same call: a neutral icon.
     ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtUserInterface::detailed_message(const std::string& text, const std::string& detail) {
+    ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, detail);
 }
 
 bool QtUserInterface::ask_retry_cancel(const std::string& text) {

@@ -22,8 +22,14 @@ command_line_request parse_command_line(const QStringList& args) {
     QString file;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (arg == QLatin1String("--send") && i + 1 < args.size()) {
-            request.send_path = args[++i];
+        if (arg == QLatin1String("--send")) {
+            // The file must follow; an option in its place means it was left out.
+            if (i + 1 < args.size() && !args[i + 1].isEmpty() && !args[i + 1].startsWith('-'))
+                request.send_path = args[++i];
+            else
+                request.usage_error = QStringLiteral("--send needs the file to send");
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            request.help = true;
         } else if (is_dropped_flag(arg)) {
             request.dropped = true;
         } else if (arg.startsWith('-') && arg.size() > 1) {
@@ -36,4 +42,12 @@ command_line_request parse_command_line(const QStringList& args) {
     if (!request.dropped && request.send_path.isEmpty())
         request.file_to_open = file;
     return request;
+}
+
+QString command_line_usage() {
+    return QStringLiteral("Usage: tessaly [FILE.zrp]\n"
+                          "       tessaly --send FILE.zrp\n"
+                          "Opens FILE in the editor, or sends it to the card over the link\n"
+                          "chosen in Options > Port Setup. An editor already running in this\n"
+                          "desktop session carries the request out.\n");
 }

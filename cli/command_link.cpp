@@ -34,7 +34,9 @@ command_link::~command_link() {
 }
 
 void add_link_options(CLI::App* command, link_options& options) {
-    auto* port = command->add_option("--port", options.port, "COM port (e.g. /dev/ttyUSB0)");
+    auto* port = command->add_option(
+        "--port", options.port,
+        "COM port: COMn for /dev/ttyS<n-1>, or a device path such as /dev/ttyUSB0");
     auto* usb = command->add_flag("--usb", options.usb, "use the USB link");
     port->excludes(usb);
 }

@@ -22,6 +22,12 @@ class user_interface {
     virtual ~user_interface() = default;
     // A message box with an OK button.
     virtual void message(const std::string& text) = 0;
+    // The same message box with a detailed text beneath it (the system's reason for a
+    // failure, such as "Permission denied"). An implementation without room for it shows the
+    // message alone.
+    virtual void detailed_message(const std::string& text, const std::string& /*detail*/) {
+        message(text);
+    }
     // A message box with Retry and Cancel; true when the user chose Retry.
     virtual bool ask_retry_cancel(const std::string& text) = 0;
     // A message box with Yes and No; true when the user chose Yes.

@@ -14,6 +14,7 @@ CSerialHandler::~CSerialHandler() {
 }
 
 int CSerialHandler::open_com(const std::string& port_name, const std::string& settings_text) {
+    failure_cause_.clear();
     serial_settings settings;
     if (!parse_serial_settings(settings_text, settings))
         return com_bad_settings;
@@ -21,11 +22,14 @@ int CSerialHandler::open_com(const std::string& port_name, const std::string& se
         port_->close();
     port_ = link_.make_port();
     if (!port_ || !port_->open(port_name)) {
+        if (port_)
+            failure_cause_ = port_->failure_cause();
         port_.reset();
         return com_cannot_open;
     }
     int timeout = link_.timing().com_read_timeout_ms;
     if (!port_->configure(settings) || !port_->set_read_timeout(timeout)) {
+        failure_cause_ = port_->failure_cause();
         // Nobody else can use the port while we hold it: let it go at once.
         port_->close();
         port_.reset();

@@ -50,6 +50,8 @@ class CSerialHandler {
     bool send_frame(const std::uint8_t* payload, std::size_t n);
 
     int read_timeout() const { return read_timeout_ms_; }
+    // Why the last open_com failed, as the port told it ("Permission denied"); may be empty.
+    const std::string& failure_cause() const { return failure_cause_; }
     bool com_open() const { return port_ && port_->is_open(); }
 
   private:
@@ -57,4 +59,5 @@ class CSerialHandler {
     std::unique_ptr<serial_port> port_;
     UsbHidDevice* usb_ = nullptr;
     int read_timeout_ms_ = 0;
+    std::string failure_cause_;
 };

@@ -27,6 +27,7 @@ enum hid_result : int {
     hid_read_timed_out = 4,
     hid_transfer_failed = 5,
     hid_invalid_parameter = 6,
+    hid_access_denied = 7, // open: the device exists but the user may not open it
 };
 
 class hid_library {

@@ -21,6 +21,20 @@ int link_from_word(const std::string& word) {
     return link_none;
 }
 
+// The detailed text for a failed open of the USB device.
+const char* usb_failure_cause(int result) {
+    switch (result) {
+    case hid_access_denied:
+        return cause_permission_denied;
+    case hid_device_not_found:
+        return cause_no_such_file;
+    case hid_device_already_opened:
+        return cause_device_busy;
+    default:
+        return "";
+    }
+}
+
 const char* word_for_link(int type) {
     for (const auto& entry : link_words)
         if (type == entry.type)
@@ -44,12 +58,18 @@ void link_state::check_usb() {
         usb_connected_ = false;
     } else {
         usb_connected_ = true;
-        if (link_type_ == link_usb && usb_.open() != hid_success) {
-            usb_connected_ = false;
-            ui().message(msg_usb_open_failed);
-        }
+        if (link_type_ == link_usb)
+            open_usb_device();
     }
     update_link_status();
+}
+
+void link_state::open_usb_device() {
+    const int result = usb_.open();
+    if (result != hid_success) {
+        usb_connected_ = false;
+        ui().detailed_message(msg_usb_open_failed, usb_failure_cause(result));
+    }
 }
 
 void link_state::device_removed() {
@@ -64,10 +84,8 @@ void link_state::device_removed() {
 
 void link_state::select_usb_link() {
     if (link_type_ != link_usb) {
-        if (usb_connected_ && usb_.open() != hid_success) {
-            usb_connected_ = false;
-            ui().message(msg_usb_open_failed);
-        }
+        if (usb_connected_)
+            open_usb_device();
         link_type_ = link_usb;
         settings_.set_value(settings_section, use_link_key, word_for_link(link_usb));
     }

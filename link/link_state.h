@@ -56,6 +56,9 @@ class link_state {
     void set_status_sink(std::function<void(const std::string&)> sink);
 
   private:
+    // Opens the attached device; on failure marks it not connected and says why.
+    void open_usb_device();
+
     link_settings& settings_;
     UsbHidDevice& usb_;
     serial_port_factory ports_;

@@ -8,6 +8,10 @@ bool looks_like_send_request(std::string_view command) {
     return command.substr(0, request_start.size()) == request_start;
 }
 
+bool send_request_carries(std::string_view path) {
+    return !path.empty() && path.find('"') == std::string_view::npos;
+}
+
 std::optional<std::string> parse_send_request(std::string_view command) {
     if (!looks_like_send_request(command))
         return std::nullopt;

@@ -11,6 +11,15 @@
 // nothing after the opening quote, or without a closing quote, is not handled.
 std::optional<std::string> parse_send_request(std::string_view command);
 
+// True when a send request carries the path whole: the path is not empty and holds no
+// double quote (the request ends its path at the first one).
+bool send_request_carries(std::string_view path);
+
+// Why a send was refused for a path that a send request cannot carry.
+inline constexpr const char* cause_quote_in_send_path =
+    "The file name holds a double quote (\"), which a send request cannot carry. Rename the "
+    "file and send it again.";
+
 // True when the text begins like a send request ([send(") whatever follows; such a text is
 // never passed on to the ordinary shell-command handling.
 bool looks_like_send_request(std::string_view command);

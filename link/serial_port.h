@@ -26,9 +26,9 @@ class serial_port {
   public:
     virtual ~serial_port() = default;
 
-    // Opens the named port for reading and writing with exclusive access. The name is passed
-    // to the system unchanged. False when the port does not exist, is held by another
-    // program or cannot be opened.
+    // Opens the named port for reading and writing with exclusive access. How a name maps to
+    // a device is the platform's (see the implementation). False when the port does not
+    // exist, is held by another program or cannot be opened.
     virtual bool open(const std::string& name) = 0;
     // Applies baud rate, parity, data and stop bits, and arms the port for received
     // characters. False when the port refuses them.
@@ -44,6 +44,9 @@ class serial_port {
     // Releases the port; safe when it is not open.
     virtual void close() = 0;
     virtual bool is_open() const = 0;
+    // Why the last open or configure failed, in a few words ("Permission denied"); empty
+    // when the implementation cannot tell.
+    virtual std::string failure_cause() const { return {}; }
 };
 
 // Makes a new, closed port object. Programs install the platform's factory in the link state.

@@ -18,7 +18,7 @@ bool open_transfer_link(const link_state& link, CSerialHandler& handler) {
         return true;
     case link_com:
         if (handler.open_com(link.com_port(), com_mode) != com_open_ok) {
-            ui().message(msg_com_open_failed);
+            ui().detailed_message(msg_com_open_failed, handler.failure_cause());
             return false;
         }
         return true;

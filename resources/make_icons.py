@@ -280,9 +280,37 @@ def write_png(path, rows):
         f.write(png)
 
 
+def write_svg(path, rows):
+    """The same pixel grid as a scalable image: one rectangle per run of equal pixels."""
+    width, height = len(rows[0]), len(rows)
+    rects = []
+    for y, row in enumerate(rows):
+        row = row.ljust(width, '.')[:width]
+        x = 0
+        while x < width:
+            ch = row[x]
+            end = x
+            while end < width and row[end] == ch:
+                end += 1
+            r, g, b, a = PALETTE.get(ch, PALETTE['.'])
+            if a:
+                rects.append('  <rect x="%d" y="%d" width="%d" height="1" fill="#%02x%02x%02x"/>'
+                             % (x, y, end - x, r, g, b))
+            x = end
+    with open(path, 'w') as f:
+        f.write('<?xml version="1.0" encoding="UTF-8"?>\n'
+                '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" '
+                'viewBox="0 0 %d %d" shape-rendering="crispEdges">\n' % (width, height, width, height))
+        f.write('\n'.join(rects) + '\n</svg>\n')
+
+
 if __name__ == '__main__':
     for path, rows in ICONS.items():
         write_png(path, rows)
-    # The program icon also in the sizes desktops ask for.
-    write_png('icons/tessaly-32.png', scale(ICONS['icons/tessaly.png'], 2))
-    write_png('icons/tessaly-64.png', scale(ICONS['icons/tessaly.png'], 4))
+    # The program icon and the map files' icon in the sizes desktops ask for, and scalable.
+    for name, source in (('tessaly', 'icons/tessaly.png'), ('document', 'icons/document.png')):
+        for size in (32, 48, 64, 128, 256):
+            if name == 'document' and size in (32, 64):
+                continue
+            write_png('icons/%s-%d.png' % (name, size), scale(ICONS[source], size // 16))
+        write_svg('icons/%s.svg' % name, ICONS[source])

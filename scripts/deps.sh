@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package Tessaly needs to build, test and run. Quick when all are there.
+# Installs every Debian package Tessaly needs to build, test, package and run. Quick when all
+# are there.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
@@ -8,6 +9,7 @@ packages=(
   libhidapi-dev libudev-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core poppler-utils
+  dpkg-dev lintian appstream desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

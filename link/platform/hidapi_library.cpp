@@ -1,7 +1,10 @@
 #include "link/platform/hidapi_library.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <hidapi/hidapi.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +48,10 @@ int hidapi_library::open(unsigned index, std::uint16_t vendor_id, std::uint16_t 
     enumerate(vendor_id, product_id, index, &path);
     if (path.empty())
         return hid_device_not_found;
+    // hidapi does not say why an open failed; a node the user may not read and write is the
+    // usual reason (no udev rule granting it), and worth telling apart.
+    if (faccessat(AT_FDCWD, path.c_str(), R_OK | W_OK, AT_EACCESS) != 0)
+        return errno == EACCES || errno == EPERM ? hid_access_denied : hid_device_not_found;
     device_ = hid_open_path(path.c_str());
     return device_ ? hid_success : hid_device_not_opened;
 }

@@ -1,11 +1,15 @@
 #include "link/platform/termios_serial_port.h"
 
+#include "link/link_messages.h"
+#include "link/platform/serial_port_names.h"
+
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <system_error>
 #include <termios.h>
 #include <unistd.h>
 
@@ -46,6 +50,25 @@ constexpr parity_entry parity_flags[] = {{'n', 0},
                                          {'m', PARENB | PARODD | CMSPAR},
                                          {'s', PARENB | CMSPAR}};
 
+// The reason for a failed system call, in the words the editor shows beneath its message.
+struct cause_entry {
+    int error;
+    const char* cause;
+};
+constexpr cause_entry error_causes[] = {
+    {EACCES, cause_permission_denied}, {EPERM, cause_permission_denied},
+    {ENOENT, cause_no_such_file},      {ENODEV, cause_no_such_file},
+    {ENXIO, cause_no_such_file},       {EBUSY, cause_device_busy},
+    {EWOULDBLOCK, cause_device_busy},  {ENOTTY, cause_not_a_port},
+};
+
+std::string cause_of(int error) {
+    for (const auto& entry : error_causes)
+        if (entry.error == error)
+            return entry.cause;
+    return std::error_code(error, std::generic_category()).message();
+}
+
 } // namespace
 
 termios_serial_port::~termios_serial_port() {
@@ -58,13 +81,19 @@ std::unique_ptr<serial_port> termios_serial_port::create() {
 
 bool termios_serial_port::open(const std::string& name) {
     close();
-    int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    failure_cause_.clear();
+    const std::string path = port_device_path(name);
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        failure_cause_ = cause_of(errno);
         return false;
+    }
     // Only a terminal is a port. The advisory lock refuses a port another program holds
     // (it also binds privileged users, whom TIOCEXCL does not stop); TIOCEXCL keeps
     // programs that do not lock from opening it while we have it.
-    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+    const bool usable = isatty(fd) && flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0;
+    if (!usable) {
+        failure_cause_ = cause_of(errno);
         ::close(fd);
         return false;
     }
@@ -75,9 +104,7 @@ bool termios_serial_port::open(const std::string& name) {
 bool termios_serial_port::configure(const serial_settings& settings) {
     if (fd_ < 0)
         return false;
-    speed_t speed;
-    if (!speed_for(settings.baud, speed))
-        return false;
+    speed_t speed = B0;
     tcflag_t size_flag = 0, parity = 0;
     bool size_ok = false, parity_ok = false;
     for (const auto& entry : data_bit_flags)
@@ -90,12 +117,17 @@ bool termios_serial_port::configure(const serial_settings& settings) {
             parity = entry.flags;
             parity_ok = true;
         }
-    if (!size_ok || !parity_ok || (settings.stop_bits != 1 && settings.stop_bits != 2))
+    if (!speed_for(settings.baud, speed) || !size_ok || !parity_ok ||
+        (settings.stop_bits != 1 && settings.stop_bits != 2)) {
+        failure_cause_ = cause_unsupported_settings;
         return false;
+    }
 
     termios tio{};
-    if (tcgetattr(fd_, &tio) != 0)
+    if (tcgetattr(fd_, &tio) != 0) {
+        failure_cause_ = cause_of(errno);
         return false;
+    }
     cfmakeraw(&tio);
     tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
     tio.c_cflag |= size_flag | parity | CLOCAL | CREAD;
@@ -105,10 +137,11 @@ bool termios_serial_port::configure(const serial_settings& settings) {
     // Reads are timed by poll(); the terminal itself never waits.
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0)
+    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0 ||
+        tcsetattr(fd_, TCSANOW, &tio) != 0) {
+        failure_cause_ = cause_of(errno);
         return false;
-    if (tcsetattr(fd_, TCSANOW, &tio) != 0)
-        return false;
+    }
     // Whatever was waiting in the port before belongs to nobody.
     tcflush(fd_, TCIOFLUSH);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The COM port adapter on POSIX terminals: serial devices (/dev/ttyUSB0, /dev/ttyS0) and
-// pseudo-terminals alike. Exclusive access takes an advisory lock on the open port and sets
+// pseudo-terminals alike. A name COMn opens /dev/ttyS<n-1>, any other name is a device path
+// (serial_port_names.h). Exclusive access takes an advisory lock on the open port and sets
 // TIOCEXCL, so a port that another program holds is refused rather than shared.
 
 #include "link/serial_port.h"
@@ -19,6 +20,7 @@ class termios_serial_port : public serial_port {
     bool write(const std::uint8_t* data, std::size_t n, std::size_t& written) override;
     void close() override;
     bool is_open() const override { return fd_ >= 0; }
+    std::string failure_cause() const override { return failure_cause_; }
 
     // The factory programs install in their link state.
     static std::unique_ptr<serial_port> create();
@@ -26,4 +28,5 @@ class termios_serial_port : public serial_port {
   private:
     int fd_ = -1;
     int read_timeout_ms_ = 0;
+    std::string failure_cause_;
 };

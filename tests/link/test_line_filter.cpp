@@ -99,3 +99,15 @@ TEST(SendRequest, Parsing) {
         EXPECT_EQ(looks_like_send_request(r.command), r.looks_like) << r.command;
     }
 }
+
+// A path is refused before sending exactly when the request could not bring it back whole.
+TEST(SendRequest, CarriesAPathOnlyWhenItComesBackWhole) {
+    const std::string paths[] = {"/home/a/map.zrp", "/a/b c.zrp", "/a/)].zrp", "/a/line\nbreak", "",
+                                 "/a/\"q\".zrp",    "\"",         "/a/b.zrp\""};
+    for (const auto& p : paths) {
+        const bool whole = parse_send_request("[send(\"" + p + "\")]") == p;
+        EXPECT_EQ(send_request_carries(p), whole && !p.empty()) << p;
+    }
+    EXPECT_TRUE(send_request_carries("/home/a/map.zrp"));
+    EXPECT_FALSE(send_request_carries("/a/\"q\".zrp"));
+}

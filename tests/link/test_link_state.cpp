@@ -200,3 +200,35 @@ TEST(LinkState, ShutdownStopsTheReaderAndClosesTheDevice) {
 }
 
 } // namespace
+
+TEST(LinkState, FailedUsbOpenSaysWhy) {
+    struct case_t {
+        int open_result;
+        bool switching; // select_usb_link rather than an arrival
+        std::string detail;
+    };
+    const case_t cases[] = {
+        {hid_access_denied, false, cause_permission_denied},
+        {hid_access_denied, true, cause_permission_denied},
+        {hid_device_not_found, false, cause_no_such_file},
+        {hid_device_already_opened, true, cause_device_busy},
+        {hid_device_not_opened, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.open_result << (c.switching ? " switching" : ""));
+        link_fixture f(c.switching ? "COM" : "USB");
+        f.lib.devices = 1;
+        if (c.switching)
+            f.link.check_usb();
+        f.lib.open_result = c.open_result;
+        if (c.switching)
+            f.link.select_usb_link();
+        else
+            f.link.check_usb();
+        EXPECT_FALSE(f.link.usb_connected());
+        ASSERT_EQ(f.ui.events.size(), 1u);
+        // The fixed text stays; the cause comes beside it.
+        EXPECT_EQ(f.ui.events[0].text, open_failed);
+        EXPECT_EQ(f.ui.events[0].detail, c.detail);
+    }
+}

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <unistd.h>
 
 using namespace sim_test;
 
@@ -146,4 +147,49 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
     auto transcript = card.transcript();
     EXPECT_EQ(times_received(transcript, "REGMAX 1"), 12);
     EXPECT_EQ(received_payloads(transcript).size(), 14u);
+}
+
+// "COM1" is the first serial device, /dev/ttyS0. To reach the emulator there without
+// touching the machine's own port, the emulator's terminal is bound over /dev/ttyS0 in a
+// mount namespace of the test's own (root only; elsewhere the test is skipped).
+TEST(EndToEnd, Com1OpensTheFirstSerialDevice) {
+    const std::string unshare = "/usr/bin/unshare";
+    const std::vector<std::string> private_mounts = {unshare, "--mount", "--propagation",
+                                                     "private"};
+    auto in_namespace = [&](const std::string& script, const std::vector<std::string>& env) {
+        std::vector<std::string> argv = private_mounts;
+        argv.insert(argv.end(), {"/bin/sh", "-c", script});
+        return run(argv, env);
+    };
+    if (geteuid() != 0 || !std::filesystem::exists(unshare) ||
+        !std::filesystem::exists("/dev/ttyS0") || in_namespace("true", {}).status != 0)
+        GTEST_SKIP() << "needs root, unshare(1), /dev/ttyS0 and mount namespaces";
+    temp_dir dir;
+    emulator card(dir);
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    const std::string map = "RDX Modbus protocol\nPLC_CHAN x\nREGMAX 1\nNODENUM 1\nHREG\n";
+    const std::string file = dir.file("map.zrp");
+    write_file(file, map);
+    const std::string terminal = std::filesystem::canonical(card.port).string();
+    const auto env = saved_settings(dir, "COM", "COM1");
+    auto send_to = [&](const std::string& port) {
+        return in_namespace("mount --bind '" + terminal + "' /dev/ttyS0 && exec '" + cli() +
+                                "' send '" + file + "' --port " + port,
+                            env);
+    };
+    for (const char* port : {"COM1", "com1"}) {
+        SCOPED_TRACE(port);
+        auto sent = send_to(port);
+        EXPECT_EQ(sent.status, 0) << sent.err;
+        EXPECT_EQ(sent.err, "File send complete!\n");
+        EXPECT_EQ(read_file(card.store), map);
+        std::filesystem::remove(card.store);
+    }
+    // COM2 is /dev/ttyS1, which is not the emulator (nor, here, any port at all).
+    auto other = in_namespace("if [ -e /dev/ttyS1 ]; then mount --bind /dev/null /dev/ttyS1; fi; "
+                              "exec '" +
+                                  cli() + "' send '" + file + "' --port COM2",
+                              env);
+    EXPECT_EQ(other.status, 1);
+    EXPECT_EQ(other.err, std::string(msg_com_open_failed) + "\n");
 }

@@ -13,6 +13,7 @@ class scripted_ui : public user_interface, public progress_display {
     struct event {
         enum kind_t { message, retry_cancel, yes_no } kind;
         std::string text;
+        std::string detail; // a message's detailed text, if it had one
     };
 
     // Queues the answers to the next questions, in order (true = Retry / Yes).
@@ -20,13 +21,16 @@ class scripted_ui : public user_interface, public progress_display {
         answers_.insert(answers_.end(), answers.begin(), answers.end());
     }
 
-    void message(const std::string& text) override { events.push_back({event::message, text}); }
+    void message(const std::string& text) override { events.push_back({event::message, text, {}}); }
+    void detailed_message(const std::string& text, const std::string& detail) override {
+        events.push_back({event::message, text, detail});
+    }
     bool ask_retry_cancel(const std::string& text) override {
-        events.push_back({event::retry_cancel, text});
+        events.push_back({event::retry_cancel, text, {}});
         return next_answer();
     }
     bool ask_yes_no(const std::string& text) override {
-        events.push_back({event::yes_no, text});
+        events.push_back({event::yes_no, text, {}});
         return next_answer();
     }
     progress_display& progress() override { return *this; }
