@@ -251,8 +251,8 @@ class tst_desktop_session : public QObject {
         const QString map = settings.dir.filePath("plant \"north\" [1].zrp");
         write_file(map, map_text(1));
         QVERIFY(t.app->on_command_text(CInstanceChannel::open_request(map)));
-        QCOMPARE(t.app->frames().size(), 1);
-        QCOMPARE(t.app->active_document()->path(), map);
+        QCOMPARE(t.app->documents().frames().size(), 1);
+        QCOMPARE(t.app->documents().active_document()->path(), map);
         QVERIFY(t.ui.events.empty());
     }
 
