@@ -19,6 +19,7 @@ CCommandSet::CCommandSet(QWidget* owner) : QObject(owner), owner_(owner) {
             action->setIcon(QIcon(c.icon));
         action->setShortcuts(c.keys);
         action->setShortcutContext(Qt::WindowShortcut);
+        action->setData(c.id); // which command a toolbar button stands for
         const int id = c.id;
         connect(action, &QAction::triggered, this, [this, id] { run(id); });
         owner->addAction(action);
@@ -51,6 +52,7 @@ QAction* CCommandSet::menu_action(int id, const char* text, QMenu* menu) {
     auto* action = menu->addAction(text);
     action->setStatusTip(primary->statusTip());
     action->setCheckable(primary->isCheckable());
+    action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { run(id); });
     all_.insert(id, action);
     return action;
@@ -73,6 +75,8 @@ bool CCommandSet::checked(int id) const {
 }
 
 void CCommandSet::run(int id) {
+    if (interceptor_ && interceptor_(id))
+        return;
     if (!enabled(id))
         return;
     // The handler may close the window that owns this set; the binding is copied first.

@@ -40,6 +40,10 @@ class CCommandSet : public QObject {
 
     // Carries out a command as its menu item would (nothing when it is disabled).
     void run(int id);
+    // Asked before every command runs; true takes the command instead (context help).
+    void set_interceptor(std::function<bool(int id)> interceptor) {
+        interceptor_ = std::move(interceptor);
+    }
     bool enabled(int id) const;
     bool checked(int id) const;
     // Brings every action's enabled and ticked state up to date.
@@ -57,4 +61,5 @@ class CCommandSet : public QObject {
     QHash<int, QAction*> primary_;
     QMultiHash<int, QAction*> all_;
     QHash<int, binding> bindings_;
+    std::function<bool(int)> interceptor_;
 };

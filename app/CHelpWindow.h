@@ -16,6 +16,8 @@ class CHelpWindow : public QDialog {
     // contents page).
     void show_contents();
     void show_context(int context);
+    // Shows a page of the help folder ("registers.html").
+    void show_page(const QString& page);
     QTextBrowser* browser() const { return browser_; }
 
     // The page of a context number, relative to the help folder.
@@ -24,8 +26,6 @@ class CHelpWindow : public QDialog {
     static const char* contents_page;
 
   private:
-    void show_page(const QString& page);
-
     QString folder_;
     QTextBrowser* browser_;
 };

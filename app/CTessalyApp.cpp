@@ -1,6 +1,8 @@
 #include "app/CTessalyApp.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CCommandSet.h"
+#include "app/CContextHelp.h"
 #include "app/CDocumentManager.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
@@ -57,6 +59,7 @@ CTessalyApp::CTessalyApp(const options& opts)
 
 CTessalyApp::~CTessalyApp() {
     set_help_topic_handler({});
+    context_help_.reset();
     // The document windows go with the main window, before the objects they were bound to.
     delete main_frame_;
     main_frame_ = nullptr;
@@ -78,7 +81,12 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
     bind_commands(main_frame_->commands(),
                   {*main_frame_, *documents_, *transfers_, *recent_,
                    [this]() -> QPrinter& { return printer(); }, [this] { preferences(); },
-                   [this] { about(); }, [this] { help_contents(); }});
+                   [this] { about(); }, [this] { help_contents(); },
+                   [this] { context_help_->start(); }});
+    context_help_ =
+        std::make_unique<CContextHelp>([this](const QString& page) { show_help_page(page); });
+    main_frame_->commands().set_interceptor(
+        [this](int id) { return context_help_->take_command(id); });
     connect(main_frame_, &CMainFrame::open_requested, documents_.get(),
             [this](const QString& path) { documents_->open_document_file(path); });
     connect(transfers_.get(), &CTransferCommands::link_status_changed, main_frame_,
@@ -192,17 +200,30 @@ void CTessalyApp::help_contents() {
 }
 
 void CTessalyApp::help_context(int context) {
+    show_help_page(context < 0 ? QString::fromLatin1(CHelpWindow::contents_page)
+                               : CHelpWindow::page_of_context(context));
+}
+
+void CTessalyApp::show_help_page(const QString& page) {
     const QString contents = QDir(help_folder_).filePath(CHelpWindow::contents_page);
     if (!QFileInfo::exists(contents)) {
         ui().message(msg_help_missing + QDir::toNativeSeparators(contents).toStdString());
         return;
     }
+    // A modal dialog blocks every window but its own: the page then opens in a window that
+    // belongs to the dialog and goes with it.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != help_window_ && modal != dialog_help_window_) {
+        if (!dialog_help_window_ || dialog_help_window_->parentWidget() != modal) {
+            delete dialog_help_window_;
+            dialog_help_window_ = new CHelpWindow(help_folder_, modal);
+        }
+        dialog_help_window_->show_page(page);
+        return;
+    }
     if (!help_window_)
         help_window_ = new CHelpWindow(help_folder_, main_frame_);
-    if (context < 0)
-        help_window_->show_contents();
-    else
-        help_window_->show_context(context);
+    help_window_->show_page(page);
 }
 
 bool CTessalyApp::on_command_text(const QString& text) {

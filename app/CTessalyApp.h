@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class CContextHelp;
 class CDocumentManager;
 class CHelpWindow;
 class CMainFrame;
@@ -64,6 +65,11 @@ class CTessalyApp : public QObject {
     void help_contents();
     // Shows the help page of a context number.
     void help_context(int context);
+    // Shows a page of the help folder. Asked for while a modal dialog is open, the page opens
+    // in a help window of that dialog, so that it can be read and closed while the dialog
+    // stays.
+    void show_help_page(const QString& page);
+    CContextHelp& context_help() const { return *context_help_; }
     void about();
 
     // The printer every print job uses, so that Print Setup's choices apply.
@@ -104,6 +110,8 @@ class CTessalyApp : public QObject {
     std::unique_ptr<QPrinter> printer_;
     CMainFrame* main_frame_ = nullptr;
     QPointer<CHelpWindow> help_window_;
+    QPointer<CHelpWindow> dialog_help_window_;
+    std::unique_ptr<CContextHelp> context_help_;
     QString help_folder_;
     bool started_by_user_ = true;
 };

@@ -19,7 +19,6 @@
 #include <QPageSetupDialog>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QWhatsThis>
 
 namespace {
 
@@ -142,7 +141,7 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
     // Help
     commands.bind(ID_HELP_FINDER, t.run_help_contents);
     commands.bind(ID_APP_ABOUT, t.run_about);
-    commands.bind(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+    commands.bind(ID_CONTEXT_HELP, t.run_context_help);
 
     commands.update();
 }

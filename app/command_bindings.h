@@ -21,6 +21,7 @@ struct command_targets {
     std::function<void()> run_preferences;
     std::function<void()> run_about;
     std::function<void()> run_help_contents;
+    std::function<void()> run_context_help;
 };
 
 // Binds every command that has a handler; the others stay disabled.
