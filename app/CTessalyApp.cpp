@@ -15,9 +15,12 @@
 #include "core/user_interface.h"
 #include "link/link_state.h"
 #include "link/send_request.h"
+#include "protocol_ui/CProtocolForm.h"
 #include "protocol_ui/help_topics.h"
+#include "protocol_ui/visual_tab_order.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,9 +58,26 @@ CTessalyApp::CTessalyApp(const options& opts)
           return show_protocol_dialog_.value() != QLatin1String("0");
       })) {
     set_help_topic_handler([this](QWidget*, int context) { help_context(context); });
+    qApp->installEventFilter(this);
+}
+
+bool CTessalyApp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        // The editor's own dialogs (Qt's file and print dialogs keep their order) and the
+        // forms above the register lists.
+        const bool own_dialog = qobject_cast<QDialog*>(widget) &&
+                                !QLatin1String(widget->metaObject()->className()).startsWith('Q');
+        if (own_dialog)
+            apply_visual_tab_order(widget);
+        else if (auto* form = qobject_cast<CProtocolForm*>(widget))
+            apply_visual_tab_order(form->widget());
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 CTessalyApp::~CTessalyApp() {
+    qApp->removeEventFilter(this);
     set_help_topic_handler({});
     context_help_.reset();
     // The document windows go with the main window, before the objects they were bound to.

@@ -93,6 +93,10 @@ class CTessalyApp : public QObject {
   signals:
     void catalogue_changed();
 
+  protected:
+    // Every window of the editor, and every protocol form, tabs in reading order once shown.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void read_settings();
     void check_help_file();

@@ -9,8 +9,10 @@
 #include "link/link_state.h"
 #include "protocol_ui/CComm2Form.h"
 #include "protocol_ui/CEthernetIPForm.h"
+#include "protocol_ui/CIntegerEdit.h"
 
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QMdiArea>
 #include <QSplitter>
 #include <QtTest>
@@ -152,6 +154,24 @@ class tst_documents : public QObject {
         QVERIFY(qobject_cast<CComm2Form*>(frame->form()));
         QCOMPARE(doc->title(), QStringLiteral("Allen-Bradley  eip.zrp"));
         QVERIFY(doc->is_modified());
+    }
+
+    // The editor orders the tab chain of a form as it is laid out: Node num after Bit mode.
+    void forms_tab_in_reading_order() {
+        write_file(path("tab.zrp"), map_text(1));
+        CTessalyDoc* doc = t->app->documents().open_document_file(path("tab.zrp"));
+        QVERIFY(doc);
+        QWidget* form = t->app->documents().frame_of(doc)->form();
+        QTRY_VERIFY(form->isVisible());
+        QWidget* node = form->findChild<CIntegerEdit*>();
+        QList<QGroupBox*> groups = form->findChildren<QGroupBox*>();
+        QGroupBox* bit_mode = nullptr;
+        for (QGroupBox* g : groups)
+            if (g->title() == QLatin1String("Bit mode"))
+                bit_mode = g;
+        QVERIFY(node && bit_mode);
+        QWidget* before_node = node->previousInFocusChain();
+        QVERIFY2(bit_mode->isAncestorOf(before_node), qPrintable(before_node->objectName()));
     }
 
     void open_retry_after_fixing_the_file() {
