@@ -117,7 +117,7 @@ void CRegisterProperty_1::build() {
     // Left: the catalogue.
     auto* left = new QVBoxLayout;
     selected_ = new QLineEdit(this);
-    selected_->setReadOnly(true);
+    set_read_only(selected_, true);
     selected_->setAccessibleName(QStringLiteral("Selected parameter"));
     tree_ = new QTreeWidget(this);
     tree_->setHeaderHidden(true);
@@ -126,11 +126,11 @@ void CRegisterProperty_1::build() {
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     left->addWidget(field_label(QStringLiteral("&Parameters:"), tree_, this));
     left->addWidget(selected_);
-    left->addWidget(tree_, 1);
+    left->addWidget(tree_, 3);
     blocks_ = new CBlockList(this);
     blocks_label_ = field_label(QStringLiteral("Defined &Blocks:"), blocks_, this);
     left->addWidget(blocks_label_);
-    left->addWidget(blocks_);
+    left->addWidget(blocks_, 2);
     page->addLayout(left, 1);
 
     // Right: the register.
@@ -346,7 +346,7 @@ void CRegisterProperty_1::refresh() {
     whole_->setVisible(c.whole_shown);
     length_row_->setVisible(c.length_shown);
     show_text(length_, f.length);
-    length_->setReadOnly(!c.length);
+    set_read_only(length_, !c.length);
 
     integer_type_->set_checked(f.integer_type);
     for (int i = 0; i < integer_type_->count(); ++i)

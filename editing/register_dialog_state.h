@@ -46,11 +46,12 @@ struct register_page_controls {
     std::array<bool, 3> integer_type{true, true, true}; // Signed, Unsigned, Force to 0
     bool word_order = true;                             // Normal and Reversed
     bool swapped = true;
-    bool decimal_shift = true;
-    bool minimum = true;
-    bool maximum = true;
-    bool scale = true;
-    bool rom_value = true;
+    // The fields of single types start disabled; the rows of their types enable them.
+    bool decimal_shift = false;
+    bool minimum = false;
+    bool maximum = false;
+    bool scale = false;
+    bool rom_value = false;
     bool feeder = true;
     bool length = true; // editable
     bool line = false;  // both Line choices

@@ -506,6 +506,8 @@ void tst_register_dialog::page_never_opened_keeps_the_bits() {
     register_dialog_values v = values(3, "", 1);
     v.commands[5] = {2, 5, "CTON"};
     auto d = open(v, true, true);
+    QVERIFY(QTest::qWaitForWindowActive(d.get()));
+    QVERIFY(d->ok_button()->isEnabled());
     QVERIFY(d->commands_page() != nullptr);
     QVERIFY(!d->commands_page()->opened());
     d->ok_button()->click();
