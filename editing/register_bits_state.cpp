@@ -149,12 +149,13 @@ void register_bits_state::open_status() {
     status_opened_ = true;
 }
 
-std::optional<dialog_refusal> register_bits_state::check() const {
+std::optional<dialog_refusal> register_bits_state::check(bool commands_present,
+                                                         bool status_present) const {
     using field = dialog_refusal::field;
-    for (int bit = register_bit_count - 1; bit >= 0 && commands_opened_; --bit)
+    for (int bit = register_bit_count - 1; bit >= 0 && commands_opened_ && commands_present; --bit)
         if (!parse_dialog_integer(command(bit).feeder_text))
             return dialog_refusal{field::command_feeder, bit, text_enter_integer};
-    for (int bit = register_bit_count - 1; bit >= 0 && status_opened_; --bit) {
+    for (int bit = register_bit_count - 1; bit >= 0 && status_opened_ && status_present; --bit) {
         if (!parse_dialog_integer(status(bit).feeder_text))
             return dialog_refusal{field::status_feeder, bit, text_enter_integer};
         const auto position = parse_dialog_integer(status(bit).bit_position_text);
@@ -172,13 +173,17 @@ std::optional<dialog_refusal> register_bits_state::check() const {
 
 void register_bits_state::write(register_dialog_values& values) const {
     for (std::size_t i = 0; i < commands_.size(); ++i) {
-        if (commands_opened_)
-            values.commands[i] = {parse_dialog_integer(commands_[i].feeder_text).value_or(0),
-                                  commands_[i].trigger, commands_[i].mnemonic};
-        if (status_opened_)
-            values.status[i] = {parse_dialog_integer(status_[i].feeder_text).value_or(0),
-                                parse_dialog_integer(status_[i].bit_position_text).value_or(0),
-                                status_[i].mnemonic};
+        if (commands_opened_) {
+            command_bit_values& c = values.commands[i];
+            c = {parse_dialog_integer(commands_[i].feeder_text).value_or(c.feeder),
+                 commands_[i].trigger, commands_[i].mnemonic};
+        }
+        if (status_opened_) {
+            status_bit_values& s = values.status[i];
+            s = {parse_dialog_integer(status_[i].feeder_text).value_or(s.feeder),
+                 parse_dialog_integer(status_[i].bit_position_text).value_or(s.bit_position),
+                 status_[i].mnemonic};
+        }
     }
 }
 

@@ -82,11 +82,12 @@ class register_bits_state {
     status_bit_page& status(int bit) { return status_[index(bit)]; }
     const status_bit_page& status(int bit) const { return status_[index(bit)]; }
 
-    // Checks the fields of the pages that were opened, in the order the pages show them
-    // (bit 15 first); the first refusal, or nothing.
-    std::optional<dialog_refusal> check() const;
-    // Copies the pages into values: a page never opened leaves the values as they came.
-    // Call only after check() found nothing.
+    // Checks the fields of the pages present (by the register type) that were opened, in the
+    // order the pages show them (bit 15 first); the first refusal, or nothing. A page taken
+    // away again is not checked: the user could no longer mend it.
+    std::optional<dialog_refusal> check(bool commands_present, bool status_present) const;
+    // Copies the opened pages into values: a page never opened leaves the values as they
+    // came, and so does a number that does not read (on a page taken away).
     void write(register_dialog_values& values) const;
 
     // The six trigger modes in order ("Off" ... "Any edge").

@@ -306,7 +306,7 @@ std::optional<dialog_refusal> register_dialog_state::confirm(register_dialog_val
         if (*length < 1)
             return dialog_refusal{field::length, -1, replaced(text_enter_between, 1, max_length)};
     }
-    if (auto refused = bits_.check())
+    if (auto refused = bits_.check(commands_page(), status_page()))
         return refused;
     const int format = host_register::dialog_format(fields_.name, fields_.type);
     if ((format == fmt_int_numeric || format == fmt_int_dec_shift) && fields_.name.empty()) {

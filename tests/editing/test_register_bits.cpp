@@ -112,9 +112,10 @@ TEST(RegisterBits, ChecksOfTheOpenedPages) {
         // Nothing is checked on a page never opened.
         bits.status(4).bit_position_text = x.position;
         bits.status(4).feeder_text = x.feeder;
-        EXPECT_FALSE(bits.check());
+        EXPECT_FALSE(bits.check(false, true));
         bits.open_status();
-        const auto refusal = bits.check();
+        EXPECT_FALSE(bits.check(true, false)); // the page was taken away again
+        const auto refusal = bits.check(false, true);
         ASSERT_EQ(refusal.has_value(), x.refused) << x.position;
         if (refusal) {
             EXPECT_EQ(refusal->where, x.where);
@@ -125,10 +126,14 @@ TEST(RegisterBits, ChecksOfTheOpenedPages) {
     register_bits_state commands(bits_values(0), false);
     commands.open_commands();
     commands.command(12).feeder_text = "";
-    const auto refusal = commands.check();
+    const auto refusal = commands.check(true, false);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->where, field::command_feeder);
     EXPECT_EQ(refusal->bit, 12);
+    // Taken away, the page hands back what the register had for a number that does not read.
+    register_dialog_values out = bits_values(0);
+    commands.write(out);
+    EXPECT_EQ(out.commands[12].feeder, 12);
 }
 
 TEST(RegisterBits, StatusMnemonicsStoredAsCodes) {

@@ -304,6 +304,23 @@ void tst_register_dialog::refusals_keep_the_dialog_open() {
     s->ok_button()->click();
     QVERIFY(!s->isVisible());
     QCOMPARE(s->values().status[6].bit_position, 7);
+
+    // A page taken away with a field the user cannot mend any more does not hold OK up.
+    ui_.events.clear();
+    auto gone = open(values(3, "Massflow"));
+    gone->tabs()->setCurrentWidget(gone->commands_page());
+    QLineEdit* feeder = gone->commands_page()->feeder(2);
+    feeder->setEnabled(true); // "RDX" disables it; a typing user on "WNT" would not need this
+    feeder->selectAll();
+    QTest::keyClicks(feeder, "x");
+    gone->tabs()->setCurrentIndex(0);
+    choose_type(*gone, 0);
+    QVERIFY(gone->commands_page() == nullptr);
+    QTreeWidget* tree = gone->register_page()->tree();
+    tree->setCurrentItem(tree->findItems("Massflow", Qt::MatchExactly | Qt::MatchRecursive)[0]);
+    gone->ok_button()->click();
+    QVERIFY(ui_.events.empty());
+    QCOMPARE(gone->result(), int(QDialog::Accepted));
 }
 
 void tst_register_dialog::tree_preselects_and_picks() {
