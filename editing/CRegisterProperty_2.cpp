@@ -6,7 +6,6 @@
 #include "editing/register_bits_state.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -21,13 +20,8 @@ CRegisterProperty_2::CRegisterProperty_2(register_bits_state& bits, QWidget* par
                               QStringLiteral("Trigger mode:")};
     add_bit_groups(this, layout, labels, [this](int bit, QWidget* group) {
         const auto i = static_cast<std::size_t>(bit);
-        feeders_[i] = new QLineEdit(group);
-        feeders_[i]->setMaxLength(12);
-        mnemonics_[i] = new QComboBox(group);
-        mnemonics_[i]->setEditable(true);
-        mnemonics_[i]->setInsertPolicy(QComboBox::NoInsert);
-        // Mnemonics are case-sensitive: "cstc" and "CSTC" are different words.
-        mnemonics_[i]->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        feeders_[i] = bit_number_field(group);
+        mnemonics_[i] = bit_mnemonic_box(group);
         triggers_[i] = new CTriggerButton(group);
         connect(feeders_[i], &QLineEdit::textEdited, this, [this, bit](const QString& text) {
             bits_.command(bit).feeder_text = std_text(text);

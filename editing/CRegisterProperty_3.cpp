@@ -5,7 +5,6 @@
 #include "editing/register_bits_state.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -24,15 +23,9 @@ CRegisterProperty_3::CRegisterProperty_3(register_bits_state& bits, int device_c
                               QStringLiteral("Bit position:")};
     add_bit_groups(this, layout, labels, [this](int bit, QWidget* group) {
         const auto i = static_cast<std::size_t>(bit);
-        feeders_[i] = new QLineEdit(group);
-        feeders_[i]->setMaxLength(12);
-        mnemonics_[i] = new QComboBox(group);
-        mnemonics_[i]->setEditable(true);
-        mnemonics_[i]->setInsertPolicy(QComboBox::NoInsert);
-        // Mnemonics are case-sensitive: "cstc" and "CSTC" are different words.
-        mnemonics_[i]->completer()->setCaseSensitivity(Qt::CaseSensitive);
-        positions_[i] = new QLineEdit(group);
-        positions_[i]->setMaxLength(12);
+        feeders_[i] = bit_number_field(group);
+        mnemonics_[i] = bit_mnemonic_box(group);
+        positions_[i] = bit_number_field(group);
         connect(feeders_[i], &QLineEdit::textEdited, this, [this, bit](const QString& text) {
             bits_.status(bit).feeder_text = std_text(text);
         });

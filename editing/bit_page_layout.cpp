@@ -4,9 +4,12 @@
 #include "editing/register_bits_state.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 
 void add_bit_groups(QWidget* page, QBoxLayout* layout, std::span<const QString, 3> labels,
                     const std::function<bit_fields(int bit, QWidget* group)>& make) {
@@ -48,4 +51,18 @@ QList<QLabel*> add_legend(QWidget* page, QBoxLayout* layout,
     }
     layout->addLayout(grid);
     return labels;
+}
+
+QLineEdit* bit_number_field(QWidget* group) {
+    auto* edit = new QLineEdit(group);
+    edit->setMaxLength(12);
+    return edit;
+}
+
+QComboBox* bit_mnemonic_box(QWidget* group) {
+    auto* box = new QComboBox(group);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    return box;
 }

@@ -11,7 +11,9 @@
 #include <string_view>
 
 class QBoxLayout;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 // The three fields of one bit, made by the page.
@@ -29,3 +31,9 @@ void add_bit_groups(QWidget* page, QBoxLayout* layout, std::span<const QString, 
 // Adds the legend lines in columns of at most rows lines; returns the labels in order.
 QList<QLabel*> add_legend(QWidget* page, QBoxLayout* layout,
                           std::span<const std::string_view> lines, int rows);
+
+// A bit's number field (feeder, bit position).
+QLineEdit* bit_number_field(QWidget* group);
+// A bit's mnemonic: chosen from the list or typed, kept as typed (mnemonics are case-sensitive,
+// and typing adds nothing to the list).
+QComboBox* bit_mnemonic_box(QWidget* group);

@@ -101,6 +101,13 @@ constexpr int trigger_mode_count = static_cast<int>(std::size(trigger_mode_label
 
 } // namespace
 
+std::string enter_between_message(int low, int high) {
+    std::string text = text_enter_between;
+    text.replace(text.find("%1"), 2, std::to_string(low));
+    text.replace(text.find("%2"), 2, std::to_string(high));
+    return text;
+}
+
 std::optional<int> parse_dialog_integer(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && blank(text.front()))
@@ -161,12 +168,8 @@ std::optional<dialog_refusal> register_bits_state::check(bool commands_present,
         const auto position = parse_dialog_integer(status(bit).bit_position_text);
         if (!position)
             return dialog_refusal{field::status_bit_position, bit, text_enter_integer};
-        if (*position < 0 || *position > 31) {
-            std::string message = text_enter_between;
-            message.replace(message.find("%1"), 2, "0");
-            message.replace(message.find("%2"), 2, "31");
-            return dialog_refusal{field::status_bit_position, bit, message};
-        }
+        if (*position < 0 || *position > 31)
+            return dialog_refusal{field::status_bit_position, bit, enter_between_message(0, 31)};
     }
     return std::nullopt;
 }

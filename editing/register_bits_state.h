@@ -112,5 +112,7 @@ class register_bits_state {
     std::array<status_bit_page, register_bit_count> status_;
 };
 
+// "Please enter an integer between low and high."
+std::string enter_between_message(int low, int high);
 // Whole numbers as the dialog's fields take them: decimal, an optional sign, blanks around.
 std::optional<int> parse_dialog_integer(std::string_view text);

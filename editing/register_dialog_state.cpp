@@ -25,12 +25,6 @@ int whole_choice_for(int words) {
     return words >= 2 ? 1 : 0;
 }
 
-std::string replaced(std::string text, int low, int high) {
-    text.replace(text.find("%1"), 2, std::to_string(low));
-    text.replace(text.find("%2"), 2, std::to_string(high));
-    return text;
-}
-
 } // namespace
 
 register_dialog_state::register_dialog_state(const register_dialog_values& values,
@@ -304,7 +298,7 @@ std::optional<dialog_refusal> register_dialog_state::confirm(register_dialog_val
         if (!length)
             return dialog_refusal{field::length, -1, text_enter_integer};
         if (*length < 1)
-            return dialog_refusal{field::length, -1, replaced(text_enter_between, 1, max_length)};
+            return dialog_refusal{field::length, -1, enter_between_message(1, max_length)};
     }
     if (auto refused = bits_.check(commands_page(), status_page()))
         return refused;
