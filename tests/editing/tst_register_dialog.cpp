@@ -227,6 +227,14 @@ void tst_register_dialog::tab_order_and_keys() {
             seen << w->accessibleName();
     QCOMPARE(seen, expected);
 
+    // The type is chosen from the keyboard too, past the types the rules disabled.
+    QComboBox* type = d->register_page()->type_box();
+    type->setFocus();
+    QTest::keyClick(type, Qt::Key_Down);
+    QCOMPARE(d->state().fields().type, 2);
+    QTest::keyClick(type, Qt::Key_End);
+    QCOMPARE(d->state().fields().type, 7); // the special types are not offered
+
     // Enter is OK, Escape Cancel, wherever the focus is.
     QLineEdit* number = named<QLineEdit>(d.get(), "Register number:");
     number->setFocus();
