@@ -4,6 +4,7 @@
 #include "app/CTessalyApp.h"
 #include "app/QtUserInterface.h"
 #include "app/command_line.h"
+#include "editing/install_register_dialog.h"
 #include "link/send_request.h"
 #include "link/transfer_messages.h"
 #include "protocol_ui/editor_dialogs.h"
@@ -80,6 +81,7 @@ int main(int argc, char* argv[]) {
     install_editor_dialogs();
 
     CTessalyApp app;
+    install_register_dialog(app.catalogue());
     // Started by the shell only to send a file: the editor closes once that is done.
     app.set_started_by_user(request.send_path.isEmpty());
     if (channel.listen())

@@ -7,6 +7,7 @@
 #include "model/zrp_file.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
 
 #include <algorithm>
@@ -104,6 +105,21 @@ QList<int> CRegisterView::selected_rows() const {
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+bool CRegisterView::can_edit_registers() const {
+    return doc_ && doc_->map();
+}
+
+void CRegisterView::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        selection_mark() >= 0 && can_edit_registers()) {
+        on_properties();
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 bool CRegisterView::can_delete() const {

@@ -27,9 +27,9 @@ class CRegisterView : public QTreeView {
     QList<int> selected_rows() const;
     // Delete is offered while at least one row is selected.
     bool can_delete() const;
-    // New Register and Properties need the register dialog, which the editor does not have
-    // yet; the main window shows both disabled while this is false.
-    bool can_edit_registers() const { return false; }
+    // New Register and Properties are offered while the view shows a map (Properties does
+    // nothing without a selected row).
+    bool can_edit_registers() const;
 
   public slots:
     // Opens the register dialog on a new register and adds it to the map on OK.
@@ -43,6 +43,10 @@ class CRegisterView : public QTreeView {
   signals:
     // The selection or the rows changed: the enabled state of the commands may have too.
     void command_state_changed();
+
+  protected:
+    // Enter (or Return) on a row opens Properties on it.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void create_columns();

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 class zrp_file;
 
@@ -52,6 +53,10 @@ class host_register : public zrp_object {
     register_dialog_values dialog_values() const;
     // Applies the values of a confirmed property dialog (format rules, template update).
     void apply_dialog(const register_dialog_values& values);
+    // The format a confirmed property dialog gives before the swap box is looked at: 11 for
+    // "ProcStat" and "AlarmStat", 9 for the string parameters, 10 for the status words, the
+    // chosen register type for any other name.
+    static int dialog_format(std::string_view name, int chosen_type);
 
     // Registers occupied: whole count + fraction count.
     int width() const;

@@ -49,6 +49,10 @@ register_dialog_values host_register::dialog_values() const {
         v.block_count = header->block_table(&table);
         if (table != nullptr)
             v.blocks = *table;
+        if (v.block_mapped)
+            for (int b = 0; b < block_table_size; ++b)
+                v.next_free_in_block[static_cast<std::size_t>(b)] =
+                    owner->header->next_block_register(b);
         v.device_code = header->device_code;
         v.protocol_name = header->name;
         v.output_base = header->output_base();
@@ -93,17 +97,9 @@ void host_register::apply_dialog(const register_dialog_values& v) {
     location = v.location;
 
     // Some parameters fix the format whatever type was chosen.
-    if (is_array_parameter(v.name)) {
-        format = fmt_int_array;
+    format = dialog_format(v.name, v.format);
+    if (is_array_parameter(v.name) || is_status_word_parameter(v.name))
         status_array_setting = v.status_array_setting;
-    } else if (is_string_parameter(v.name)) {
-        format = fmt_string_val;
-    } else if (is_status_word_parameter(v.name)) {
-        format = fmt_status_val;
-        status_array_setting = v.status_array_setting;
-    } else {
-        format = v.format;
-    }
 
     negative =
         format == fmt_int_array ? negative_unsigned : negative_from_choice(v.negative_choice);
@@ -143,6 +139,16 @@ void host_register::apply_dialog(const register_dialog_values& v) {
     // The next new register starts from this one.
     if (owner->template_register.get() != this)
         owner->template_register = std::make_unique<host_register>(*this, false);
+}
+
+int host_register::dialog_format(std::string_view name, int chosen_type) {
+    if (is_array_parameter(name))
+        return fmt_int_array;
+    if (is_string_parameter(name))
+        return fmt_string_val;
+    if (is_status_word_parameter(name))
+        return fmt_status_val;
+    return chosen_type;
 }
 
 int host_register::edit(int mode_flags) {

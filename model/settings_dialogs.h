@@ -91,6 +91,8 @@ struct register_dialog_values {
     bool block_mapped = false;
     int block_count = 0;
     block_table_t blocks{};
+    // The header's next free register of each block (picking a block proposes it).
+    std::array<int, block_table_size> next_free_in_block{};
     int device_code = 255; // 255 when the file has no header
     std::string protocol_name;
     int output_base = 0;
@@ -101,9 +103,9 @@ struct register_dialog_values {
     int fraction_count = 0; // "#fract": 0 or 1
     int whole_count = 1;    // "# whole": 1 or 2; for strings and arrays the length
     int feeder = 0;
-    bool reversed = false;      // word order 6
-    bool swapped = false;       // format 9 or 10
-    int negative_choice = 0;    // 0 Signed, 1 Unsigned, 2 Force to 0
+    bool reversed = false;   // word order 6
+    bool swapped = false;    // format 9 or 10
+    int negative_choice = 0; // 0 Signed, 1 Unsigned, 2 Force to 0
     std::string name;
     std::string group_name;
     int decimal_shift = 0;
@@ -121,7 +123,8 @@ class settings_dialogs {
   public:
     virtual ~settings_dialogs() = default;
     virtual int run_host_selection(host_selection_values& values) = 0;
-    virtual int run_protocol_settings(settings_dialog_kind kind, protocol_dialog_values& values) = 0;
+    virtual int run_protocol_settings(settings_dialog_kind kind,
+                                      protocol_dialog_values& values) = 0;
     virtual int run_register_properties(register_dialog_values& values, int mode_flags) = 0;
 };
 

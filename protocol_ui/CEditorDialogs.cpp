@@ -15,10 +15,9 @@
 #include <QApplication>
 
 namespace {
-QWidget* dialog_parent() {
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    return QApplication::activeWindow();
+register_properties_runner& register_runner() {
+    static register_properties_runner runner;
+    return runner;
 }
 
 template <class Dialog>
@@ -42,6 +41,12 @@ constexpr dialog_maker dialog_makers[] = {
     {settings_dialog_kind::ethernetip, make<CEthernetIPDialog>},
 };
 } // namespace
+
+QWidget* CEditorDialogs::dialog_parent() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
 
 int CEditorDialogs::run_host_selection(host_selection_values& values) {
     CHostDialog dialog(values, dialog_parent());
@@ -69,8 +74,13 @@ int CEditorDialogs::run_protocol_settings(settings_dialog_kind kind,
     return 1;
 }
 
-int CEditorDialogs::run_register_properties(register_dialog_values&, int) {
-    return 0;
+int CEditorDialogs::run_register_properties(register_dialog_values& values, int mode_flags) {
+    const register_properties_runner& runner = register_runner();
+    return runner ? runner(values, mode_flags) : 0;
+}
+
+void set_register_properties_runner(register_properties_runner runner) {
+    register_runner() = std::move(runner);
 }
 
 void install_editor_dialogs() {

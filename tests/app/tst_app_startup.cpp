@@ -323,10 +323,11 @@ class tst_app_startup : public QObject {
         frame->update_command_ui();
         QCOMPARE(menu_titles(frame), (QStringList{"&File", "&Edit", "&View", "&Insert", "&Options",
                                                   "&Window", "&Help"}));
-        for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_OPTIONS_PROTOCOL, ID_FILE_PRINT,
-                       ID_FILE_PRINT_PREVIEW, ID_WINDOW_CASCADE})
+        for (int id :
+             {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_OPTIONS_PROTOCOL, ID_FILE_PRINT,
+              ID_FILE_PRINT_PREVIEW, ID_WINDOW_CASCADE, ID_VIEW_PROPERTIES, ID_INSERT_NEW_REGISTER})
             QVERIFY2(frame->command_enabled(id), qPrintable(QString::number(id)));
-        for (int id : {ID_EDIT_DELETE, ID_VIEW_PROPERTIES, ID_INSERT_NEW_REGISTER, ID_EDIT_COPY})
+        for (int id : {ID_EDIT_DELETE, ID_EDIT_COPY})
             QVERIFY2(!frame->command_enabled(id), qPrintable(QString::number(id)));
         // Status prompts and tool tips.
         QCOMPARE(frame->command_action(ID_EXTRACT_HQP)->statusTip(),
@@ -396,10 +397,13 @@ class tst_app_startup : public QObject {
         QVERIFY(child);
         const int runs_after_new = t.dialogs.settings_runs;
 
-        // The register list holds the focus: Properties belongs to it (disabled for now).
+        // The register list holds the focus: Properties belongs to it and edits the register
+        // at its selection mark (none here: nothing runs).
         child->register_view()->setFocus();
         QVERIFY(child->active_form() == nullptr);
-        QVERIFY(!frame->command_enabled(ID_VIEW_PROPERTIES));
+        QVERIFY(frame->command_enabled(ID_VIEW_PROPERTIES));
+        frame->run_command(ID_VIEW_PROPERTIES);
+        QCOMPARE(t.dialogs.settings_runs, runs_after_new);
 
         // The form holds the focus: Properties opens the header's settings dialog.
         QWidget* inside = child->form()->findChild<QRadioButton*>();

@@ -99,6 +99,8 @@ class tst_register_view : public QObject {
     void new_register_overlap_retry_and_cancel();
     void properties_overlap_rules();
     void properties_renumbering_resorts();
+    void enter_and_double_click_open_properties();
+    void edited_register_stays_selected_and_visible();
     void printing_refuses_unsaved_documents();
 
   private:
@@ -294,7 +296,7 @@ void tst_register_view::view_sorts_and_shows_the_cells() {
                      cells[static_cast<std::size_t>(column)]);
     }
     QVERIFY(!view.can_delete());
-    QVERIFY(!view.can_edit_registers());
+    QVERIFY(view.can_edit_registers());
 }
 
 void tst_register_view::large_map_shows_at_once() {
@@ -481,6 +483,80 @@ void tst_register_view::properties_overlap_rules() {
     view.on_properties();
     QCOMPARE(map.register_at(0)->whole_count, 2);
     QVERIFY(!doc_->is_modified());
+}
+
+void tst_register_view::enter_and_double_click_open_properties() {
+    zrp_file& map = *doc_->map();
+    for (int n : {40001, 40002, 40003})
+        QVERIFY(add(map, n));
+    CRegisterView view(doc_.get(), nullptr);
+    view.resize(600, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    // Enter without a selected row does nothing; on a row it edits that row.
+    QTest::keyClick(&view, Qt::Key_Return);
+    QVERIFY(dialogs_.modes.empty());
+    view.selectionModel()->setCurrentIndex(
+        view.model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    int edited = 0;
+    dialogs_.steps = {[&](register_dialog_values& v) {
+        edited = v.register_number;
+        return 0;
+    }};
+    QTest::keyClick(&view, Qt::Key_Return);
+    QCOMPARE(edited, 40002);
+    QCOMPARE(dialogs_.modes, std::vector<int>{map_editor::edit_existing_register});
+    dialogs_.steps = {[&](register_dialog_values& v) {
+        edited = v.register_number;
+        return 0;
+    }};
+    QTest::keyClick(&view, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(dialogs_.modes.size(), std::size_t(2));
+
+    // A double-click on a row edits the row clicked.
+    dialogs_.steps = {[&](register_dialog_values& v) {
+        edited = v.register_number;
+        return 0;
+    }};
+    const QRect third = view.visualRect(view.model()->index(2, 2));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
+    QCOMPARE(edited, 40003);
+}
+
+void tst_register_view::edited_register_stays_selected_and_visible() {
+    zrp_file& map = *doc_->map();
+    for (int i = 0; i < 400; ++i)
+        QVERIFY(add(map, 40001 + 2 * i));
+    CRegisterView view(doc_.get(), nullptr);
+    view.resize(600, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto shown = [&](int row) {
+        const QRect rect = view.visualRect(view.model()->index(row, 0));
+        return view.viewport()->rect().intersects(rect);
+    };
+
+    // A new register deep down the list: selected alone and scrolled to.
+    dialogs_.steps = {ok_with(40700)};
+    view.on_new_register();
+    const int added = 350;
+    QCOMPARE(map.register_at(added)->register_number, 40700);
+    QCOMPARE(view.selected_rows(), QList<int>{added});
+    QVERIFY(shown(added));
+
+    // Properties that renumber it to the top: still the one selected, shown where it went.
+    dialogs_.steps = {ok_with(40000)};
+    view.on_properties();
+    QCOMPARE(map.register_at(0)->register_number, 40000);
+    QCOMPARE(view.selected_rows(), QList<int>{0});
+    QVERIFY(shown(0));
+    // Properties in place: the row stays selected.
+    dialogs_.steps = {ok_with(40000, 1, "Setpoint")};
+    view.on_properties();
+    QCOMPARE(map.register_at(0)->name, std::string("Setpoint"));
+    QCOMPARE(view.selected_rows(), QList<int>{0});
 }
 
 void tst_register_view::properties_renumbering_resorts() {

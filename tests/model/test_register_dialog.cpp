@@ -1,5 +1,7 @@
 #include "test_model_support.h"
 
+#include "model/block_layout.h"
+#include "model/devicenet_header.h"
 #include "model/model_tables.h"
 
 #include <gtest/gtest.h>
@@ -175,4 +177,32 @@ TEST(RegisterDialog, CancelLeavesTheRegisterUntouched) {
     EXPECT_EQ(reg.name, "Massflow");
     EXPECT_EQ(reg.register_number, 40001);
     EXPECT_FALSE(map.template_register);
+}
+
+TEST(RegisterDialog, BlockProposalsAndFormatByName) {
+    // A block-mapped map hands the dialog each block's next free register.
+    zrp_file map(12); // DeviceNet
+    auto* header = dynamic_cast<devicenet_header*>(map.header.get());
+    ASSERT_NE(header, nullptr);
+    header->blocks = block_layout::default_layout(16, 32);
+    auto reg = std::make_unique<host_register>(&map, 1024);
+    reg->whole_count = 2;
+    ASSERT_GE(map.add_register(std::move(reg)), 0);
+    const register_dialog_values v = host_register(&map, 0).dialog_values();
+    EXPECT_TRUE(v.block_mapped);
+    EXPECT_EQ(v.block_count, 22);
+    for (int b = 0; b < block_table_size; ++b)
+        EXPECT_EQ(v.next_free_in_block[static_cast<std::size_t>(b)], header->next_block_register(b))
+            << b;
+    EXPECT_EQ(v.next_free_in_block[11], 1026);
+    // Other maps have no proposals.
+    zrp_file modbus(1);
+    EXPECT_EQ(host_register(&modbus, 0).dialog_values().next_free_in_block[0], 0);
+
+    const std::tuple<const char*, int, int> names[] = {
+        {"ProcStat", 1, 11},     {"AlarmStat", 0, 11}, {"FeederName", 1, 9},
+        {"AlarmStatus3", 7, 10}, {"Massflow", 2, 2},   {"procstat", 1, 1},
+    };
+    for (auto [name, chosen, format] : names)
+        EXPECT_EQ(host_register::dialog_format(name, chosen), format) << name;
 }

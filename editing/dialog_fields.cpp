@@ -1,0 +1,40 @@
+#include "editing/dialog_fields.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+QString without_mnemonic(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i; // "&&" stands for one ampersand
+        plain += text[i];
+    }
+    return plain;
+}
+
+QLabel* field_label(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    field->setAccessibleName(without_mnemonic(text));
+    return label;
+}
+
+void show_text(QLineEdit* edit, const std::string& text) {
+    const QString shown = qt_text(text);
+    if (edit->text() != shown)
+        edit->setText(shown);
+}
+
+void set_read_only(QLineEdit* edit, bool read_only) {
+    if (edit->isReadOnly() == read_only && edit->property("read_only_look").isValid())
+        return;
+    edit->setReadOnly(read_only);
+    edit->setProperty("read_only_look", read_only);
+    // A read-only field shows the window's background instead of an editable field's.
+    QPalette palette = edit->parentWidget() ? edit->parentWidget()->palette() : edit->palette();
+    if (read_only)
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    edit->setPalette(palette);
+}
