@@ -59,11 +59,13 @@ CMapCommands::CMapCommands(CTransferCommands& transfers, parameter_list& catalog
 bool CMapCommands::export_register_table(CTessalyDoc* doc) {
     if (!has_map(doc))
         return false;
-    const QString path =
+    QString path =
         prompter_->save_path(window_, QStringLiteral("Export Register Table"), csv_filter,
                              table_start(*doc), QString::fromLatin1(csv_suffix));
     if (path.isEmpty())
         return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + csv_suffix;
     if (!atomic_write_file(native_path(path), ::export_register_table(*doc->map()))) {
         ui().message(msg_save_failed);
         return false;
