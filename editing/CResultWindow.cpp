@@ -6,12 +6,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
 // No column starts wider than this many average characters; the last one takes what is left.
 constexpr int widest_column_chars = 48;
+// How many text lines high a window with rows is at least.
+constexpr int table_lines = 24;
 } // namespace
 
 CResultWindow::CResultWindow(const QString& title, const QStringList& headings,
@@ -55,6 +59,8 @@ CResultWindow::CResultWindow(const QString& title, const QStringList& headings,
     layout_->addWidget(subject_);
     layout_->addWidget(summary_);
     layout_->addWidget(view_, 1);
+    // Takes the table's room while there are no rows, so that the lines stay at the top.
+    layout_->addStretch(0);
     layout_->addWidget(buttons);
     setTabOrder(view_, close_button);
 }
@@ -82,6 +88,12 @@ void CResultWindow::show_rows(const QString& subject, const QString& summary, in
     table_->set_rows(count, std::move(cell));
     view_->setVisible(count > 0);
     size_columns();
+    // A message alone needs no more than its lines; rows get room for a screenful of them.
+    layout_->activate();
+    if (count == 0)
+        resize(width(), sizeHint().height());
+    else if (const int rows_height = table_lines * fontMetrics().height(); height() < rows_height)
+        resize(width(), rows_height);
     if (count > 0) {
         view_->setCurrentIndex(table_->index(0, 0));
         view_->setFocus(Qt::OtherFocusReason);
@@ -94,6 +106,28 @@ void CResultWindow::size_columns() {
     // one.
     header->resizeSections(QHeaderView::ResizeToContents);
     const int widest = widest_column_chars * fontMetrics().averageCharWidth();
-    for (int i = 0; i + 1 < header->count(); ++i)
-        header->resizeSection(i, std::min(header->sectionSize(i), widest));
+    int natural = 0;
+    for (int i = 0; i < header->count(); ++i) {
+        if (i + 1 < header->count()) {
+            header->resizeSection(i, std::min(header->sectionSize(i), widest));
+            natural += header->sectionSize(i);
+        } else {
+            // The last column stretches: its own width is what its texts need (asked through
+            // the base class, where the measure is public).
+            const QAbstractItemView* view = view_;
+            natural += std::max(view->sizeHintForColumn(i), header->sectionSizeHint(i));
+        }
+    }
+    if (!view_->isVisibleTo(this))
+        return;
+    // The window grows (never shrinks) so that the rows show whole, within the screen; a text
+    // wider still ends in an ellipsis and shows whole in its tool tip.
+    const QMargins margins = layout_->contentsMargins();
+    const int chrome = margins.left() + margins.right() + 2 * view_->frameWidth() +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+    int want = natural + chrome;
+    if (const QScreen* s = screen())
+        want = std::min(want, s->availableGeometry().width() * 9 / 10);
+    if (want > width())
+        resize(want, height());
 }
