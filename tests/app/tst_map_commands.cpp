@@ -16,6 +16,7 @@
 #include "editing/CTextTableModel.h"
 #include "link/link_state.h"
 #include "link/transfer_messages.h"
+#include "model/image_codec.h"
 #include "model/map_check.h"
 #include "model/map_diff.h"
 
@@ -325,6 +326,20 @@ class tst_map_commands : public QObject {
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
         QTRY_VERIFY(!window);
         t.app->exit_instance();
+    }
+
+    void compare_of_a_map_no_image_carries_asks_the_card_nothing() {
+        private_settings settings;
+        settings.preset("ComPort", settings.dir.filePath("no-card-here"));
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        // The information block of a "WNT" counts as zero, so its image has no network header.
+        QVERIFY(open_map(t, settings, "wnt.zrp",
+                         "WNT Modbus+ protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT "
+                         "MSBYTE_FIRST\nREGMAX 65535\nNODENUM 3\nMBPLUS 1 2 3\nHREG\n"));
+        t.app->main_frame()->run_command(ID_COMPARE_WITH_DEVICE);
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{map_unfit_for_image_text});
+        QVERIFY(!t.app->map_commands().compare_window());
     }
 
     void check_map_lists_findings_that_lead_to_their_registers_data() {
