@@ -157,7 +157,8 @@ bool CDocumentManager::save_document_as(CTessalyDoc* doc) {
         name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QString());
         start = QDir::current().filePath(name.trimmed() + ".zrp");
     }
-    QString path = prompter_->save_path(main_frame_, QStringLiteral("Save As"), zrp_filter, start);
+    QString path = prompter_->save_path(main_frame_, QStringLiteral("Save As"), zrp_filter, start,
+                                        QStringLiteral("zrp"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())

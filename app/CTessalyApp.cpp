@@ -6,6 +6,7 @@
 #include "app/CDocumentManager.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
+#include "app/CMapCommands.h"
 #include "app/CPreferenceDialog.h"
 #include "app/CRecentFiles.h"
 #include "app/CTransferCommands.h"
@@ -53,10 +54,14 @@ CTessalyApp::CTessalyApp(const options& opts)
       qt_prompter_(std::make_unique<QtFilePrompter>()), prompter_(qt_prompter_.get()),
       recent_(std::make_unique<CRecentFiles>()),
       transfers_(std::make_unique<CTransferCommands>(opts.usb_library, *prompter_)),
-      documents_(std::make_unique<CDocumentManager>(*recent_, *transfers_, *prompter_, [this] {
-          // Only the text "0" turns the protocol selection off.
-          return show_protocol_dialog_.value() != QLatin1String("0");
-      })) {
+      documents_(std::make_unique<CDocumentManager>(*recent_, *transfers_, *prompter_,
+                                                    [this] {
+                                                        // Only the text "0" turns the protocol
+                                                        // selection off.
+                                                        return show_protocol_dialog_.value() !=
+                                                               QLatin1String("0");
+                                                    })),
+      map_commands_(std::make_unique<CMapCommands>(*transfers_, *catalogue_, *prompter_)) {
     set_help_topic_handler([this](QWidget*, int context) { help_context(context); });
     qApp->installEventFilter(this);
 }
@@ -98,8 +103,9 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
     main_frame_->set_close_guard([this] { return documents_->close_all_documents(); });
     documents_->set_main_frame(main_frame_);
     transfers_->set_window(main_frame_);
+    map_commands_->set_window(main_frame_);
     bind_commands(main_frame_->commands(),
-                  {*main_frame_, *documents_, *transfers_, *recent_,
+                  {*main_frame_, *documents_, *transfers_, *recent_, *map_commands_,
                    [this]() -> QPrinter& { return printer(); }, [this] { preferences(); },
                    [this] { about(); }, [this] { help_contents(); },
                    [this] { context_help_->start(); }});
@@ -208,6 +214,7 @@ void CTessalyApp::set_prompter(file_prompter* prompter) {
     prompter_ = prompter ? prompter : qt_prompter_.get();
     documents_->set_prompter(*prompter_);
     transfers_->set_prompter(*prompter_);
+    map_commands_->set_prompter(*prompter_);
 }
 
 void CTessalyApp::about() {

@@ -2,7 +2,8 @@
 // The editor's application object: the persistent settings and the parameter catalogue,
 // help, the printer and the shell's command texts. It builds the main window and the objects
 // that carry the commands: the documents (CDocumentManager), the recent-file list
-// (CRecentFiles) and the link with its transfers (CTransferCommands).
+// (CRecentFiles), the link with its transfers (CTransferCommands) and the register table,
+// comparison and check commands (CMapCommands).
 
 #include "app/AppSetup.h"
 #include "app/file_prompter.h"
@@ -17,6 +18,7 @@ class CContextHelp;
 class CDocumentManager;
 class CHelpWindow;
 class CMainFrame;
+class CMapCommands;
 class CRecentFiles;
 class CTransferCommands;
 class QPrinter;
@@ -48,6 +50,7 @@ class CTessalyApp : public QObject {
     CDocumentManager& documents() const { return *documents_; }
     CRecentFiles& recent_files() const { return *recent_; }
     CTransferCommands& transfers() const { return *transfers_; }
+    CMapCommands& map_commands() const { return *map_commands_; }
 
     parameter_list& catalogue() const { return *catalogue_; }
     const AppSetup& param_file() const { return param_file_; }
@@ -111,6 +114,7 @@ class CTessalyApp : public QObject {
     std::unique_ptr<CRecentFiles> recent_;
     std::unique_ptr<CTransferCommands> transfers_;
     std::unique_ptr<CDocumentManager> documents_;
+    std::unique_ptr<CMapCommands> map_commands_;
     std::unique_ptr<QPrinter> printer_;
     CMainFrame* main_frame_ = nullptr;
     QPointer<CHelpWindow> help_window_;

@@ -24,10 +24,10 @@ QString QtFilePrompter::open_path(QWidget* parent, const QString& title, const Q
 }
 
 QString QtFilePrompter::save_path(QWidget* parent, const QString& title, const QString& filter,
-                                  const QString& start) {
+                                  const QString& start, const QString& default_suffix) {
     QFileDialog dialog(parent, title, start, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("zrp"));
+    dialog.setDefaultSuffix(default_suffix);
     dialog.selectFile(start);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

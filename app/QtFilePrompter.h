@@ -12,7 +12,7 @@ class QtFilePrompter : public file_prompter {
     QString open_path(QWidget* parent, const QString& title, const QString& filter,
                       const QString& start, const QString& default_suffix) override;
     QString save_path(QWidget* parent, const QString& title, const QString& filter,
-                      const QString& start) override;
+                      const QString& start, const QString& default_suffix) override;
     save_answer ask_save_changes(QWidget* parent, const QString& text) override;
 
     // The dialog open_path runs: an existing file, default_suffix added to a typed name

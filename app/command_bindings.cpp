@@ -4,6 +4,7 @@
 #include "app/CCommandSet.h"
 #include "app/CDocumentManager.h"
 #include "app/CMainFrame.h"
+#include "app/CMapCommands.h"
 #include "app/CRecentFiles.h"
 #include "app/CTessalyDoc.h"
 #include "app/CTransferCommands.h"
@@ -70,6 +71,15 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
             transfers.send_without_document();
     });
     commands.bind(ID_IMPORT_OLD_FILE, [&frame] { run_import_command(&frame); });
+    CMapCommands& maps = t.maps;
+    commands.bind(
+        ID_IMPORT_REGISTER_TABLE, [&maps, doc] { maps.import_register_table(doc()); },
+        has_document);
+    commands.bind(
+        ID_EXPORT_REGISTER_TABLE, [&maps, doc] { maps.export_register_table(doc()); },
+        has_document);
+    commands.bind(
+        ID_COMPARE_WITH_DEVICE, [&maps, doc] { maps.compare_with_device(doc()); }, has_document);
     commands.bind(
         ID_FILE_PRINT, [&frame, doc, t] { print_register_list(doc(), t.job_printer(), &frame); },
         has_document);
@@ -124,6 +134,8 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         [&link] { return link.link_type() == link_usb; });
     commands.bind(
         ID_OPTIONS_PROTOCOL, [doc] { doc()->on_protocol(); }, has_document);
+    commands.bind(
+        ID_CHECK_MAP, [&maps, doc, view] { maps.check_map(doc(), view()); }, has_document);
     commands.bind(ID_OPTIONS_PREFERENCES, t.run_preferences);
 
     // Window, panes

@@ -6,6 +6,7 @@
 
 class CCommandSet;
 class CDocumentManager;
+class CMapCommands;
 class CMainFrame;
 class CRecentFiles;
 class CTransferCommands;
@@ -17,6 +18,7 @@ struct command_targets {
     CDocumentManager& documents;
     CTransferCommands& transfers;
     CRecentFiles& recent;
+    CMapCommands& maps;
     std::function<QPrinter&()> job_printer;
     std::function<void()> run_preferences;
     std::function<void()> run_about;

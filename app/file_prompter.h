@@ -14,9 +14,10 @@ class file_prompter {
     // extension takes default_suffix (without its dot; empty: none).
     virtual QString open_path(QWidget* parent, const QString& title, const QString& filter,
                               const QString& start, const QString& default_suffix) = 0;
-    // A file name to save to; empty when the user cancelled.
+    // A file name to save to; empty when the user cancelled. A name typed without an
+    // extension takes default_suffix (without its dot).
     virtual QString save_path(QWidget* parent, const QString& title, const QString& filter,
-                              const QString& start) = 0;
+                              const QString& start, const QString& default_suffix) = 0;
     // "Save changes to %1?" with Yes, No and Cancel.
     virtual save_answer ask_save_changes(QWidget* parent, const QString& text) = 0;
 };

@@ -4,33 +4,12 @@
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
 namespace {
 const char* const save_failed = "Unable to save the requested file";
 } // namespace
-
-std::optional<std::string> read_whole_file(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string contents;
-    char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        if (contents.size() + static_cast<std::size_t>(in.gcount()) > max_input_file_bytes)
-            return std::nullopt;
-        contents.append(chunk, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad())
-        return std::nullopt;
-    return contents;
-}
 
 std::unique_ptr<zrp_file> load_map_text(const std::string& text) {
     std::istringstream in(text);

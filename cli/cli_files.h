@@ -1,21 +1,15 @@
 #pragma once
-// Reading and writing the files of tessaly-cli's commands: whole input files (bounded, so
-// that a directory or an endless device ends in a message rather than a hang), register maps
-// loaded as Open loads them, and output to standard output or atomically to a file.
+// Reading and writing the files of tessaly-cli's commands: whole input files (the core's
+// bounded read), register maps loaded as Open loads them, and output to standard output or
+// atomically to a file.
 
+#include "core/whole_file.h"
 #include "model/zrp_file.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-
-// The longest input file a command reads.
-inline constexpr std::size_t max_input_file_bytes = 64u << 20;
-
-// The whole contents of a regular file (or of a device or pipe, up to the limit); nothing for
-// a file that cannot be opened or read, a directory, or more than the limit.
-std::optional<std::string> read_whole_file(const std::string& path);
 
 // A map read from text as Open reads it (the load's messages shown); nothing when it fails.
 std::unique_ptr<zrp_file> load_map_text(const std::string& text);

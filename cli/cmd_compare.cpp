@@ -24,10 +24,6 @@
 namespace {
 
 const char* const open_failed = "Unable to open the requested file";
-const char* const card_holds_map = "The card holds this map.";
-const char* const card_differs = "The card differs from this map.";
-const char* const image_unfit = "The map cannot be carried by a device image.";
-const char* const no_catalogue = "No parameter catalogue found: parameter names are not checked.";
 
 // Prints the differences; the answer status.
 int print_differences(const std::vector<map_difference>& differences) {
@@ -91,7 +87,7 @@ std::optional<parameter_names> catalogue_names(const std::string& named, int dev
             catalogue.load_file(place.string()) == parameter_list::load_result::loaded)
             return offered_parameters(catalogue, device_code);
     }
-    ui().message(no_catalogue);
+    ui().message(no_catalogue_text);
     return std::nullopt;
 }
 
@@ -160,11 +156,11 @@ int verify_map(const std::string& file, const link_options& options) {
     // What the map becomes on the card: what an image cannot carry is no difference.
     zrp_file expected;
     if (!map_as_card_holds(*map, device, expected)) {
-        ui().message(image_unfit);
+        ui().message(map_unfit_for_image_text);
         return answer_trouble;
     }
     const int answer = print_differences(diff_maps(expected, *card));
-    ui().message(answer == answer_same ? card_holds_map : card_differs);
+    ui().message(answer == answer_same ? card_holds_map_text : card_differs_text);
     return answer;
 }
 

@@ -90,11 +90,7 @@ void CRegisterView::changed(bool all_rows, int row) {
         table_->reset_rows();
     else
         table_->refresh_row(row);
-    if (const QModelIndex index = table_->index(row, 0); index.isValid()) {
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
-        scrollTo(index);
-    }
+    select_row(row);
     emit command_state_changed();
     doc_->update_all_views(this, start);
 }
@@ -120,6 +116,25 @@ void CRegisterView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+bool CRegisterView::select_row(int row) {
+    const QModelIndex index = table_->index(row, 0);
+    if (!index.isValid())
+        return false;
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+    scrollTo(index);
+    return true;
+}
+
+bool CRegisterView::select_register(int number) {
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const host_register* reg = table_->register_at(row);
+        if (reg && reg->register_number == number)
+            return select_row(row);
+    }
+    return false;
 }
 
 bool CRegisterView::can_delete() const {

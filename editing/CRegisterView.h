@@ -25,6 +25,9 @@ class CRegisterView : public QTreeView {
 
     // The selected rows, in ascending order.
     QList<int> selected_rows() const;
+    // Selects the row of the register numbered number alone, makes it the current row and
+    // scrolls it into view; false when the list shows no such register.
+    bool select_register(int number);
     // Delete is offered while at least one row is selected.
     bool can_delete() const;
     // New Register and Properties are offered while the view shows a map (Properties does
@@ -54,6 +57,8 @@ class CRegisterView : public QTreeView {
     // The row the selection mark (the current row) is on when it is selected, else the first
     // selected row; -1 without a selection.
     int selection_mark() const;
+    // Selects row alone, makes it current and scrolls to it; false for a row not shown.
+    bool select_row(int row);
     // Shows what an edit changed, tells the document and its other views, and selects the
     // row the edit leaves its register on.
     void changed(bool all_rows, int row);

@@ -24,6 +24,9 @@ bool decode_raw_image(std::span<const std::uint8_t> image, int device_code, zrp_
 // the image does not decode (a network map for a "WNT", whose information block counts as
 // zero).
 bool map_as_card_holds(const zrp_file& map, int device_code, zrp_file& card_view);
+// What a comparison with the card says when map_as_card_holds is false.
+inline constexpr const char* map_unfit_for_image_text =
+    "The map cannot be carried by a device image.";
 
 // Why map does not fit a device image for device_code (a value outside its field, a name or
 // mnemonic the image cannot hold, too many registers), or an empty text when it fits.

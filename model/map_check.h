@@ -29,5 +29,9 @@ struct map_finding {
 //   not offer (offered_names: the names offered for the map's device; nullptr skips it);
 // - for the header: more registers than an image holds, and blocks that break the block
 //   editor's fit rule.
+// Said in place of the catalogue check when no catalogue is at hand.
+inline constexpr const char* no_catalogue_text =
+    "No parameter catalogue found: parameter names are not checked.";
+
 std::vector<map_finding> check_map(const zrp_file& map, std::string_view file_text,
                                    const std::set<std::string, std::less<>>* offered_names);

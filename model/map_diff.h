@@ -31,6 +31,10 @@ struct map_difference {
     std::string line() const;
 };
 
+// The answers of a comparison of a map (a) with the configuration a card holds (b).
+inline constexpr const char* card_holds_map_text = "The card holds this map.";
+inline constexpr const char* card_differs_text = "The card differs from this map.";
+
 // Every difference from a to b, in the order above. The maps are not changed.
 std::vector<map_difference> diff_maps(const zrp_file& a, const zrp_file& b);
 

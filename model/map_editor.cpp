@@ -2,6 +2,7 @@
 
 #include "core/user_interface.h"
 #include "model/model_tables.h"
+#include "model/register_overlap_index.h"
 #include "model/zrp_file.h"
 
 #include <memory>
@@ -98,6 +99,21 @@ map_editor::register_change map_editor::delete_rows(const std::vector<int>& rows
         return {};
     map_.delete_registers(rows);
     prepare_display();
+    return {refresh::all_rows, -1};
+}
+
+map_editor::register_change
+map_editor::replace_registers(std::vector<std::unique_ptr<host_register>> registers) {
+    map_.registers.clear();
+    register_overlap_index accepted;
+    for (auto& reg : registers) {
+        if (accepted.conflicts(*reg)) {
+            ui().message(conflicting_register_message(*reg));
+            continue;
+        }
+        accepted.insert(*reg);
+        map_.registers.push_back(std::move(reg));
+    }
     return {refresh::all_rows, -1};
 }
 

@@ -6,6 +6,7 @@
 // change the header. The list's own preparation (sorting, normalising) lives here too, so that
 // a view only reads the map.
 
+#include <memory>
 #include <vector>
 
 class host_register;
@@ -52,6 +53,11 @@ class map_editor {
     register_change edit_properties(int row);
     // Deletes exactly the registers at rows, whatever their order and gaps.
     register_change delete_rows(const std::vector<int>& rows);
+    // Replaces the whole register list in one step (an imported register table): the
+    // registers are added in their order under the overlap rule, and one that conflicts with
+    // a register added before it is shown with the load's conflict message and left out. The
+    // list keeps that order; a list showing the map sorts it when it rebuilds every row.
+    register_change replace_registers(std::vector<std::unique_ptr<host_register>> registers);
 
     // The host protocol selection.
     header_change select_protocol();

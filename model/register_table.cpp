@@ -65,7 +65,7 @@ std::string word_or_number(const word_table& table, int code) {
     return std::to_string(code);
 }
 
-register_row register_cells(const host_register& reg) {
+register_row register_row_cells(const host_register& reg) {
     register_row row;
     const int format = saved_format(reg);
     row[col_register] = std::to_string(reg.register_number);
@@ -117,7 +117,7 @@ std::string export_register_table(const zrp_file& map) {
         out.field(name);
     out.end_record();
     for (const auto& reg : map.registers) {
-        for (const std::string& cell : register_cells(*reg))
+        for (const std::string& cell : register_row_cells(*reg))
             out.field(cell);
         out.end_record();
     }

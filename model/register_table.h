@@ -57,7 +57,7 @@ int saved_format(const host_register& reg);
 bool format_writes_name(int format);
 
 // The cells of one register's row.
-register_row register_cells(const host_register& reg);
+register_row register_row_cells(const host_register& reg);
 // The cell text of a code: its word in table, or its number when it has none.
 std::string word_or_number(const word_table& table, int code);
 

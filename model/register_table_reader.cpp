@@ -1,9 +1,8 @@
 #include "model/register_table_reader.h"
 
-#include "core/user_interface.h"
 #include "model/csv_reader.h"
+#include "model/map_editor.h"
 #include "model/model_tables.h"
-#include "model/register_overlap_index.h"
 #include "model/register_table.h"
 #include "model/zrp_file.h"
 
@@ -307,15 +306,6 @@ std::optional<register_table_error> import_register_table(std::string_view table
     register_table_reader reader(map);
     if (!reader.read(table))
         return reader.error();
-    map.registers.clear();
-    register_overlap_index accepted;
-    for (auto& reg : reader.registers()) {
-        if (accepted.conflicts(*reg)) {
-            ui().message(conflicting_register_message(*reg));
-            continue;
-        }
-        accepted.insert(*reg);
-        map.registers.push_back(std::move(reg));
-    }
+    map_editor(map).replace_registers(std::move(reader.registers()));
     return std::nullopt;
 }

@@ -64,16 +64,19 @@ class no_usb_library : public hid_library {
 // File names and save answers from a script; every question is recorded.
 class scripted_prompter : public file_prompter {
   public:
-    QString open_path(QWidget*, const QString& title, const QString&, const QString&,
+    QString open_path(QWidget*, const QString& title, const QString& filter, const QString&,
                       const QString& suffix) override {
         titles << title;
+        open_filters << filter;
         suffixes << suffix;
         return take(open_paths);
     }
-    QString save_path(QWidget*, const QString& title, const QString&,
-                      const QString& start) override {
+    QString save_path(QWidget*, const QString& title, const QString& filter, const QString& start,
+                      const QString& suffix) override {
         titles << title;
         save_starts << start;
+        save_filters << filter;
+        save_suffixes << suffix;
         return take(save_paths);
     }
     save_answer ask_save_changes(QWidget*, const QString& text) override {
@@ -88,6 +91,7 @@ class scripted_prompter : public file_prompter {
     QStringList open_paths, save_paths;
     std::deque<save_answer> save_answers;
     QStringList titles, save_starts, questions, suffixes;
+    QStringList open_filters, save_filters, save_suffixes;
 
   private:
     static QString take(QStringList& list) { return list.isEmpty() ? QString() : list.takeFirst(); }

@@ -8,9 +8,8 @@
 #include "app/CZRPErrorDlg.h"
 #include "app/command_table.h"
 #include "app_fixture.h"
+#include "card_on_pty.h"
 #include "link/link_state.h"
-#include "sim/ombra_card.h"
-#include "sim/pty_card_server.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -21,14 +20,6 @@
 #include <thread>
 
 namespace {
-// Runs the event loop until done() holds (at most ten seconds).
-void wait_until(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 10000)
-        QTest::qWait(10);
-}
-
 QString unique_channel() {
     return QStringLiteral("tessaly-test-%1-%2")
         .arg(QCoreApplication::applicationPid())
@@ -43,28 +34,6 @@ bool deliver_from_thread(const QString& name, const QStringList& texts) {
     sender.join();
     return result == 1;
 }
-
-// A card on a pseudo-terminal, served by a thread for the test's lifetime.
-class card_on_pty {
-  public:
-    card_on_pty(card_options options, const QString& link_path)
-        : card(std::move(options)), server(card) {
-        std::string error;
-        ok = server.open(link_path.toStdString(), error);
-        if (ok)
-            thread = std::thread([this] { server.serve(stop, 10); });
-    }
-    ~card_on_pty() {
-        stop = true;
-        if (thread.joinable())
-            thread.join();
-    }
-    ombra_card card;
-    pty_card_server server;
-    std::atomic<bool> stop{false};
-    std::thread thread;
-    bool ok = false;
-};
 } // namespace
 
 class tst_shell_and_transfers : public QObject {

@@ -1,6 +1,6 @@
 // The edit layer: New Register, Properties and Delete with their overlap refusals and
-// Retry/Cancel loops, what each says the list must rebuild, the list's own preparation, and
-// the header operations.
+// Retry/Cancel loops, replacing the register list, what each says the list must rebuild, the
+// list's own preparation, and the header operations.
 
 #include "model/map_editor.h"
 #include "model/protocol_form_values.h"
@@ -207,6 +207,52 @@ TEST_F(MapEditor, DeleteRemovesExactlyTheGappedSelection) {
     EXPECT_FALSE(editor.delete_rows({}).changed());
     EXPECT_FALSE(editor.delete_rows({-1, 5}).changed());
     EXPECT_EQ(map.register_count(), 5);
+}
+
+TEST_F(MapEditor, ReplaceRegistersKeepsOrderAndLeavesConflictsOut) {
+    struct row {
+        int number, whole;
+        const char* name;
+    };
+    struct case_t {
+        const char* what;
+        std::vector<row> rows;
+        std::vector<int> kept;
+        std::vector<std::string> messages;
+    };
+    const auto conflict = [](int number, const char* name) {
+        return "Conflicting Register Ignored\nRegister Num: " + std::to_string(number) +
+               "\nParameter: " + name;
+    };
+    const case_t cases[] = {
+        {"no conflicts, table order kept",
+         {{40005, 1, "A"}, {40001, 2, "B"}, {40003, 1, "C"}},
+         {40005, 40001, 40003},
+         {}},
+        {"inside an earlier range, and the same number again",
+         {{40003, 2, "A"}, {40004, 1, "B"}, {40001, 1, "C"}, {40003, 1, "D"}, {40010, 1, "E"}},
+         {40003, 40001, 40010},
+         {conflict(40004, "B"), conflict(40003, "D")}},
+        {"a range reaching over a later one: the later one is left out",
+         {{40001, 4, "A"}, {40002, 1, "B"}},
+         {40001},
+         {conflict(40002, "B")}},
+        {"an empty table empties the list", {}, {}, {}},
+    };
+    for (const case_t& c : cases) {
+        ASSERT_TRUE(add(40100)); // what the table replaces
+        ui.events.clear();
+        std::vector<std::unique_ptr<host_register>> incoming;
+        for (const row& r : c.rows) {
+            incoming.push_back(std::make_unique<host_register>(&map, r.number));
+            incoming.back()->whole_count = r.whole;
+            incoming.back()->name = r.name;
+        }
+        const auto change = editor.replace_registers(std::move(incoming));
+        EXPECT_EQ(change.scope, map_editor::refresh::all_rows) << c.what;
+        EXPECT_EQ(numbers(map), c.kept) << c.what;
+        EXPECT_EQ(ui.texts(), c.messages) << c.what;
+    }
 }
 
 TEST_F(MapEditor, PrepareDisplaySortsAndNormalises) {

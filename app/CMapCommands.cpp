@@ -1,0 +1,161 @@
+#include "app/CMapCommands.h"
+
+#include "app/CTessalyDoc.h"
+#include "app/CTransferCommands.h"
+#include "app/file_prompter.h"
+#include "app/reserved_names.h"
+#include "catalogue/offered_parameters.h"
+#include "core/atomic_write.h"
+#include "core/user_interface.h"
+#include "core/whole_file.h"
+#include "editing/CDeviceCompareDlg.h"
+#include "editing/CMapCheckDlg.h"
+#include "model/image_codec.h"
+#include "model/map_check.h"
+#include "model/map_diff.h"
+#include "model/map_editor.h"
+#include "model/register_table.h"
+#include "model/register_table_reader.h"
+#include "model/zrp_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+const char* const msg_open_failed = "Unable to open the requested file";
+const char* const msg_save_failed = "Unable to save the requested file";
+const char* const csv_filter = "CSV files (*.csv)";
+const char* const csv_suffix = "csv";
+
+std::string native_path(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+bool has_map(const CTessalyDoc* doc) {
+    return doc && doc->map() && doc->map()->header;
+}
+
+// A document's own file: none for a new document or one an extraction made.
+bool has_file(const CTessalyDoc& doc) {
+    return !doc.path().isEmpty() && reserved_extract_code(doc.path()) == not_reserved;
+}
+
+// Where the table dialogs start: beside the document's file, named after it.
+QString table_start(const CTessalyDoc& doc) {
+    if (!has_file(doc))
+        return {};
+    const QFileInfo file(doc.path());
+    return file.dir().filePath(file.completeBaseName() + "." + csv_suffix);
+}
+} // namespace
+
+CMapCommands::CMapCommands(CTransferCommands& transfers, parameter_list& catalogue,
+                           file_prompter& prompter, QObject* parent)
+    : QObject(parent), transfers_(transfers), catalogue_(catalogue), prompter_(&prompter) {}
+
+bool CMapCommands::export_register_table(CTessalyDoc* doc) {
+    if (!has_map(doc))
+        return false;
+    QString path =
+        prompter_->save_path(window_, QStringLiteral("Export Register Table"), csv_filter,
+                             table_start(*doc), QString::fromLatin1(csv_suffix));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + csv_suffix;
+    if (!atomic_write_file(native_path(path), ::export_register_table(*doc->map()))) {
+        ui().message(msg_save_failed);
+        return false;
+    }
+    return true;
+}
+
+bool CMapCommands::import_register_table(CTessalyDoc* doc) {
+    if (!has_map(doc))
+        return false;
+    const QString path =
+        prompter_->open_path(window_, QStringLiteral("Import Register Table"), csv_filter,
+                             table_start(*doc), QString::fromLatin1(csv_suffix));
+    if (path.isEmpty())
+        return false;
+    const std::optional<std::string> table = read_whole_file(native_path(path));
+    if (!table) {
+        ui().message(msg_open_failed);
+        return false;
+    }
+    // Every row is read before the map changes, so a cell that does not parse leaves it whole.
+    register_table_reader reader(*doc->map());
+    if (!reader.read(*table)) {
+        ui().message(reader.error().message());
+        return false;
+    }
+    doc->editor().replace_registers(std::move(reader.registers()));
+    doc->set_modified(true);
+    doc->update_all_views(nullptr, 0);
+    return true;
+}
+
+template <class window_t> window_t* CMapCommands::result_window(QPointer<window_t>& window) {
+    if (!window)
+        window = new window_t(window_);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void CMapCommands::compare_with_device(CTessalyDoc* doc) {
+    if (!has_map(doc))
+        return;
+    const zrp_file& map = *doc->map();
+    const int device = map.header->device_code;
+    // What the map becomes on the card, so that what an image cannot carry is no difference;
+    // a map no image carries is not worth an extraction.
+    zrp_file expected;
+    if (!map_as_card_holds(map, device, expected)) {
+        ui().message(map_unfit_for_image_text);
+        return;
+    }
+    const std::unique_ptr<zrp_file> card = transfers_.extract_configuration(device);
+    if (!card) {
+        // The extraction said why; an earlier comparison must not pass for this one.
+        if (compare_dlg_)
+            compare_dlg_->close();
+        return;
+    }
+    std::vector<map_difference> differences = diff_maps(expected, *card);
+    result_window(compare_dlg_)->set_differences(doc->title(), std::move(differences));
+}
+
+std::string CMapCommands::checked_text(const CTessalyDoc& doc) {
+    if (has_file(doc))
+        if (std::optional<std::string> saved = read_whole_file(native_path(doc.path())))
+            return std::move(*saved);
+    return doc.text();
+}
+
+void CMapCommands::check_map(CTessalyDoc* doc, CRegisterView* view) {
+    if (!has_map(doc))
+        return;
+    const zrp_file& map = *doc->map();
+    // Without a catalogue every name would look unknown: that check is skipped and said so.
+    std::optional<parameter_names> names;
+    if (catalogue_.count() > 0)
+        names = offered_parameters(catalogue_, map.header->device_code);
+    std::vector<map_finding> findings =
+        ::check_map(map, checked_text(*doc), names ? &*names : nullptr);
+    result_window(check_dlg_)
+        ->set_findings(view, doc->title(), std::move(findings),
+                       names ? QString() : QString::fromUtf8(no_catalogue_text));
+}
+
+CDeviceCompareDlg* CMapCommands::compare_window() const {
+    return compare_dlg_;
+}
+
+CMapCheckDlg* CMapCommands::check_window() const {
+    return check_dlg_;
+}
