@@ -99,14 +99,14 @@ void diff_headers(const zrp_file& a, const zrp_file& b, std::vector<map_differen
 void diff_register(const host_register& a, const host_register& b,
                    std::vector<map_difference>& out) {
     const register_row cells_a = register_row_cells(a), cells_b = register_row_cells(b);
-    for (int column = col_register + 1; column < register_column_count; ++column) {
+    for (int column = col_register + 1; column < table_column_count; ++column) {
         const auto c = static_cast<std::size_t>(column);
         if (cells_a[c] == cells_b[c])
             continue;
         map_difference d;
         d.place = map_difference::register_entry;
         d.register_number = a.register_number;
-        d.field = register_column_names()[c];
+        d.field = table_column_names()[c];
         d.a = cells_a[c];
         d.b = cells_b[c];
         out.push_back(d);

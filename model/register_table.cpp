@@ -12,8 +12,8 @@ constexpr word_code negative_rows[] = {{"SIGNED", 0}, {"UNSIGNED", 2}, {"FORCE_0
 const word_table word_order_table{word_order_rows, 0};
 const word_table negative_table{negative_rows, 0};
 
-std::array<std::string, register_column_count> make_column_names() {
-    std::array<std::string, register_column_count> names = {
+std::array<std::string, table_column_count> make_column_names() {
+    std::array<std::string, table_column_count> names = {
         "Register",    "Feeder",     "Parameter",     "Format",      "Fractional words",
         "Whole words", "Word order", "Negative",      "Swap",        "Maximum",
         "Minimum",     "Scale",      "Decimal shift", "ROM constant"};
@@ -39,8 +39,8 @@ std::string status_cell(const status_bit& s, int device_code) {
 
 } // namespace
 
-const std::array<std::string, register_column_count>& register_column_names() {
-    static const std::array<std::string, register_column_count> names = make_column_names();
+const std::array<std::string, table_column_count>& table_column_names() {
+    static const std::array<std::string, table_column_count> names = make_column_names();
     return names;
 }
 
@@ -113,7 +113,7 @@ register_row register_row_cells(const host_register& reg) {
 
 std::string export_register_table(const zrp_file& map) {
     csv_writer out;
-    for (const std::string& name : register_column_names())
+    for (const std::string& name : table_column_names())
         out.field(name);
     out.end_record();
     for (const auto& reg : map.registers) {

@@ -15,7 +15,7 @@ class host_register;
 class zrp_file;
 
 // The columns, in the order of the table.
-enum register_column {
+enum table_column {
     col_register,
     col_feeder,
     col_parameter,
@@ -31,7 +31,7 @@ enum register_column {
     col_decimal_shift,
     col_rom_constant,
     col_bit_15, // "Bit 15" ... "Bit 0" follow in this order
-    register_column_count = col_bit_15 + 16,
+    table_column_count = col_bit_15 + 16,
 };
 
 // The column holding bit (0 to 15) of a bitmapped register.
@@ -39,10 +39,10 @@ constexpr int bit_column(int bit) {
     return col_bit_15 + 15 - bit;
 }
 
-using register_row = std::array<std::string, register_column_count>;
+using register_row = std::array<std::string, table_column_count>;
 
 // The column names of the header row ("Register", "Feeder", ..., "Bit 15", ..., "Bit 0").
-const std::array<std::string, register_column_count>& register_column_names();
+const std::array<std::string, table_column_count>& table_column_names();
 
 // The word tables of the table's cells: word orders ("NORMAL" 0, "REVERSED" 6) and negative
 // handling ("SIGNED" 0, "UNSIGNED" 2, "FORCE_0" 3); a code without a word is written as its

@@ -124,11 +124,11 @@ bool register_table_reader::fail(int row, std::string column, std::string text) 
 }
 
 bool register_table_reader::read_header(const std::vector<std::string>& names) {
-    const auto& known = register_column_names();
-    column_of_field_.assign(register_column_count, -1);
+    const auto& known = table_column_names();
+    column_of_field_.assign(table_column_count, -1);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string_view name = trimmed(names[i]);
-        for (int c = 0; c < register_column_count; ++c) {
+        for (int c = 0; c < table_column_count; ++c) {
             if (known[static_cast<std::size_t>(c)] != name)
                 continue;
             if (column_of_field_[static_cast<std::size_t>(c)] != -1)
@@ -152,9 +152,9 @@ bool register_table_reader::read(std::string_view table) {
         const int row = csv.record_number() - 1;
         std::string column;
         if (row > 0)
-            for (int c = 0; c < register_column_count; ++c)
+            for (int c = 0; c < table_column_count; ++c)
                 if (column_of_field_[static_cast<std::size_t>(c)] == csv.error_field())
-                    column = register_column_names()[static_cast<std::size_t>(c)];
+                    column = table_column_names()[static_cast<std::size_t>(c)];
         return fail(row, column, csv.error());
     };
     if (!csv.next(fields)) {
@@ -177,7 +177,7 @@ bool register_table_reader::read(std::string_view table) {
 }
 
 bool register_table_reader::read_row(const row_cells& cells, int row) {
-    const auto& names = register_column_names();
+    const auto& names = table_column_names();
     auto bad = [&](int column, std::string why) {
         return fail(row, names[static_cast<std::size_t>(column)], std::move(why));
     };
@@ -267,7 +267,7 @@ bool register_table_reader::read_bits(const row_cells& cells, int row, host_regi
         if (cell.empty())
             continue;
         auto bad = [&](std::string why) {
-            return fail(row, register_column_names()[static_cast<std::size_t>(column)],
+            return fail(row, table_column_names()[static_cast<std::size_t>(column)],
                         std::move(why));
         };
         const std::vector<std::string_view> items = words_of(cell);

@@ -45,7 +45,7 @@ class register_table_reader {
     bool fail(int row, std::string column, std::string text);
 
     zrp_file& map_;
-    std::vector<int> column_of_field_; // register_column -> index in the record, or -1
+    std::vector<int> column_of_field_; // table_column -> index in the record, or -1
     std::vector<std::unique_ptr<host_register>> registers_;
     register_table_error error_;
 };
