@@ -26,15 +26,3 @@ void show_text(QLineEdit* edit, const std::string& text) {
     if (edit->text() != shown)
         edit->setText(shown);
 }
-
-void set_read_only(QLineEdit* edit, bool read_only) {
-    if (edit->isReadOnly() == read_only && edit->property("read_only_look").isValid())
-        return;
-    edit->setReadOnly(read_only);
-    edit->setProperty("read_only_look", read_only);
-    // A read-only field shows the window's background instead of an editable field's.
-    QPalette palette = edit->parentWidget() ? edit->parentWidget()->palette() : edit->palette();
-    if (read_only)
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-    edit->setPalette(palette);
-}

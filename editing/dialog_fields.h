@@ -2,6 +2,8 @@
 // Small pieces the register dialog's pages share: labelled fields whose accessible name is the
 // label's text, and texts passed between the toolkit-free state and the widgets.
 
+#include "protocol_ui/read_only_field.h"
+
 #include <QString>
 
 #include <string>
@@ -23,7 +25,5 @@ inline QString qt_text(std::string_view text) {
 inline std::string std_text(const QString& text) {
     return text.toStdString();
 }
-// Makes edit read-only or editable, and look it.
-void set_read_only(QLineEdit* edit, bool read_only);
 // Shows text in edit unless it shows it already (the cursor stays where the user put it).
 void show_text(QLineEdit* edit, const std::string& text);

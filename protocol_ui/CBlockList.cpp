@@ -12,6 +12,8 @@ CBlockList::CBlockList(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The list scrolls by whole rows, so its last row is never left cut in half at the end.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setColumnCount(0);
     header()->setVisible(false);
 }
@@ -74,4 +76,16 @@ void CBlockList::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+void CBlockList::updateGeometries() {
+    QTreeWidget::updateGeometries();
+    const int row = topLevelItemCount() > 0 ? rowHeight(indexFromItem(topLevelItem(0))) : 0;
+    if (row <= 0)
+        return;
+    const QMargins margins = viewportMargins();
+    const int available = contentsRect().height() - margins.top();
+    const int rest = available % row;
+    if (rest != margins.bottom())
+        setViewportMargins(margins.left(), margins.top(), margins.right(), rest);
 }

@@ -34,6 +34,8 @@ class CBlockList : public QTreeWidget {
     // Enter and F2 on a selected row ask for the row to be edited instead of reaching the
     // dialog's default button.
     void keyPressEvent(QKeyEvent* event) override;
+    // Shows whole rows only: the space that would hold part of a row stays empty.
+    void updateGeometries() override;
 
   private:
     bool columns_ready_ = false;

@@ -3,6 +3,7 @@
 #include "model/devicenet_header.h"
 #include "model/ethernetip_header.h"
 #include "protocol_ui/CBlockList.h"
+#include "protocol_ui/read_only_field.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -32,7 +33,7 @@ CBlockMappedForm::CBlockMappedForm(CTessalyDoc* doc, QWidget* parent)
     : CProtocolForm(doc, parent), blocks_(new CBlockList(content())) {
     for (QLineEdit*& edit : counts_) {
         edit = new QLineEdit(content());
-        edit->setReadOnly(true);
+        set_read_only(edit, true);
         edit->setMaximumWidth(60);
     }
     io_area_ = count_group(tr("I/O Area"), counts_[0], counts_[1], content());

@@ -191,6 +191,22 @@ class tst_block_editor : public QObject {
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    // Whatever height the list gets, it shows whole rows only.
+    void list_shows_whole_rows() {
+        CBlockList list;
+        list.setup_columns();
+        list.show_blocks(default_block_table(), 0, 22);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const int row = list.visualItemRect(list.topLevelItem(0)).height();
+        QVERIFY(row > 0);
+        for (int height : {120, 137, 151, 200, 233}) {
+            list.resize(list.width(), height);
+            QCoreApplication::processEvents();
+            QCOMPARE(list.viewport()->height() % row, 0);
+        }
+    }
+
     void cancel_keeps_the_block() {
         scripted_ui messages;
         scoped_ui installed(messages);

@@ -312,6 +312,9 @@ class tst_protocol_forms : public QObject {
         QCOMPARE(form->count(0)->text(), QString("100"));
         QCOMPARE(form->count(2)->text(), QString("20"));
         QVERIFY(form->count(0)->isReadOnly());
+        // ... and looks it: the window's background, not an editable field's.
+        QCOMPARE(form->count(0)->palette().color(QPalette::Base),
+                 form->palette().color(QPalette::Window));
         form->byte_order()->button(1)->click();
         QCOMPARE(doc->map()->header->byte_order, 1);
     }
