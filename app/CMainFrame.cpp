@@ -217,8 +217,11 @@ void CMainFrame::create_status_bar() {
 
 void CMainFrame::update_lock_indicators() {
     const keyboard_lock_state state = read_keyboard_locks();
-    for (int i = 0; i < 3; ++i)
+    // Where the platform cannot tell, the panes are left out rather than claim "off".
+    for (int i = 0; i < 3; ++i) {
+        lock_panes_[i]->setVisible(state.known);
         lock_panes_[i]->setText(state.*lock_panes[i].flag ? lock_panes[i].text : "");
+    }
 }
 
 QString CMainFrame::link_pane_text() const {
