@@ -33,8 +33,6 @@
 #include <QRegularExpression>
 #include <QSettings>
 
-#include <fstream>
-
 namespace {
 CTessalyApp* the_app = nullptr;
 
@@ -45,7 +43,6 @@ const char* show_dialog_key = "ShowProtocolDialog";
 const char* recent_section = "Recent File List";
 constexpr int recent_file_count = 4;
 const char* zrp_filter = "Zrp Files (*.zrp)";
-const char* msg_file_not_opened = "The file could not be opened.";
 const char* msg_help_missing = "Help file not found:\r\n";
 
 std::string native_path(const QString& path) {
@@ -386,14 +383,7 @@ bool CTessalyApp::send_stream(std::istream& text) {
 }
 
 bool CTessalyApp::send_file(const QString& path) {
-    std::ifstream in;
-    if (!QFileInfo(path).isDir())
-        in.open(native_path(path));
-    if (!in) {
-        ui().message(msg_file_not_opened);
-        return false;
-    }
-    return send_stream(in);
+    return ::send_file(*link_, native_path(path));
 }
 
 void CTessalyApp::extract(const QString& reserved_name) {

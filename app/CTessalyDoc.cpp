@@ -3,13 +3,13 @@
 #include "app/CTessalyApp.h"
 #include "app/reserved_names.h"
 #include "core/atomic_write.h"
+#include "core/input_file.h"
 #include "core/user_interface.h"
 #include "model/zrp_file.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -120,8 +120,9 @@ bool CTessalyDoc::on_open_document(const QString& path) {
     }
 
     for (;;) {
-        std::ifstream in(native_path(path));
-        if (in && !QFileInfo(path).isDir()) {
+        std::string contents;
+        if (read_regular_file(native_path(path), contents) == file_read_result::ok) {
+            std::istringstream in(std::move(contents));
             auto map = std::make_unique<zrp_file>();
             if (map->read(in)) {
                 replace_map(std::move(map));

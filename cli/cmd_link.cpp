@@ -15,7 +15,6 @@
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -85,14 +84,12 @@ void add_link_options(CLI::App* command, link_options& options) {
     port->excludes(usb);
 }
 
-int send_file(const std::string& file, const link_options& options) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        ui().message(msg_file_not_opened);
+int send_map_file(const std::string& file, const link_options& options) {
+    auto in = open_send_file(file);
+    if (!in)
         return exit_failed;
-    }
     command_link link(options);
-    return send_text(link.state(), in) ? exit_ok : exit_failed;
+    return send_text(link.state(), *in) ? exit_ok : exit_failed;
 }
 
 int write_output(const std::string& text, const std::string& out_path) {
@@ -140,7 +137,7 @@ void install_link_commands(CLI::App& app, int& exit_code) {
     auto send_options = std::make_shared<link_options>();
     send->add_option("FILE", *send_file_name, "the map to send")->required();
     add_link_options(send, *send_options);
-    send->callback([=, &exit_code] { exit_code = send_file(*send_file_name, *send_options); });
+    send->callback([=, &exit_code] { exit_code = send_map_file(*send_file_name, *send_options); });
 
     auto* extract = app.add_subcommand("extract", "extract the card's configuration as a map");
     auto device = std::make_shared<std::string>();

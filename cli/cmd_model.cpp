@@ -4,14 +4,13 @@
 #include "cli/commands.h"
 #include "core/atomic_write.h"
 #include "core/big_endian.h"
+#include "core/input_file.h"
 #include "core/user_interface.h"
 #include "model/image_codec.h"
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -32,11 +31,8 @@ constexpr std::size_t header_size = 32;
 constexpr std::size_t info_size = 128;
 
 std::optional<std::string> read_whole_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::string contents;
+    if (read_regular_file(path, contents) != file_read_result::ok)
         return std::nullopt;
     return contents;
 }
@@ -46,7 +42,7 @@ std::unique_ptr<zrp_file> load_map(const std::string& path) {
     auto contents = read_whole_file(path);
     if (!contents)
         return nullptr;
-    std::istringstream in(*contents);
+    std::istringstream in(std::move(*contents));
     auto map = std::make_unique<zrp_file>();
     if (!map->read(in))
         return nullptr;

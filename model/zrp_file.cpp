@@ -1,5 +1,6 @@
 #include "model/zrp_file.h"
 
+#include "core/input_file.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
 #include "model/ab_header.h"
@@ -267,10 +268,12 @@ void zrp_file::write(std::ostream& out) {
 bool zrp_file::read(std::istream& in) {
     const std::istream::pos_type start = in.tellg();
     if (start == std::istream::pos_type(-1)) {
-        // The first line is looked at twice; a stream that cannot go back is read whole.
-        std::ostringstream copy;
-        copy << in.rdbuf();
-        std::istringstream again(copy.str());
+        // The first line is looked at twice; a stream that cannot go back is read whole, up
+        // to the input bound (endless input fails the load).
+        std::string copy;
+        if (!read_bounded(in, copy))
+            return false;
+        std::istringstream again(std::move(copy));
         return read(again);
     }
 

@@ -6,6 +6,7 @@
 //
 // Prints "ready PATH" once the terminal is linked at PATH and serves until SIGTERM or SIGINT.
 
+#include "core/input_file.h"
 #include "model/model_tables.h"
 #include "sim/card_transcript.h"
 #include "sim/ombra_card.h"
@@ -16,9 +17,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace {
 
@@ -39,13 +38,7 @@ void install_signal_handlers() {
 }
 
 bool read_whole_file(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    out = text.str();
-    return !in.bad();
+    return read_regular_file(path, out) == file_read_result::ok;
 }
 
 } // namespace
