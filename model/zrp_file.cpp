@@ -338,11 +338,14 @@ bool zrp_file::decode_image(const image_header& image, byte_reader& records,
 
     overlap_index accepted;
     const int record_count = be16(image.data() + 30);
-    // Once the record area is used up every further record fails as well.
-    for (int i = 0; i < record_count && records.remaining() != 0; ++i) {
+    // Records follow each other without gaps, so a record that does not fit in what is left
+    // of the area ends it: nothing after it can be a record, and no register is built for
+    // the count the header claims beyond that point.
+    for (int i = 0; i < record_count && records.remaining() >= host_register::min_record_size;
+         ++i) {
         auto reg = std::make_unique<host_register>(this, 0);
         if (!reg->decode_image(image, records, info, device_code))
-            continue;
+            break;
         if (accepted.conflicts(reg->register_number, width_of(*reg)))
             continue;
         accepted.insert(reg->register_number, width_of(*reg));
