@@ -3,6 +3,7 @@
 
 #include "convert/Kconvert.h"
 #include "core/user_interface.h"
+#include "fuzz/quiet_ui.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,18 +13,6 @@
 #include <unistd.h>
 
 namespace {
-class quiet_ui : public user_interface, public progress_display {
-  public:
-    void message(const std::string&) override {}
-    bool ask_retry_cancel(const std::string&) override { return false; }
-    bool ask_yes_no(const std::string&) override { return false; }
-    progress_display& progress() override { return *this; }
-    void open(const std::string&, int, int) override {}
-    void set_range(int, int) override {}
-    void set_position(int) override {}
-    void close() override {}
-};
-
 const std::string& scratch() {
     static const std::string dir = [] {
         char name[] = "/tmp/fuzz_converter_XXXXXX";
