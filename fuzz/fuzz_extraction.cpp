@@ -15,6 +15,7 @@
 #include "link/link_state.h"
 #include "link/serial_port.h"
 #include "model/zrp_file.h"
+#include "tests/link/fake_hid_library.h"
 #include "tests/link/memory_settings.h"
 
 #include <algorithm>
@@ -28,25 +29,6 @@
 #include <vector>
 
 namespace {
-
-// A USB library without a device: the fuzzed link is the COM port.
-class no_hid_library : public hid_library {
-  public:
-    unsigned get_num_hid_devices(std::uint16_t, std::uint16_t) override { return 0; }
-    int open(unsigned, std::uint16_t, std::uint16_t, unsigned) override {
-        return hid_device_not_found;
-    }
-    int set_output_report_interrupt(const std::uint8_t*, std::size_t) override {
-        return hid_device_not_opened;
-    }
-    int get_input_report_interrupt(std::uint8_t*, std::size_t, unsigned,
-                                   std::size_t& returned) override {
-        returned = 0;
-        return hid_device_not_opened;
-    }
-    int close() override { return hid_success; }
-    hid_guid get_hid_guid() override { return {}; }
-};
 
 // One frame the host wrote and the answer the card gave to it.
 struct exchange_step {
@@ -194,7 +176,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     memory_settings settings;
     settings.values["Settings/UseLink"] = "COM";
     settings.values["Settings/ComPort"] = "fuzz";
-    no_hid_library library;
+    fake_hid_library library; // the fuzzed link is the COM port: no card on USB
+    library.devices = 0;
     UsbHidDevice usb(library);
     link_timing timing;
     timing.sleep = [](int) {};
