@@ -7,7 +7,7 @@
 #include "catalogue/offered_parameters.h"
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
-#include "core/whole_file.h"
+#include "core/input_file.h"
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
 #include "model/image_codec.h"

@@ -1,6 +1,7 @@
 #include "app/CTessalyDoc.h"
 
 #include "core/atomic_write.h"
+#include "core/input_file.h"
 #include "core/user_interface.h"
 #include "model/map_editor.h"
 #include "model/zrp_file.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -106,8 +106,9 @@ bool CTessalyDoc::on_new_document(bool show_protocol_dialog) {
 
 bool CTessalyDoc::on_open_document(const QString& path) {
     for (;;) {
-        std::ifstream in(native_path(path));
-        if (in && !QFileInfo(path).isDir()) {
+        std::string contents;
+        if (read_regular_file(native_path(path), contents) == file_read_result::ok) {
+            std::istringstream in(std::move(contents));
             auto map = std::make_unique<zrp_file>();
             if (map->read(in)) {
                 replace_map(std::move(map));

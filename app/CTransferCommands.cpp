@@ -17,12 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <fstream>
 #include <sstream>
-
-namespace {
-const char* msg_file_not_opened = "The file could not be opened.";
-} // namespace
 
 CTransferCommands::CTransferCommands(hid_library* usb_library, file_prompter& prompter,
                                      QObject* parent)
@@ -56,14 +51,7 @@ bool CTransferCommands::send_text(const std::string& text) {
 }
 
 bool CTransferCommands::send_file(const QString& path) {
-    std::ifstream in;
-    if (!QFileInfo(path).isDir())
-        in.open(QFile::encodeName(path).toStdString());
-    if (!in) {
-        ui().message(msg_file_not_opened);
-        return false;
-    }
-    return ::send_text(*link_, in);
+    return ::send_file(*link_, QFile::encodeName(path).toStdString());
 }
 
 void CTransferCommands::send_without_document() {

@@ -1,8 +1,9 @@
 #include "catalogue/parameter_list.h"
 
 #include "catalogue/read_xml_document.h"
+#include "core/input_file.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace {
 void walk_device(target_device& device, int depth, catalogue_visitor& visitor,
@@ -62,9 +63,10 @@ int parameter_list::load(const std::string& path) {
 }
 
 parameter_list::load_result parameter_list::load_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string contents;
+    if (read_regular_file(path, contents) != file_read_result::ok)
         return load_result::cannot_open;
+    std::istringstream in(std::move(contents));
     return load_stream(in);
 }
 

@@ -27,8 +27,9 @@ class parameter_list : public t_array<target_device> {
     enum class load_result { loaded, cannot_open, no_root };
 
     // Loads the catalogue from the parameter file at path. Returns -1 when the file cannot be
-    // opened, else 0. A file that cannot be opened or holds no well-formed root element leaves
-    // the catalogue as it was; otherwise the root's "device" children replace it.
+    // opened (it is missing, not a regular file, or larger than the input bound), else 0. A file
+    // that cannot be opened or holds no well-formed root element leaves the catalogue as it was;
+    // otherwise the root's "device" children replace it.
     int load(const std::string& path);
     // The same load, telling apart the two ways it can leave the catalogue unchanged.
     load_result load_file(const std::string& path);

@@ -2,8 +2,8 @@
 
 #include "catalogue/xml_input.h"
 
-std::unique_ptr<xml_tag_element> read_xml_document(std::istream& in) {
-    xml_input input(in);
+std::unique_ptr<xml_tag_element> read_xml_document(std::istream& in, std::size_t max_bytes) {
+    xml_input input(in, max_bytes);
     for (;;) {
         int c = input.next();
         if (c == xml_input::end_of_input)
@@ -19,5 +19,7 @@ std::unique_ptr<xml_tag_element> read_xml_document(std::istream& in) {
         auto root = std::make_unique<xml_tag_element>(input.read_name());
         if (root->read(input))
             return root;
+        if (input.given_up())
+            return nullptr;
     }
 }

@@ -18,6 +18,13 @@ int xml_input::next() {
         last_ = end_of_input;
         return last_;
     }
+    if (bytes_left_ == 0) {
+        ended_ = true;
+        given_up_ = true;
+        last_ = end_of_input;
+        return last_;
+    }
+    --bytes_left_;
     int c = end_of_input;
     try {
         auto got = in_->sbumpc();
@@ -30,6 +37,14 @@ int xml_input::next() {
         ended_ = true;
     last_ = c;
     return c;
+}
+
+bool xml_input::enter() {
+    if (++depth_ <= max_depth)
+        return true;
+    given_up_ = true;
+    ended_ = true;
+    return false;
 }
 
 void xml_input::skip_whitespace() {

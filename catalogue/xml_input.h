@@ -4,6 +4,9 @@
 // of the input has been seen every further read reports it again, so no loop can wait past
 // the end.
 
+#include "core/input_file.h"
+
+#include <cstddef>
 #include <istream>
 #include <string>
 
@@ -13,7 +16,9 @@ class xml_input {
     // Elements nested deeper than this fail, so that hostile input cannot exhaust the stack.
     static constexpr int max_depth = 256;
 
-    explicit xml_input(std::istream& in) : in_(in.rdbuf()) {}
+    // At most max_bytes are taken from in; past them the input counts as ended.
+    explicit xml_input(std::istream& in, std::size_t max_bytes = max_input_bytes)
+        : in_(in.rdbuf()), bytes_left_(max_bytes) {}
 
     // The next character (0 to 255) or end_of_input; after push_back the last one again.
     int next();
@@ -29,14 +34,19 @@ class xml_input {
     // escapes \n, \r, \t and \<any> for that character. False when the input ends first.
     bool read_quoted(std::string& value);
 
-    // Nesting bookkeeping for element reads.
-    bool enter() { return ++depth_ <= max_depth; }
+    // Nesting bookkeeping for element reads. Passing the depth guard, or the byte bound,
+    // gives the whole document up: what follows is inside an element that could not be
+    // read, so no later element may be taken for a root.
+    bool enter();
     void leave() { --depth_; }
+    bool given_up() const { return given_up_; }
 
   private:
     std::streambuf* in_;
     int last_ = end_of_input;
     bool pushed_back_ = false;
     bool ended_ = false;
+    bool given_up_ = false;
+    std::size_t bytes_left_;
     int depth_ = 0;
 };

@@ -3,7 +3,7 @@
 // bounded read), register maps loaded as Open loads them, and output to standard output or
 // atomically to a file.
 
-#include "core/whole_file.h"
+#include "core/input_file.h"
 #include "model/zrp_file.h"
 
 #include <memory>

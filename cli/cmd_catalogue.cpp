@@ -5,11 +5,11 @@
 #include "catalogue/read_xml_document.h"
 #include "cli/commands.h"
 #include "convert/import_command.h"
+#include "core/input_file.h"
 #include "core/user_interface.h"
 #include "model/host_selection.h"
 #include "model/model_tables.h"
 
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -30,11 +30,12 @@ std::vector<std::string> protocol_word_choices() {
 }
 
 int print_xml(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::string contents;
+    if (read_regular_file(file, contents) != file_read_result::ok) {
         ui().message("Unable to open " + file);
         return exit_failed;
     }
+    std::istringstream in(std::move(contents));
     auto root = read_xml_document(in);
     if (!root) {
         ui().message(file + " holds no well-formed root element");

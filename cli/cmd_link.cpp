@@ -12,7 +12,6 @@
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -23,19 +22,17 @@ namespace {
 
 const std::vector<std::string> device_word_choices{"BLF", "RDX", "WNT", "HQP"};
 
-int send_file(const std::string& file, const link_options& options) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        ui().message(msg_file_not_opened);
+int send_map_file(const std::string& file, const link_options& options) {
+    auto in = open_send_file(file);
+    if (!in)
         return exit_failed;
-    }
     command_link link(options);
-    return send_text(link.state(), in) ? exit_ok : exit_failed;
+    return send_text(link.state(), *in) ? exit_ok : exit_failed;
 }
 
 // send --verify: a send that fails is trouble for the question verify answers.
 int send_and_verify(const std::string& file, const link_options& options) {
-    if (send_file(file, options) != exit_ok)
+    if (send_map_file(file, options) != exit_ok)
         return answer_trouble;
     return verify_map(file, options);
 }
@@ -89,7 +86,7 @@ void install_link_commands(CLI::App& app, int& exit_code) {
     send->add_flag("--verify", *verify, "then verify the card against the map (exit as verify)");
     send->callback([=, &exit_code] {
         exit_code = *verify ? send_and_verify(*send_file_name, *send_options)
-                            : send_file(*send_file_name, *send_options);
+                            : send_map_file(*send_file_name, *send_options);
     });
 
     auto* extract = app.add_subcommand("extract", "extract the card's configuration as a map");

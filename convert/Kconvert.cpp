@@ -3,12 +3,13 @@
 #include "convert/convert_messages.h"
 #include "convert/mnemonic_table.h"
 #include "core/atomic_write.h"
+#include "core/input_file.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace {
 // Header lines whose first word is one of these are dropped.
@@ -86,11 +87,13 @@ bool Kconvert::conversion(const std::string& old_path, const std::string& new_pa
     using namespace convert_text;
     phase_ = phase_header;
     outcome_ = outcome::failed;
-    std::ifstream in(old_path, std::ios::binary);
-    if (!in) {
+    // A folder, a device or a pipe is no old file: it cannot be opened as one.
+    std::string old_text;
+    if (read_regular_file(old_path, old_text) != file_read_result::ok) {
         ui().message(std::string(cannot_open));
         return false;
     }
+    std::istringstream in(std::move(old_text));
 
     run_state run;
     append_line(run.log_text, log_input, old_path);

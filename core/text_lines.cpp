@@ -6,15 +6,22 @@
 #include <cstdio>
 #include <cstdlib>
 
-line_status read_line(std::istream& in, std::string& line, std::size_t max_chars) {
+line_status read_line(std::istream& in, std::string& line, std::size_t max_chars,
+                      std::size_t max_scan) {
     line.clear();
     bool any = false;
     bool cut = false;
+    std::size_t scanned = 0;
     std::istream::int_type c;
     while ((c = in.get()) != std::istream::traits_type::eof()) {
         any = true;
         if (c == '\n')
             break;
+        if (++scanned > max_scan) {
+            line.clear();
+            in.setstate(std::ios::failbit);
+            return line_status::end;
+        }
         if (line.size() < max_chars)
             line.push_back(static_cast<char>(c));
         else
@@ -38,7 +45,18 @@ bool is_blank_line(std::string_view line) {
 }
 
 namespace {
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool is_space(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+// The characters a number conversion may look at: up to the next white space, however many.
+// strtoll and its kin stop at white space anyway, so nothing they would take is left out.
+std::string number_token(std::string_view rest) {
+    std::size_t n = 0;
+    while (n < rest.size() && !is_space(rest[n]))
+        ++n;
+    return std::string(rest.substr(0, n));
+}
 
 // Clamps a parsed long long into int range, as a saturating stand-in for C's undefined overflow.
 int clamp_int(long long v) {
@@ -77,7 +95,7 @@ bool field_scanner::integer(int& out) {
     if (failed_)
         return false;
     skip_space();
-    std::string chunk(text_.substr(pos_, 64));
+    std::string chunk = number_token(rest());
     errno = 0;
     char* end = nullptr;
     long long v = std::strtoll(chunk.c_str(), &end, 0);
@@ -92,7 +110,7 @@ bool field_scanner::decimal(int& out) {
     if (failed_)
         return false;
     skip_space();
-    std::string chunk(text_.substr(pos_, 64));
+    std::string chunk = number_token(rest());
     char* end = nullptr;
     long long v = std::strtoll(chunk.c_str(), &end, 10);
     if (end == chunk.c_str())
@@ -106,7 +124,7 @@ bool field_scanner::unsigned_decimal(unsigned& out) {
     if (failed_)
         return false;
     skip_space();
-    std::string chunk(text_.substr(pos_, 64));
+    std::string chunk = number_token(rest());
     char* end = nullptr;
     unsigned long long v = std::strtoull(chunk.c_str(), &end, 10);
     if (end == chunk.c_str())
@@ -120,7 +138,7 @@ bool field_scanner::real(float& out) {
     if (failed_)
         return false;
     skip_space();
-    std::string chunk(text_.substr(pos_, 128));
+    std::string chunk = number_token(rest());
     char* end = nullptr;
     float v = std::strtof(chunk.c_str(), &end);
     if (end == chunk.c_str())

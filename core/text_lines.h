@@ -3,6 +3,8 @@
 // text formats use. Every reader of the program goes through these two so that an
 // over-long line, a missing field or binary bytes are handled the same way everywhere.
 
+#include "core/input_file.h"
+
 #include <cstddef>
 #include <istream>
 #include <string>
@@ -17,14 +19,19 @@ enum class line_status {
 // Reads the next line (without its line feed, and without a carriage return before it),
 // keeping at most max_chars characters. Longer lines are cut; the remainder of the line is
 // consumed so that reading always moves on. A last line without a line feed still counts.
-line_status read_line(std::istream& in, std::string& line, std::size_t max_chars);
+// A line that runs on for more than max_scan characters without a line feed is endless input
+// (a device, a broken pipe): reading stops there, the stream is put in its fail state and
+// the result is end, so that every reader ends.
+line_status read_line(std::istream& in, std::string& line, std::size_t max_chars,
+                      std::size_t max_scan = max_input_bytes);
 
 // True when the line is empty or holds only blanks and tabs.
 bool is_blank_line(std::string_view line);
 
 // Pulls whitespace-separated fields out of one line as sscanf does: each conversion skips
 // leading white space; once a conversion fails every later one fails too, and the targets of
-// failed conversions keep their values.
+// failed conversions keep their values. A number is one field whatever its length: a value
+// too large for its type saturates, as the C conversions do.
 class field_scanner {
   public:
     explicit field_scanner(std::string_view text) : text_(text) {}

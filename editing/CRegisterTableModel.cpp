@@ -36,6 +36,11 @@ QVariant CRegisterTableModel::data(const QModelIndex& index, int role) const {
     const host_register* reg = register_at(index.row());
     if (!reg)
         return {};
+    if (role == Qt::ToolTipRole && index.column() == parameter_column) {
+        const std::string tip = parameter_cell_tip(*reg);
+        if (!tip.empty())
+            return QString::fromStdString(tip);
+    }
     const auto cells = register_cells(*reg);
     return QString::fromStdString(cells[static_cast<std::size_t>(index.column())]);
 }

@@ -1,11 +1,11 @@
 #include "editing/print_pages.h"
 
+#include "core/input_file.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 
 namespace {
 const char* const save_first = "You need to save the file before printing !";
@@ -40,15 +40,12 @@ std::optional<print_document> prepare_print(const std::string& path, bool modifi
         ui().message(save_first);
         return std::nullopt;
     }
-    std::error_code error;
-    std::ifstream in;
-    // A folder opens as a stream on some systems but holds no lines to print.
-    if (!std::filesystem::is_directory(path, error))
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
+    std::string contents;
+    if (read_regular_file(path, contents) != file_read_result::ok) {
         ui().message("Failed to open File: " + path + " !\n" + save_first);
         return std::nullopt;
     }
+    std::istringstream in(std::move(contents));
     print_document document;
     document.path = path;
     document.lines = read_print_lines(in);

@@ -2,6 +2,7 @@
 
 #include "model/host_register.h"
 #include "model/model_tables.h"
+#include "model/name_loss.h"
 
 #include <cstdio>
 
@@ -85,7 +86,13 @@ std::array<std::string, register_column_count> register_cells(const host_registe
     cell[0] = format_int(reg.register_number);
     cell[1] = format_int(reg.feeder);
     if (shown != fmt_commands && shown != fmt_status && shown != fmt_rom_constant)
-        cell[2] = reg.name;
+        cell[parameter_column] = reg.name;
+    if (loses_name_on_save(reg)) {
+        std::string marked(name_loss_marker);
+        if (!cell[parameter_column].empty())
+            marked += ' ' + cell[parameter_column];
+        cell[parameter_column] = marked;
+    }
     if (shown == fmt_int_passthru && reg.fraction_count == 0 && reg.whole_count == 2)
         cell[3] = "INT_LONG";
     else if (string_name)
@@ -145,4 +152,11 @@ std::array<std::string, register_column_count> register_cells(const host_registe
         break;
     }
     return cell;
+}
+
+std::string parameter_cell_tip(const host_register& reg) {
+    const std::string why = name_loss_on_save(reg);
+    if (why.empty())
+        return {};
+    return "Saving does not keep this register as it is: " + why + ".";
 }

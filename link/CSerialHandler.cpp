@@ -92,14 +92,45 @@ std::size_t CSerialHandler::receive(std::uint8_t* buffer, std::size_t n) {
 }
 
 bool CSerialHandler::send_frame(const std::uint8_t* payload, std::size_t n) {
+    return send_frame_answer(payload, n) == frame_answer::accepted;
+}
+
+frame_answer CSerialHandler::send_frame_answer(const std::uint8_t* payload, std::size_t n) {
     std::vector<std::uint8_t> frame = build_frame(payload, n);
     for (int attempt = 0; attempt < frame_transmissions; ++attempt) {
         std::size_t written = 0;
         write_bytes(frame.data(), frame.size(), written);
         std::uint8_t answer = 0;
         std::size_t got = 0;
-        if (read_bytes(&answer, 1, got) && got == 1 && answer == frame_ack)
-            return true;
+        if (!read_bytes(&answer, 1, got) || got != 1)
+            continue; // silence
+        if (answer == frame_ack)
+            return frame_answer::accepted;
+        if (input_waiting())
+            return frame_answer::garbled;
     }
-    return false;
+    return frame_answer::refused;
+}
+
+bool CSerialHandler::input_waiting(int wait_ms) {
+    const int timeout = read_timeout_ms_;
+    const bool com = link_.link_type() == link_com && com_open();
+    if (com && !port_->set_read_timeout(wait_ms))
+        return false;
+    read_timeout_ms_ = wait_ms;
+    bool any = false;
+    std::uint8_t scrap = 0;
+    std::size_t got = 0;
+    // One byte at a time: a USB read that may not wait succeeds only with all it wants.
+    // Bounded, so that a line that never stops talking cannot hold the transfer here.
+    for (int round = 0; round < 8192 && read_bytes(&scrap, 1, got) && got > 0; ++round) {
+        any = true;
+        if (com)
+            port_->set_read_timeout(0);
+        read_timeout_ms_ = 0;
+    }
+    read_timeout_ms_ = timeout;
+    if (com)
+        port_->set_read_timeout(timeout);
+    return any;
 }

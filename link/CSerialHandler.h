@@ -20,6 +20,13 @@ enum open_com_result : int {
     com_cannot_configure = 3,
 };
 
+// How the card answered a frame.
+enum class frame_answer {
+    accepted, // ACK
+    refused,  // every transmission got silence or a lone byte other than ACK
+    garbled,  // an answer began with another byte and more bytes came with it
+};
+
 class CSerialHandler {
   public:
     // The handler consults the application's link state (selected link, USB attachment,
@@ -48,6 +55,15 @@ class CSerialHandler {
     std::size_t receive(std::uint8_t* buffer, std::size_t n);
     // Sends one acknowledged frame: up to three transmissions, each waiting for ACK.
     bool send_frame(const std::uint8_t* payload, std::size_t n);
+    // send_frame, telling a refusal apart from a garbled answer. A refusal (silence, or one
+    // byte other than ACK with nothing after it) means the card did not take the frame, so it
+    // goes again; an answer that begins with another byte and goes on is not one the card
+    // gives, so the frame is not repeated: its bytes are taken off the line and the result
+    // is garbled.
+    frame_answer send_frame_answer(const std::uint8_t* payload, std::size_t n);
+    // Takes every byte already waiting on the link, waiting at most wait_ms for a first one.
+    // True when there was any: bytes nobody asked for.
+    bool input_waiting(int wait_ms = 0);
 
     int read_timeout() const { return read_timeout_ms_; }
     // Why the last open_com failed, as the port told it ("Permission denied"); may be empty.

@@ -8,7 +8,9 @@
 #include "link/transfer_messages.h"
 #include "model/zrp_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -26,8 +28,53 @@ int block_count(int bytes) {
     return (bytes + extract_block_size - 1) / extract_block_size;
 }
 
+// One request of an exchange: the frame, sent with up to `calls` calls of send_frame while
+// the card refuses it. Bytes already waiting before it, or a garbled answer, fail the request
+// at once: they are not the card's answer to it, and sending the frame again could make the
+// card answer twice.
+bool request(CSerialHandler& handler, std::string_view payload, int calls) {
+    if (handler.input_waiting())
+        return false;
+    auto bytes = reinterpret_cast<const std::uint8_t*>(payload.data());
+    for (int call = 0; call < calls; ++call) {
+        switch (handler.send_frame_answer(bytes, payload.size())) {
+        case frame_answer::accepted:
+            return true;
+        case frame_answer::garbled:
+            return false;
+        case frame_answer::refused:
+            break;
+        }
+    }
+    return false;
+}
+
+// The data of an answer: exactly n bytes, and nothing after them.
+bool receive_exactly(CSerialHandler& handler, std::uint8_t* data, std::size_t n) {
+    return handler.receive(data, n) == n && !handler.input_waiting();
+}
+
+// The information block. A short one is taken (the rest left zero) only when every byte that
+// came is zero: such a block carries nothing. A block that did not come at all, came short
+// with settings in it, or with bytes after it, fails.
+bool receive_information(CSerialHandler& handler, image_info_block& info) {
+    const std::size_t got = handler.receive(info.data(), info.size());
+    if (got == 0 || handler.input_waiting())
+        return false;
+    return got == info.size() ||
+           std::all_of(info.begin(), info.begin() + static_cast<std::ptrdiff_t>(got),
+                       [](std::uint8_t b) { return b == 0; });
+}
+
+// "END" closes an exchange; the card's answer to it is its ACK alone, and nothing may come
+// after it within the quiet time (a late answer to a repeated request would show up here).
+bool end_exchange(const link_state& link, CSerialHandler& handler) {
+    return request(handler, "END", 1) && !handler.input_waiting(link.timing().exchange_quiet_ms);
+}
+
 // Fetches `total` bytes in blocks, each requested with "ACK n"; advances the progress
-// display by one per block. False as soon as a request is refused or a block comes short.
+// display by one per block. False as soon as a request is refused or a block is not exactly
+// the bytes asked for.
 bool fetch_blocks(CSerialHandler& handler, int total, std::vector<std::uint8_t>& out) {
     out.clear();
     out.reserve(static_cast<std::size_t>(total));
@@ -35,10 +82,9 @@ bool fetch_blocks(CSerialHandler& handler, int total, std::vector<std::uint8_t>&
     int position = 0;
     for (int remaining = total; remaining > 0;) {
         int n = remaining < extract_block_size ? remaining : extract_block_size;
-        std::string request = "ACK " + std::to_string(n);
-        if (!send_frame_retrying(handler, request, 1))
+        if (!request(handler, "ACK " + std::to_string(n), 1))
             return false;
-        if (handler.receive(block, static_cast<std::size_t>(n)) != static_cast<std::size_t>(n))
+        if (!receive_exactly(handler, block, static_cast<std::size_t>(n)))
             return false;
         out.insert(out.end(), block, block + n);
         ui().progress().set_position(++position);
@@ -99,10 +145,10 @@ std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int devi
         return nullptr;
     };
 
-    if (!send_frame_retrying(handler, "EXTRACT_ZRP", 2))
+    if (!request(handler, "EXTRACT_ZRP", 2))
         return failed(msg_not_extracted);
     image_header header{};
-    if (handler.receive(header.data(), header.size()) != header.size())
+    if (!receive_exactly(handler, header.data(), header.size()))
         return failed(msg_not_extracted);
     int total = be16(header.data()) + 1;
     if (total == static_cast<int>(header.size()))
@@ -112,18 +158,15 @@ std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int devi
 
     image_info_block info{};
     if (device_code != 2) { // a WNT image carries no information block
-        if (!send_frame_retrying(handler, "EXTRA_INFO", 1))
+        if (!request(handler, "EXTRA_INFO", 1) || !receive_information(handler, info))
             return failed(msg_not_extracted);
-        handler.receive(info.data(), info.size());
     }
     if (!check_image_sizes(size, records, info))
         return nullptr;
 
     progress.open(block_count(size));
     std::vector<std::uint8_t> area;
-    if (!fetch_blocks(handler, size, area))
-        return failed(msg_not_extracted);
-    if (!send_frame_retrying(handler, "END", 1))
+    if (!fetch_blocks(handler, size, area) || !end_exchange(link, handler))
         return failed(msg_not_extracted);
 
     auto map = std::make_unique<zrp_file>();
@@ -143,10 +186,10 @@ std::optional<std::string> extract_error_list(const link_state& link, int read_t
         return std::nullopt;
     };
 
-    if (!send_frame_retrying(handler, "ERROR", 2))
+    if (!request(handler, "ERROR", 2))
         return failed(msg_error_list_not_extracted);
     std::uint8_t header[4] = {};
-    if (handler.receive(header, sizeof header) != sizeof header)
+    if (!receive_exactly(handler, header, sizeof header))
         return failed(msg_error_list_not_extracted);
     int length = be16(header);
     if (length == 0)
@@ -154,9 +197,7 @@ std::optional<std::string> extract_error_list(const link_state& link, int read_t
 
     progress.open(block_count(length));
     std::vector<std::uint8_t> text;
-    if (!fetch_blocks(handler, length, text))
-        return failed(msg_not_extracted);
-    if (!send_frame_retrying(handler, "END", 1))
+    if (!fetch_blocks(handler, length, text) || !end_exchange(link, handler))
         return failed(msg_not_extracted);
 
     // The card's text ends with a zero byte; the last byte is always taken as that end.

@@ -1,7 +1,10 @@
 #pragma once
 // Reading back from the card: the configuration image it holds (decoded into a new map) and
 // the list of errors it found in the last map it was sent. Both exchanges request every
-// piece with an acknowledged frame and fetch data in blocks of at most 26 bytes.
+// piece with an acknowledged frame and fetch data in blocks of at most 26 bytes. Only the
+// card's exact answers are decoded: bytes waiting before a request, an answer that does not
+// begin with ACK but goes on, a block that is not exactly the bytes asked for, or bytes
+// after the last answer fail the exchange with its message.
 
 #include "model/zrp_object.h"
 

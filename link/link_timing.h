@@ -13,6 +13,9 @@ struct link_timing {
     int usb_read_timeout_ms = 30000;
     // How long exit waits for the USB reader thread to end.
     int reader_stop_wait_ms = 5000;
+    // How long an extraction listens after the card acknowledged its "END" for bytes that
+    // should not be there (a late second answer to a request that went out twice).
+    int exchange_quiet_ms = 50;
     // Pauses of the transfers (for example before the first register line of a send).
     std::function<void(int ms)> sleep = [](int ms) {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));

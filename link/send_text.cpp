@@ -1,5 +1,6 @@
 #include "link/send_text.h"
 
+#include "core/input_file.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
 #include "link/CSerialHandler.h"
@@ -7,6 +8,8 @@
 #include "link/link_state.h"
 #include "link/transfer_link.h"
 #include "link/transfer_messages.h"
+
+#include <sstream>
 
 namespace {
 
@@ -95,4 +98,18 @@ bool send_text(const link_state& link, std::istream& in) {
     }
     ui().message(msg_send_complete);
     return true;
+}
+
+std::unique_ptr<std::istream> open_send_file(const std::string& path) {
+    std::string contents;
+    if (read_regular_file(path, contents) != file_read_result::ok) {
+        ui().message(msg_file_not_opened);
+        return nullptr;
+    }
+    return std::make_unique<std::istringstream>(std::move(contents));
+}
+
+bool send_file(const link_state& link, const std::string& path) {
+    auto in = open_send_file(path);
+    return in && send_text(link, *in);
 }

@@ -4,6 +4,8 @@
 // the user interface.
 
 #include <istream>
+#include <memory>
+#include <string>
 
 class link_state;
 
@@ -18,3 +20,13 @@ inline constexpr std::size_t max_send_line = 199;
 // The stream must be rewindable: it is read once to count the lines and once to send them.
 // True when the card acknowledged "END".
 bool send_text(const link_state& link, std::istream& in);
+
+// Opens the map file at path to be sent as stored. A path that is not a readable regular file
+// (missing, a folder, a device, a pipe, larger than the input bound) shows "The file could not
+// be opened." and gives null.
+std::unique_ptr<std::istream> open_send_file(const std::string& path);
+
+// Sends the map file at path as stored (the Send command without a document, a shell send
+// request): open_send_file, then send_text. The link is not touched when the file cannot be
+// opened.
+bool send_file(const link_state& link, const std::string& path);

@@ -105,6 +105,20 @@ void block_layout::compute_param_usages() {
     param_output_usage = param_usage(table, output_first_entry + 5);
 }
 
+std::string block_layout::loss_on_save() const {
+    // Without blocks no block lines are written, and reading gives 22 empty blocks.
+    if (block_count == 0)
+        return "it has no block definitions: a saved file reads back with 22 empty blocks" +
+               std::string(io_input_size != 0 || io_output_size != 0 ? " and I/O sizes 0" : "");
+    const int input = io_size(table, 0);
+    const int output = io_size(table, output_first_entry);
+    if (input == io_input_size && output == io_output_size)
+        return {};
+    return "the I/O sizes " + std::to_string(io_input_size) + " and " +
+           std::to_string(io_output_size) + " are not those of the blocks (" +
+           std::to_string(input) + " and " + std::to_string(output) + "), which a saved file gives";
+}
+
 void block_layout::write_lines(std::ostream& out) const {
     if (block_count == 0)
         return;

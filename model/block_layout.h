@@ -36,6 +36,11 @@ struct block_layout {
     // The Param usages from the Param blocks of each direction.
     void compute_param_usages();
 
+    // Reading a map gives 22 blocks and derives the I/O sizes from them, while a device image
+    // carries the sizes apart from its blocks (and may lack the blocks). Says what would
+    // change on saving and reading back; empty when nothing would.
+    std::string loss_on_save() const;
+
     // Writes the 22 "INPUT_BLOCK"/"OUTPUT_BLOCK" lines (nothing when block_count is 0).
     void write_lines(std::ostream& out) const;
 

@@ -20,6 +20,7 @@ class devicenet_header : public protocol_header {
     int input_base() const override { return 0; }
     int output_base() const override { return 0; }
     int block_table(const block_table_t** table) const override;
+    std::string loss_on_save() const override { return blocks.loss_on_save(); }
     form_class_t form_class() const override { return form_class_t::CDeviceNetForm; }
     int protocol_code() const override { return 12; }
     void encode_image(image_header& header, image_info_block& info) const override;

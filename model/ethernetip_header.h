@@ -21,6 +21,7 @@ class ethernetip_header : public protocol_header {
     int input_base() const override { return 0; }
     int output_base() const override { return 0; }
     int block_table(const block_table_t** table) const override;
+    std::string loss_on_save() const override { return blocks.loss_on_save(); }
     form_class_t form_class() const override { return form_class_t::CEthernetIPForm; }
     int protocol_code() const override { return 13; }
     void encode_image(image_header& header, image_info_block& info) const override;

@@ -12,8 +12,8 @@
 namespace {
 
 constexpr std::size_t max_line = 255;
-constexpr std::size_t max_name = 19;
-constexpr std::size_t max_mnemonic = 4;
+constexpr std::size_t max_name = host_register::max_name_length;
+constexpr std::size_t max_mnemonic = host_register::max_mnemonic_length;
 constexpr std::size_t name_slot = 20;
 constexpr int bits = 16;
 

@@ -46,6 +46,13 @@ class host_register : public zrp_object {
     // Runs the register property dialog on a copy of the values and applies its result.
     int edit(int mode_flags = 0) override;
 
+    // The shortest image record: number, descriptor and name slot.
+    static constexpr std::size_t min_record_size = 26;
+    // The longest parameter name and command mnemonic a map file holds; reading cuts longer
+    // words to these.
+    static constexpr std::size_t max_name_length = 19;
+    static constexpr std::size_t max_mnemonic_length = 4;
+
     // The inverse of decode_image: appends this register's image record.
     void encode_image(byte_writer& out, int device_code) const;
 

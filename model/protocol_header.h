@@ -66,6 +66,10 @@ class protocol_header : public zrp_object {
     virtual void encode_image(image_header& header, image_info_block& info) const;
     // The protocol code the image header carries for this header (offset 2).
     virtual int protocol_code() const { return 0; }
+    // Why saving this header and reading the saved lines back would not give its values
+    // again, or an empty text when it would. Only a header decoded from a device image can
+    // hold such values.
+    virtual std::string loss_on_save() const { return {}; }
 
     zrp_file* owner = nullptr;
     std::string name;

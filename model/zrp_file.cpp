@@ -1,5 +1,6 @@
 #include "model/zrp_file.h"
 
+#include "core/input_file.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
 #include "model/ab_header.h"
@@ -206,10 +207,12 @@ void zrp_file::write(std::ostream& out) {
 bool zrp_file::read(std::istream& in) {
     const std::istream::pos_type start = in.tellg();
     if (start == std::istream::pos_type(-1)) {
-        // The first line is looked at twice; a stream that cannot go back is read whole.
-        std::ostringstream copy;
-        copy << in.rdbuf();
-        std::istringstream again(copy.str());
+        // The first line is looked at twice; a stream that cannot go back is read whole, up
+        // to the input bound (endless input fails the load).
+        std::string copy;
+        if (!read_bounded(in, copy))
+            return false;
+        std::istringstream again(std::move(copy));
         return read(again);
     }
 
@@ -274,11 +277,14 @@ bool zrp_file::decode_image(const image_header& image, byte_reader& records,
 
     register_overlap_index accepted;
     const int record_count = be16(image.data() + 30);
-    // Once the record area is used up every further record fails as well.
-    for (int i = 0; i < record_count && records.remaining() != 0; ++i) {
+    // Records follow each other without gaps, so a record that does not fit in what is left
+    // of the area ends it: nothing after it can be a record, and no register is built for
+    // the count the header claims beyond that point.
+    for (int i = 0; i < record_count && records.remaining() >= host_register::min_record_size;
+         ++i) {
         auto reg = std::make_unique<host_register>(this, 0);
         if (!reg->decode_image(image, records, info, device_code))
-            continue;
+            break;
         if (accepted.conflicts(*reg))
             continue;
         accepted.insert(*reg);

@@ -6,6 +6,7 @@
 //
 // Prints "ready PATH" once the terminal is linked at PATH and serves until SIGTERM or SIGINT.
 
+#include "core/input_file.h"
 #include "model/model_tables.h"
 #include "sim/card_transcript.h"
 #include "sim/ombra_card.h"
@@ -16,9 +17,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace {
 
@@ -36,16 +35,6 @@ void install_signal_handlers() {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
-}
-
-bool read_whole_file(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    out = text.str();
-    return !in.bad();
 }
 
 } // namespace
@@ -89,7 +78,7 @@ int main(int argc, char** argv) {
     }
     if (!errors_path.empty()) {
         std::string text;
-        if (!read_whole_file(errors_path, text)) {
+        if (read_regular_file(errors_path, text) != file_read_result::ok) {
             std::cerr << "ombra-sim: cannot read " << errors_path << "\n";
             return 1;
         }

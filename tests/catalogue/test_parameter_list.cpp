@@ -118,7 +118,19 @@ TEST_F(ParameterList, AttributeValuesAndTheDeviceFilter) {
     EXPECT_EQ(hqp.lines.front(), "D hqp 3");
 }
 
+// Devices nested past the reader's depth guard, then a real device after them.
+std::string deep_catalogue() {
+    std::string text = "<parameters><device name=\"Top\">";
+    for (int i = 0; i < 300; ++i)
+        text += "<device name=\"d\">";
+    for (int i = 0; i < 300; ++i)
+        text += "</device>";
+    return text + "</device><device name=\"Real\" ctrl_type=\"rdx\"><param name=\"Massflow\" "
+                  "type=\"float\">m</param></device></parameters>";
+}
+
 TEST_F(ParameterList, FailedLoadsKeepTheCatalogue) {
+    std::filesystem::create_directories(dir_ / "folder");
     parameter_list list;
     EXPECT_EQ(list.load((dir_ / "missing.lst").string()), -1);
     EXPECT_EQ(list.count(), 0);
@@ -134,6 +146,8 @@ TEST_F(ParameterList, FailedLoadsKeepTheCatalogue) {
         {"broken.lst", "<r><device name=\"x\"></device>", parameter_list::load_result::no_root},
         {"below.lst", "<r><device name='x'></device></r>", parameter_list::load_result::no_root},
         {"binary.lst", std::string("\x00\xff<\x01\x80", 5), parameter_list::load_result::no_root},
+        {"deep.lst", deep_catalogue(), parameter_list::load_result::no_root},
+        {"folder", "", parameter_list::load_result::cannot_open},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(list.load_file(file(c.name, c.text)), c.result) << c.name;

@@ -106,6 +106,43 @@ TEST(XmlReader, HostileNestingFailsWithoutExhaustingTheStack) {
     EXPECT_NE(parse(fine + closing), "null");
 }
 
+// Past the depth guard or the byte bound the whole document fails: the reader never resumes
+// inside the element it gave up and takes what follows for a root.
+TEST(XmlReader, GivingUpEndsTheWholeDocument) {
+    auto nested = [](const std::string& tag, int depth) {
+        std::string open, close;
+        for (int i = 0; i < depth; ++i) {
+            open += "<" + tag + ">";
+            close += "</" + tag + ">";
+        }
+        return open + close;
+    };
+    // The dump of 256 nested "d" elements.
+    std::string deepest = "d";
+    for (int i = 1; i < 256; ++i)
+        deepest = "d(" + deepest + ")";
+    struct row {
+        const char* what;
+        std::string text;
+        std::size_t bound;
+        std::string root;
+    };
+    const row rows[] = {
+        {"too deep, then a sibling", "<p><d>" + nested("d", 300) + "</d><r>x</r></p>", 1 << 20,
+         "null"},
+        {"too deep, then another root", nested("d", 300) + "<r></r>", 1 << 20, "null"},
+        {"as deep as the guard", nested("d", 256), 1 << 20, deepest},
+        {"past the byte bound", "<junk " + std::string(100, ' ') + "<r></r>", 64, "null"},
+        {"a failed element within the bound", "<x y><r></r>", 64, "r"},
+        {"the root ends at the bound", "<r>text</r>", 11, "r(\"text\")"},
+    };
+    for (const auto& r : rows) {
+        std::istringstream in(r.text);
+        auto root = read_xml_document(in, r.bound);
+        EXPECT_EQ(root ? dump(*root) : "null", r.root) << r.what;
+    }
+}
+
 TEST(XmlReader, WriteIndentsByTabsAndSplitsLongText) {
     std::istringstream in("<r a=\"x y\"><c>" + std::string(90, 'w') + "</c><d>two\nlines</d></r>");
     auto root = read_xml_document(in);

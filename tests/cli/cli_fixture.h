@@ -29,11 +29,14 @@ class cli_fixture : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    // Runs tessaly-cli with args (shell words) in the work folder.
-    result run(const std::string& args) const {
+    // Runs tessaly-cli with args (shell words) in the work folder. With a time limit the run
+    // is killed after that many seconds (its status is then 137).
+    result run(const std::string& args, int time_limit_s = 0) const {
         std::string out = (dir_ / "io" / "out").string(), err = (dir_ / "io" / "err").string();
-        std::string command = "cd '" + (dir_ / "work").string() + "' && '" TESSALY_CLI "' " + args +
-                              " >'" + out + "' 2>'" + err + "'";
+        std::string limit =
+            time_limit_s > 0 ? "timeout -s KILL " + std::to_string(time_limit_s) + " " : "";
+        std::string command = "cd '" + (dir_ / "work").string() + "' && " + limit +
+                              "'" TESSALY_CLI "' " + args + " >'" + out + "' 2>'" + err + "'";
         int rc = std::system(command.c_str());
         return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, read(out), read(err)};
     }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -32,6 +33,39 @@ TEST_F(CliCatalogue, XmlWritesTheRootsTree) {
         EXPECT_EQ(bad.out, "") << file;
         EXPECT_NE(bad.err.find(file), std::string::npos) << file; // says which file and why
         EXPECT_EQ(bad.err.back(), '\n') << file;
+    }
+}
+
+// A folder, a device or a pipe holds no document; neither does a catalogue that nests past
+// the reader's depth guard, whatever follows the part it gave up.
+TEST_F(CliCatalogue, NoDocumentFromNonRegularFilesOrTooDeepNesting) {
+    fs::create_directories(dir_ / "work" / "folder");
+    ASSERT_EQ(mkfifo((dir_ / "work" / "pipe").c_str(), 0600), 0);
+    std::string deep = "<parameters><device name=\"Top\">";
+    for (int i = 0; i < 300; ++i)
+        deep += "<device name=\"d\">";
+    for (int i = 0; i < 300; ++i)
+        deep += "</device>";
+    deep += "</device><device name=\"Real\" ctrl_type=\"rdx\"><param name=\"Massflow\" "
+            "type=\"float\">m</param></device></parameters>\n";
+    write("d.lst", deep);
+    struct {
+        std::string args;
+        std::string err;
+    } const cases[] = {
+        {"xml folder", "Unable to open folder\n"},
+        {"xml /dev/zero", "Unable to open /dev/zero\n"},
+        {"xml pipe", "Unable to open pipe\n"},
+        {"catalogue folder", "Unable to open folder\n"},
+        {"catalogue /dev/zero", "Unable to open /dev/zero\n"},
+        {"catalogue d.lst", "d.lst holds no well-formed root element\n"},
+        {"xml d.lst", "d.lst holds no well-formed root element\n"},
+    };
+    for (const auto& c : cases) {
+        result r = run(c.args, 20);
+        EXPECT_EQ(r.status, 1) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
     }
 }
 
@@ -144,6 +178,9 @@ TEST_F(CliCatalogue, ImportRefusalsAndFailures) {
         {"import bad.zrp out.zrp", 1,
          "Errors during conversion!\nExamine convert.log for details.\n"},
         {"import missing.zrp out2.zrp", 1,
+         "The file could not be opened.\nError converting *.zrp file.\n"},
+        {"import sub out2.zrp", 1, "The file could not be opened.\nError converting *.zrp file.\n"},
+        {"import /dev/zero out2.zrp", 1,
          "The file could not be opened.\nError converting *.zrp file.\n"},
         {"import old.zrp out3.zrp --protocol Modbus/RTU", 2, ""},
         {"import old.zrp out3.zrp --device XYZ", 2, ""},

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -57,6 +58,40 @@ TEST_F(CliModel, FormatReportsMapsThatDoNotLoad) {
     }
     EXPECT_EQ(run("format").status, 2);
     EXPECT_EQ(run("format a b c").status, 2);
+}
+
+// Whatever is not a readable regular file within the input bound ends quickly in the
+// command's failure message: a folder, a device that never ends, a pipe nobody writes to.
+TEST_F(CliModel, OnlyRegularFilesAreRead) {
+    fs::create_directories(dir_ / "work" / "folder");
+    ASSERT_EQ(mkfifo((dir_ / "work" / "pipe").c_str(), 0600), 0);
+    { std::ofstream(dir_ / "work" / "huge.zrp"); }
+    fs::resize_file(dir_ / "work" / "huge.zrp", (std::uintmax_t{256} << 20) + 1);
+    const std::string open_failed = "Unable to open the requested file\n";
+    for (const char* file : {"folder", "/dev/zero", "/dev/null", "pipe", "huge.zrp"}) {
+        for (const std::string& command :
+             {"format " + std::string(file), "decode " + std::string(file) + " --device RDX",
+              "encode " + std::string(file) + " -o x.img"}) {
+            result r = run(command, 20);
+            EXPECT_EQ(r.status, 1) << command;
+            EXPECT_EQ(r.out, "") << command;
+            EXPECT_EQ(r.err, open_failed) << command;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "work" / "x.img"));
+}
+
+// A number is one field however many characters it has: the fields after it stay in place.
+TEST_F(CliModel, LongNumbersDoNotShiftTheFieldsAfterThem) {
+    const std::string zeros(70, '0');
+    write("map.zrp", head + "0x" + zeros + "9C41 0 1 1 0 0 F:" + zeros +
+                         "12 Setpoint 250.5 -1 2\n" + "40002 0 1 1 0 0 F:0 Massflow " + zeros +
+                         "250.5 -" + zeros + "1 " + zeros + "2\n");
+    result r = run("format map.zrp");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, head + "40001 0 1 1 0 0 F:12 Setpoint 250.5 -1 2\n" +
+                         "40002 0 1 1 0 0 F:0 Massflow 250.5 -1 2\n");
+    EXPECT_EQ(r.err, "");
 }
 
 TEST_F(CliModel, EncodeThenDecodeGivesTheMapBack) {

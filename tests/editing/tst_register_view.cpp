@@ -87,6 +87,7 @@ class tst_register_view : public QObject {
     void columns_have_their_headings_and_widths();
     void cells_of_every_format_data();
     void cells_of_every_format();
+    void unsavable_names_explain_themselves_in_a_tip();
     void normalisation_changes_only_what_it_must();
     void arrays_stay_arrays_after_a_save();
     void view_sorts_and_shows_the_cells();
@@ -212,6 +213,16 @@ void tst_register_view::cells_of_every_format_data() {
         {"Massflow", "INT_PASSTHRU", "0", "1", "0", "N/A (0)", "SIGNED (0)", "N/A", "N/A", "N/A"});
     row("negative format", -4, "Massflow", 0, 1, 0, 0, false,
         {"Massflow", "INT_PASSTHRU", "0", "1", "0", "N/A (0)", "SIGNED (0)", "N/A", "N/A", "N/A"});
+    // Names a saved file cannot hold carry the marker.
+    row("numeric without a name", 1, "", 1, 1, 0, 3, false,
+        {"(!)", "INT_NUMERIC", "1", "1", "1", "N/A (0)", "FORCE_0 (3)", "250.500000", "-1.250000",
+         "0.500000"});
+    row("decimal shift without a name", 2, "", 0, 1, 0, 0, false,
+        {"(!)", "INT_DEC_SHIFT", "0", "1", "2", "N/A (0)", "SIGNED (0)", "N/A", "N/A",
+         "0.001 (-3)"});
+    row("name with a blank", 0, "Mass flow", 0, 1, 0, 0, false,
+        {"(!) Mass flow", "INT_PASSTHRU", "0", "1", "0", "N/A (0)", "SIGNED (0)", "N/A", "N/A",
+         "N/A"});
 }
 
 void tst_register_view::cells_of_every_format() {
@@ -247,6 +258,27 @@ void tst_register_view::cells_of_every_format() {
     QCOMPARE(model->index(0, 1).data().toString(), QString("7"));
     for (int column = 2; column < 12; ++column)
         QCOMPARE(model->index(0, column).data().toString(), cells[column - 2]);
+}
+
+void tst_register_view::unsavable_names_explain_themselves_in_a_tip() {
+    zrp_file& map = *doc_->map();
+    host_register* unnamed = add(map, 40001, 1, "");
+    unnamed->format = 1;
+    add(map, 40002, 1, "Massflow");
+    CRegisterView view(doc_.get(), nullptr);
+    QAbstractItemModel* model = view.model();
+    QCOMPARE(model->index(0, parameter_column).data(Qt::ToolTipRole).toString(),
+             QString("Saving does not keep this register as it is: the parameter name is empty: "
+                     "the first value would be read as the name."));
+    // Other cells, and registers that save as they are, keep their texts as tips.
+    QCOMPARE(model->index(0, 3).data(Qt::ToolTipRole).toString(), QString("INT_NUMERIC"));
+    QCOMPARE(model->index(1, parameter_column).data(Qt::ToolTipRole).toString(),
+             QString("Massflow"));
+    // Naming the register takes the marker away.
+    unnamed->name = "Setpoint";
+    QCOMPARE(model->index(0, parameter_column).data().toString(), QString("Setpoint"));
+    QCOMPARE(model->index(0, parameter_column).data(Qt::ToolTipRole).toString(),
+             QString("Setpoint"));
 }
 
 void tst_register_view::normalisation_changes_only_what_it_must() {

@@ -138,6 +138,49 @@ TEST(BlockHeaders, NewHeaderWithoutBlocksSavesNoBlockLinesAndReadsBackEmpty) {
     EXPECT_NE(again.find("OUTPUT_BLOCK 0/0\n"), std::string::npos);
 }
 
+// A header decoded from an image carries I/O sizes apart from its blocks, and may lack the
+// blocks; the loss is reported exactly when saving and reading back changes the header.
+TEST(BlockHeaders, LossOnSaveTellsWhenSavingChangesTheHeader) {
+    struct row {
+        const char* what;
+        int protocol;
+        int block_count;
+        int input_size, output_size;
+        block_line input, output; // entries 0 and 11
+        bool lost;
+    };
+    const row rows[] = {
+        {"sizes of the blocks", 12, 22, 24, 38, {false, 0, 24}, {true, 0, 38}, false},
+        {"output size not the blocks'", 12, 22, 24, 32, {false, 0, 24}, {true, 0, 38}, true},
+        {"input size not the blocks'", 13, 22, 10, 0, {false, 4, 2}, {true, 0, 0}, true},
+        {"no blocks, no sizes", 12, 0, 0, 0, {false, 0, 0}, {true, 0, 0}, true},
+        {"no blocks, sizes", 13, 0, 16, 8, {false, 0, 0}, {true, 0, 0}, true},
+        {"empty blocks", 13, 22, 0, 0, {false, 0, 0}, {true, 0, 0}, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        auto header = make_header(r.protocol, 1);
+        block_layout& blocks = r.protocol == 12 ? static_cast<devicenet_header&>(*header).blocks
+                                                : static_cast<ethernetip_header&>(*header).blocks;
+        blocks.block_count = r.block_count;
+        blocks.table[0].start = r.input.start;
+        blocks.table[0].length = r.input.length;
+        blocks.table[11].start = r.output.start;
+        blocks.table[11].length = r.output.length;
+        blocks.io_input_size = r.input_size;
+        blocks.io_output_size = r.output_size;
+        EXPECT_EQ(!header->loss_on_save().empty(), r.lost) << header->loss_on_save();
+
+        const std::string saved = text_of(*header);
+        auto again = make_header(r.protocol, 1);
+        ASSERT_TRUE(read_after_device_line(*again, saved + "HREG\n"));
+        EXPECT_EQ(text_of(*again) != saved, r.lost) << saved;
+    }
+    // Headers without blocks never lose anything.
+    for (int protocol : {0, 1, 2, 3, 9, 10, 11, 14})
+        EXPECT_EQ(make_header(protocol, 1)->loss_on_save(), "") << protocol;
+}
+
 TEST(BlockHeaders, MalformedBlockLinesKeepTheirPlace) {
     devicenet_header h(nullptr, 1);
     std::istringstream in("NODENUM 0\nINPUT_BLOCK x\nINPUT_BLOCK 7\nINPUT_BLOCK 3/\n"

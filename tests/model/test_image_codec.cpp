@@ -180,3 +180,31 @@ TEST(ImageCodec, ExtractionSizeChecks) {
     std::copy_n("DEVICENET", 10, info.begin());
     EXPECT_EQ(image_block_allowance(info), 444);
 }
+
+// Records follow each other without gaps: a record that does not fit in what is left of the
+// area ends it, and the bytes inside it are never read as a record of their own.
+TEST(ImageCodec, ARecordCutShortEndsTheRecordArea) {
+    std::vector<std::uint8_t> image(32 + 128, 0);
+    image[5] = 1; // Modbus
+    auto record = [&](int number, std::uint32_t descriptor, char name) {
+        byte_writer w;
+        w.u16(static_cast<std::uint16_t>(number));
+        w.u32(descriptor);
+        w.text_slot(std::string(1, name), 20);
+        image.insert(image.end(), w.data().begin(), w.data().end());
+    };
+    record(40001, 1, 'A');                        // format 0, whole count 1
+    record(40002, (3u << 23) | 1, 'B');           // commands: 72 more bytes should follow
+    record(40016, 1, 'P');                        // only 26 of them: they look like a record
+    const std::size_t total = image.size() - 128; // header and area
+    image[0] = static_cast<std::uint8_t>((total - 1) >> 8);
+    image[1] = static_cast<std::uint8_t>(total - 1);
+    for (int records : {3, 65535}) {
+        image[30] = static_cast<std::uint8_t>(records >> 8);
+        image[31] = static_cast<std::uint8_t>(records);
+        zrp_file decoded;
+        ASSERT_TRUE(decode_raw_image(image, 1, decoded));
+        ASSERT_EQ(decoded.register_count(), 1) << records;
+        EXPECT_EQ(decoded.register_at(0)->name, "A");
+    }
+}

@@ -193,3 +193,65 @@ TEST(EndToEnd, Com1OpensTheFirstSerialDevice) {
     EXPECT_EQ(other.status, 1);
     EXPECT_EQ(other.err, std::string(msg_com_open_failed) + "\n");
 }
+
+// Bytes that are not the card's answer end the exchange in its message, and a folder is no
+// map to send: nothing reaches the card.
+TEST(EndToEnd, StrayBytesAndFoldersEndInTheirMessages) {
+    const std::string rdx = "RDX Modbus protocol\n"
+                            "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                            "REGMAX 100\nNODENUM 1\nHREG\n"
+                            "40001 0 1 0 0 0 F:0 Massflow\n"
+                            "40002 0 1 1 0 0 F:0 Setpoint 100 0 1\n";
+    const std::string tcp = "RDX Modbus/TCP protocol\n"
+                            "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                            "REGMAX 100\nNODENUM 1\nMBTCP 10.1.2.3 255.255.0.0 10.1.0.1\nHREG\n"
+                            "40001 0 1 0 0 0 F:0 Massflow\n";
+    struct row {
+        const char* what;
+        std::vector<std::string> faults;
+        std::string map; // sent first when not empty
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const row rows[] = {
+        {"a folder sent", {}, "", {"send", "FOLDER"}, std::string(msg_file_not_opened) + "\n"},
+        {"a stray byte before a block",
+         {"--garbage", "4:1"},
+         rdx,
+         {"extract", "RDX"},
+         std::string(msg_not_extracted) + "\n"},
+        {"a stray byte in the error list",
+         {"--garbage", "3:1"},
+         "",
+         {"errors"},
+         std::string(msg_not_extracted) + "\n"},
+        {"an information block cut short",
+         {"--short", "2:10"},
+         tcp,
+         {"extract", "RDX"},
+         std::string(msg_not_extracted) + "\n"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        temp_dir dir;
+        emulator card(dir, r.faults);
+        ASSERT_EQ(card.ready, "ready " + card.port);
+        if (!r.map.empty()) {
+            write_file(dir.file("map.zrp"), r.map);
+            ASSERT_EQ(run({cli(), "send", dir.file("map.zrp"), "--port", card.port}, {}).status, 0);
+        }
+        std::vector<std::string> argv = {cli()};
+        for (const auto& a : r.args)
+            argv.push_back(a == "FOLDER" ? dir.path() : a);
+        argv.insert(argv.end(), {"--port", card.port});
+        auto result = run(argv, {});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, r.err);
+        const std::string transcript = card.transcript();
+        if (r.args.front() == "send") {
+            EXPECT_EQ(transcript, "");
+            EXPECT_FALSE(std::filesystem::exists(card.store));
+        }
+    }
+}

@@ -144,6 +144,24 @@ TEST(Extract, FaultsEndInTheirMessages) {
         {"block request refused", &card_faults::refuse, {3, 3}, false, {msg_not_extracted}},
         {"short block", &card_faults::cut_short, {3, 10}, false, {msg_not_extracted}},
         {"garbage before a block", &card_faults::garbage, {3, 3}, false, {msg_not_extracted}},
+        // One stray byte shifts a block by one; its last byte would stand where the next
+        // acknowledgement is expected.
+        {"a stray byte before a block", &card_faults::garbage, {4, 1}, false, {msg_not_extracted}},
+        {"a stray byte before the last block",
+         &card_faults::garbage,
+         {5, 1},
+         false,
+         {msg_not_extracted}},
+        {"a stray byte before the header",
+         &card_faults::garbage,
+         {1, 1},
+         false,
+         {msg_not_extracted}},
+        {"a stray byte before the information block",
+         &card_faults::garbage,
+         {2, 1},
+         false,
+         {msg_not_extracted}},
         {"END refused", &card_faults::refuse, {end_frame, 3}, false, {msg_not_extracted}},
         {"END refused twice only", &card_faults::refuse, {end_frame, 2}, true, {}},
     };
@@ -157,6 +175,42 @@ TEST(Extract, FaultsEndInTheirMessages) {
         EXPECT_EQ(static_cast<bool>(map), r.extracted);
         EXPECT_EQ(c.ui.texts(), r.messages) << c.transcript.text();
         EXPECT_FALSE(c.ui.progress_open);
+    }
+}
+
+// A short information block is the card's whole block only when it carries nothing (a serial
+// protocol's block is all zero bytes); cut short with settings in it, it fails the extraction.
+TEST(Extract, AnInformationBlockCutShortWithSettingsInItFails) {
+    const std::string tcp_map = "RDX Modbus/TCP protocol\n"
+                                "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                                "REGMAX 100\nNODENUM 1\nMBTCP 10.1.2.3 255.255.0.0 10.1.0.1\n"
+                                "HREG\n40001 0 1 0 0 0 F:0 Massflow\n";
+    struct row {
+        const std::string& map;
+        int keep; // bytes of the information block the card sends
+        bool extracted;
+        std::vector<std::string> messages;
+    };
+    const row rows[] = {
+        {tcp_map, 128, true, {}},
+        {tcp_map, 10, false, {msg_not_extracted}},
+        {tcp_map, 127, false, {msg_not_extracted}},
+        {tcp_map, 0, false, {msg_read_failed, msg_not_extracted}},
+        {small_map, 10, true, {}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.keep);
+        card_options options;
+        if (r.keep < 128)
+            options.faults.cut_short.push_back({2, r.keep});
+        usb_card c(options);
+        c.card.set_configuration(lines_of(r.map));
+        auto map = extract_configuration(c.link, 1, fast_timeout_ms);
+        EXPECT_EQ(static_cast<bool>(map), r.extracted);
+        if (map) {
+            EXPECT_EQ(text_of(*map), normalised(r.map));
+        }
+        EXPECT_EQ(c.ui.texts(), r.messages);
     }
 }
 
@@ -219,6 +273,9 @@ TEST(ExtractErrorList, FaultsEndInTheirMessages) {
         {&card_faults::refuse, {2, 3}, {msg_not_extracted}},
         {&card_faults::cut_short, {2, 5}, {msg_not_extracted}},
         {&card_faults::refuse, {4, 3}, {msg_not_extracted}},
+        {&card_faults::garbage, {1, 1}, {msg_error_list_not_extracted}},
+        {&card_faults::garbage, {2, 1}, {msg_not_extracted}},
+        {&card_faults::garbage, {3, 1}, {msg_not_extracted}},
     };
     for (const auto& r : rows) {
         card_options options;

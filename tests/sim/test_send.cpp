@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace sim_test;
 
@@ -190,5 +191,35 @@ TEST(SendText, SilentCardAndMissingLinks) {
         EXPECT_EQ(c.ui.texts(), std::vector<std::string>{r.message});
         EXPECT_TRUE(c.transcript.text().empty());
         EXPECT_EQ(c.ui.progress_opened, 0);
+    }
+}
+
+// Sending a file as stored: only a readable regular file is sent. A folder opens as a stream
+// and reads as empty, which would send "END" alone and commit an empty configuration.
+TEST(SendFile, OnlyARegularFileIsSent) {
+    temp_dir dir;
+    write_file(dir.file("map.zrp"), map_with_noise);
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    struct row {
+        std::string path;
+        bool sent;
+    };
+    const row rows[] = {
+        {dir.file("map.zrp"), true}, {dir.path(), false},  {dir.file("pipe"), false},
+        {"/dev/zero", false},        {"/dev/null", false}, {dir.file("none.zrp"), false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.path);
+        usb_card c;
+        c.card.set_configuration({"RDX Modbus protocol", "the card's own"});
+        EXPECT_EQ(send_file(c.link, r.path), r.sent);
+        if (r.sent) {
+            EXPECT_EQ(c.card.configuration(), filtered_lines);
+            continue;
+        }
+        EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_file_not_opened});
+        EXPECT_TRUE(c.transcript.text().empty()); // not even "END"
+        EXPECT_EQ(c.ui.progress_opened, 0);
+        EXPECT_EQ(c.card.configuration().back(), "the card's own");
     }
 }

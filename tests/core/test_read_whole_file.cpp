@@ -1,4 +1,4 @@
-#include "core/whole_file.h"
+#include "core/input_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -37,13 +37,13 @@ TEST(WholeFile, ReadsUpToTheLimitAndRefusesWhatItCannotRead) {
         std::optional<std::string> expected;
     };
     const case_t cases[] = {
-        {"big", max_input_file_bytes, big},
+        {"big", max_input_bytes, big},
         {"big", big.size(), big},
         {"big", big.size() - 1, std::nullopt},
         {"big", 100, std::nullopt},
-        {"empty", max_input_file_bytes, std::string()},
-        {"missing", max_input_file_bytes, std::nullopt},
-        {".", max_input_file_bytes, std::nullopt}, // the folder itself
+        {"empty", max_input_bytes, std::string()},
+        {"missing", max_input_bytes, std::nullopt},
+        {".", max_input_bytes, std::nullopt}, // the folder itself
     };
     for (const case_t& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " limit " + std::to_string(c.limit));
