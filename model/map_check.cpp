@@ -5,6 +5,7 @@
 #include "model/block_rules.h"
 #include "model/image_limits.h"
 #include "model/model_tables.h"
+#include "model/name_loss.h"
 #include "model/register_table.h"
 #include "model/zrp_file.h"
 
@@ -137,6 +138,11 @@ std::vector<map_finding> check_map(const zrp_file& map, std::string_view file_te
     std::vector<map_finding> out;
     const int device = map.header ? map.header->device_code : device_blf;
 
+    if (map.header) {
+        std::string header_loss = map.header->loss_on_save();
+        if (!header_loss.empty())
+            out.push_back({true, 0, std::move(header_loss)});
+    }
     if (map.register_count() > image_max_records)
         out.push_back({true, 0,
                        std::to_string(map.register_count()) +
@@ -200,6 +206,9 @@ std::vector<map_finding> check_map(const zrp_file& map, std::string_view file_te
                 add(format == fmt_int_numeric || format == fmt_int_dec_shift
                         ? "empty parameter name; the map does not load back as saved"
                         : "empty parameter name");
+            else if (std::string loss = name_loss_on_save(*reg);
+                     !loss.empty() && cut == cut_names.end())
+                add(std::move(loss));
             else if (offered_names != nullptr && !offered(*offered_names, reg->name))
                 add("parameter \"" + reg->name + "\" is not in the catalogue for " +
                     std::string(device_words().word_or_default(device)));

@@ -2,6 +2,7 @@
 #include "test_model_support.h"
 
 #include "model/map_check.h"
+#include "model/name_loss.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +126,16 @@ TEST(MapCheck, FindingsNameTheirRegisterInRegisterOrder) {
     ASSERT_EQ(with_names.size(), 2u);
     EXPECT_EQ(with_names[0].register_number, 40002);
     EXPECT_EQ(with_names[1].register_number, 40009);
+}
+
+// A map made in memory (an extracted image, a paste) can hold a name the file cannot: check
+// says so, as the register list marks it.
+TEST(MapCheck, NamesASavedFileCannotHold) {
+    auto map = loaded(head() + "40001 0 1 0 0 0 F:0 Massflow\n");
+    ASSERT_TRUE(map);
+    map->register_at(0)->name = "Mass flow";
+    const auto findings = check_map(*map, "", &catalogue);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].register_number, 40001);
+    EXPECT_EQ(findings[0].text, name_loss_on_save(*map->register_at(0)));
 }
