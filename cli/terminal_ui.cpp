@@ -14,8 +14,12 @@ void terminal_ui::message(const std::string& text) {
 }
 
 // Questions print nothing: only outcome messages reach standard error.
-bool terminal_ui::ask_retry_cancel(const std::string&) { return retry_; }
-bool terminal_ui::ask_yes_no(const std::string&) { return yes_; }
+bool terminal_ui::ask_retry_cancel(const std::string&) {
+    return retry_;
+}
+bool terminal_ui::ask_yes_no(const std::string&) {
+    return yes_;
+}
 
 void terminal_ui::open(const std::string& title, int low, int high) {
     title_ = title;
@@ -49,7 +53,11 @@ void terminal_ui::draw() {
     constexpr int width = 40;
     long span = static_cast<long>(high_) - low_;
     long done = static_cast<long>(position_) - low_;
-    int filled = span > 0 ? static_cast<int>(width * (done < 0 ? 0 : done > span ? span : done) / span)
+    int filled = span > 0 ? static_cast<int>(width *
+                                             (done < 0      ? 0
+                                              : done > span ? span
+                                                            : done) /
+                                             span)
                           : 0;
     if (filled == last_width_ && drawn_)
         return;

@@ -35,7 +35,9 @@ user_interface* current_ui = &default_ui;
 
 } // namespace
 
-user_interface& ui() { return *current_ui; }
+user_interface& ui() {
+    return *current_ui;
+}
 
 user_interface* set_ui(user_interface* implementation) {
     user_interface* previous = current_ui == &default_ui ? nullptr : current_ui;

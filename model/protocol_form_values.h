@@ -11,7 +11,7 @@ struct protocol_form_values {
     int data_bits = 8;    // 7 or 8
     int parity = 0;
     int stop_bits = 0;
-    int mode = 0;         // mode index (RTU 0, ASCII 1, BCC 2, CRC 3) where the form has one
+    int mode = 0; // mode index (RTU 0, ASCII 1, BCC 2, CRC 3) where the form has one
     int byte_order = 0;
     int node = 0;
     int source_id = 0;
