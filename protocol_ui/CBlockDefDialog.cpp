@@ -5,6 +5,7 @@
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CBlockPropDIALOG.h"
 #include "protocol_ui/CUsageDisplay.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/help_topics.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
@@ -37,9 +38,9 @@ CBlockDefDialog::CBlockDefDialog(const block_table_t& table, QWidget* parent)
     connect(output_list_, &CBlockList::list_double_clicked, this, [this] { edit_selected(true); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(tr("Input Blocks"), this), 0, 0);
+    grid->addWidget(control_label(tr("Input Blocks"), input_list_), 0, 0);
     grid->addWidget(input_list_, 1, 0);
-    grid->addWidget(new QLabel(tr("Output Blocks"), this), 0, 1);
+    grid->addWidget(control_label(tr("Output Blocks"), output_list_), 0, 1);
     grid->addWidget(output_list_, 1, 1);
     grid->addWidget(usage_, 1, 2);
     grid->addWidget(buttons, 2, 0, 1, 3);

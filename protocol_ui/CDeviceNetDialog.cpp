@@ -3,6 +3,7 @@
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CUsageDisplay.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QGridLayout>
@@ -15,7 +16,7 @@ CDeviceNetDialog::CDeviceNetDialog(const protocol_dialog_values& preset, QWidget
       byte_order_(new CChoiceGroup(tr("Byte order"), labels_byte_order, this)) {
     auto* grid = new QGridLayout;
     grid->addWidget(byte_order_, 0, 0, Qt::AlignTop);
-    grid->addWidget(new QLabel(tr("Defined blocks:"), this), 1, 0);
+    grid->addWidget(control_label(tr("Defined blocks:"), block_list()), 1, 0);
     grid->addWidget(block_list(), 2, 0);
     grid->addWidget(usage(), 0, 1, 3, 1);
     grid->addWidget(change_button(), 3, 0, Qt::AlignLeft);

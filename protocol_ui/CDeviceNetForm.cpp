@@ -3,6 +3,7 @@
 #include "model/protocol_header.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QGridLayout>
@@ -14,7 +15,7 @@ CDeviceNetForm::CDeviceNetForm(CTessalyDoc* doc, QWidget* parent)
     auto* grid = new QGridLayout(content());
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
-    grid->addWidget(new QLabel(tr("Defined blocks:"), content()), 0, 0);
+    grid->addWidget(control_label(tr("Defined blocks:"), block_list()), 0, 0);
     grid->addWidget(block_list(), 1, 0, 2, 1);
     grid->addWidget(byte_order_, 1, 1, Qt::AlignTop);
     grid->addWidget(io_area(), 1, 2, Qt::AlignTop);

@@ -4,6 +4,7 @@
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIpAddressEdit.h"
 #include "protocol_ui/CUsageDisplay.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QFormLayout>
@@ -20,15 +21,15 @@ CEthernetIPDialog::CEthernetIPDialog(const protocol_dialog_values& preset, QWidg
       default_gateway_(new CIpAddressEdit(this)) {
     auto* tcpip = new QGroupBox(tr("TCP/IP Settings"), this);
     auto* rows = new QFormLayout(tcpip);
-    rows->addRow(tr("IP Address:"), ip_address_);
-    rows->addRow(tr("Network Mask:"), network_mask_);
-    rows->addRow(tr("Default Gateway:"), default_gateway_);
+    rows->addRow(control_label(tr("IP Address:"), ip_address_), ip_address_);
+    rows->addRow(control_label(tr("Network Mask:"), network_mask_), network_mask_);
+    rows->addRow(control_label(tr("Default Gateway:"), default_gateway_), default_gateway_);
 
     auto* grid = new QGridLayout;
     grid->addWidget(usage(), 0, 0, 2, 1);
     grid->addWidget(byte_order_, 0, 1, Qt::AlignTop);
     grid->addWidget(tcpip, 1, 1, Qt::AlignTop);
-    grid->addWidget(new QLabel(tr("Defined Blocks"), this), 2, 0, 1, 2);
+    grid->addWidget(control_label(tr("Defined Blocks"), block_list()), 2, 0, 1, 2);
     grid->addWidget(block_list(), 3, 0, 1, 2);
     grid->addWidget(change_button(), 4, 0, Qt::AlignLeft);
     body_->addLayout(grid);

@@ -4,6 +4,7 @@
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QFormLayout>
@@ -17,14 +18,14 @@ CEthernetIPForm::CEthernetIPForm(CTessalyDoc* doc, QWidget* parent)
       network_mask_(add_address()), default_gateway_(add_address()) {
     auto* tcpip = new QGroupBox(tr("TCP/IP Settings"), content());
     auto* rows = new QFormLayout(tcpip);
-    rows->addRow(tr("IP Address:"), ip_address_);
-    rows->addRow(tr("Network Mask:"), network_mask_);
-    rows->addRow(tr("Default Gateway:"), default_gateway_);
+    rows->addRow(control_label(tr("IP Address:"), ip_address_), ip_address_);
+    rows->addRow(control_label(tr("Network Mask:"), network_mask_), network_mask_);
+    rows->addRow(control_label(tr("Default Gateway:"), default_gateway_), default_gateway_);
 
     auto* grid = new QGridLayout(content());
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
-    grid->addWidget(new QLabel(tr("Defined Blocks"), content()), 0, 0);
+    grid->addWidget(control_label(tr("Defined Blocks"), block_list()), 0, 0);
     grid->addWidget(block_list(), 1, 0, 3, 1);
     grid->addWidget(tcpip, 1, 1, 1, 2, Qt::AlignTop);
     grid->addWidget(byte_order_, 1, 3, Qt::AlignTop);

@@ -3,6 +3,7 @@
 #include "model/mbtcp_header.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QGridLayout>
@@ -15,11 +16,11 @@ CMbTcpForm::CMbTcpForm(CTessalyDoc* doc, QWidget* parent)
     auto* grid = new QGridLayout(content());
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
-    grid->addWidget(new QLabel(tr("Ip address:"), content()), 0, 0);
+    grid->addWidget(control_label(tr("Ip address:"), ip_address_), 0, 0);
     grid->addWidget(ip_address_, 0, 1);
-    grid->addWidget(new QLabel(tr("Network mask:"), content()), 1, 0);
+    grid->addWidget(control_label(tr("Network mask:"), network_mask_), 1, 0);
     grid->addWidget(network_mask_, 1, 1);
-    grid->addWidget(new QLabel(tr("Default gateway:"), content()), 2, 0);
+    grid->addWidget(control_label(tr("Default gateway:"), default_gateway_), 2, 0);
     grid->addWidget(default_gateway_, 2, 1);
     grid->addWidget(byte_order_, 0, 2, 3, 1, Qt::AlignTop);
     grid->setColumnStretch(3, 1);

@@ -3,6 +3,7 @@
 #include "model/mbplus_header.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QGridLayout>
@@ -17,11 +18,11 @@ CMbplusForm::CMbplusForm(CTessalyDoc* doc, QWidget* parent)
     auto* gdb_grid = new QGridLayout(gdb);
     gdb_grid->setContentsMargins(6, 2, 6, 2);
     gdb_grid->setVerticalSpacing(2);
-    gdb_grid->addWidget(new QLabel(tr("Source id:"), gdb), 0, 0);
+    gdb_grid->addWidget(control_label(tr("Source id:"), source_id_), 0, 0);
     gdb_grid->addWidget(source_id_, 0, 1);
-    gdb_grid->addWidget(new QLabel(tr("Number of words:"), gdb), 1, 0);
+    gdb_grid->addWidget(control_label(tr("Number of words:"), number_of_words_), 1, 0);
     gdb_grid->addWidget(number_of_words_, 1, 1);
-    gdb_grid->addWidget(new QLabel(tr("Offset within GDB:"), gdb), 2, 0);
+    gdb_grid->addWidget(control_label(tr("Offset within GDB:"), offset_in_gdb_), 2, 0);
     gdb_grid->addWidget(offset_in_gdb_, 2, 1);
     source_id_->setParent(gdb);
     number_of_words_->setParent(gdb);
@@ -31,7 +32,7 @@ CMbplusForm::CMbplusForm(CTessalyDoc* doc, QWidget* parent)
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
     grid->addWidget(gdb, 0, 0, 2, 1, Qt::AlignTop);
-    grid->addWidget(new QLabel(tr("Node num:"), content()), 0, 1, Qt::AlignBottom);
+    grid->addWidget(control_label(tr("Node num:"), node_), 0, 1, Qt::AlignBottom);
     grid->addWidget(node_, 1, 1, Qt::AlignTop);
     grid->addWidget(byte_order_, 0, 2, 2, 1, Qt::AlignTop);
     grid->setColumnStretch(3, 1);

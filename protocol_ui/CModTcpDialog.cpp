@@ -2,9 +2,11 @@
 
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 CModTcpDialog::CModTcpDialog(const protocol_dialog_values& preset, QWidget* parent)
@@ -13,9 +15,9 @@ CModTcpDialog::CModTcpDialog(const protocol_dialog_values& preset, QWidget* pare
       default_gateway_(new CIpAddressEdit(this)),
       byte_order_(new CChoiceGroup(tr("Byte order"), labels_byte_order, this)) {
     auto* fields = new QFormLayout;
-    fields->addRow(tr("Ip address:"), ip_address_);
-    fields->addRow(tr("Network mask:"), network_mask_);
-    fields->addRow(tr("Default gateway:"), default_gateway_);
+    fields->addRow(control_label(tr("Ip address:"), ip_address_), ip_address_);
+    fields->addRow(control_label(tr("Network mask:"), network_mask_), network_mask_);
+    fields->addRow(control_label(tr("Default gateway:"), default_gateway_), default_gateway_);
     body_->addLayout(fields);
     body_->addWidget(byte_order_);
     add_buttons();

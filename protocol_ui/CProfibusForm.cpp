@@ -3,6 +3,7 @@
 #include "model/profibus_header.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QGridLayout>
@@ -14,11 +15,11 @@ CProfibusForm::CProfibusForm(CTessalyDoc* doc, QWidget* parent)
     auto* grid = new QGridLayout(content());
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
-    grid->addWidget(new QLabel(tr("Input block size:"), content()), 0, 0);
+    grid->addWidget(control_label(tr("Input block size:"), input_size_), 0, 0);
     grid->addWidget(input_size_, 0, 1);
-    grid->addWidget(new QLabel(tr("Output block size:"), content()), 1, 0);
+    grid->addWidget(control_label(tr("Output block size:"), output_size_), 1, 0);
     grid->addWidget(output_size_, 1, 1);
-    grid->addWidget(new QLabel(tr("Node address:"), content()), 2, 0);
+    grid->addWidget(control_label(tr("Node address:"), node_), 2, 0);
     grid->addWidget(node_, 2, 1);
     grid->addWidget(byte_order_, 0, 2, 3, 1, Qt::AlignTop);
     grid->setColumnStretch(3, 1);

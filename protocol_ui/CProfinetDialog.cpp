@@ -3,11 +3,13 @@
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/help_topics.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,9 +21,9 @@ CProfinetDialog::CProfinetDialog(const protocol_dialog_values& preset, QWidget* 
       output_size_(new CIntegerEdit(CIntegerEdit::unsigned_range, this, 0, 1536)),
       byte_order_(new CChoiceGroup(tr("Byte order"), labels_byte_order, this)) {
     auto* fields = new QFormLayout;
-    fields->addRow(tr("IP address:"), ip_address_);
-    fields->addRow(tr("Network mask:"), network_mask_);
-    fields->addRow(tr("Default gateway:"), default_gateway_);
+    fields->addRow(control_label(tr("IP address:"), ip_address_), ip_address_);
+    fields->addRow(control_label(tr("Network mask:"), network_mask_), network_mask_);
+    fields->addRow(control_label(tr("Default gateway:"), default_gateway_), default_gateway_);
     fields->addRow(tr("Input block size:"), input_size_);
     fields->addRow(tr("Output block size:"), output_size_);
     body_->addLayout(fields);

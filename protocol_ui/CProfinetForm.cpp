@@ -4,6 +4,7 @@
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QGridLayout>
@@ -17,15 +18,15 @@ CProfinetForm::CProfinetForm(CTessalyDoc* doc, QWidget* parent)
     auto* grid = new QGridLayout(content());
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
-    grid->addWidget(new QLabel(tr("Ip address:"), content()), 0, 0);
+    grid->addWidget(control_label(tr("Ip address:"), ip_address_), 0, 0);
     grid->addWidget(ip_address_, 0, 1);
-    grid->addWidget(new QLabel(tr("Network mask:"), content()), 1, 0);
+    grid->addWidget(control_label(tr("Network mask:"), network_mask_), 1, 0);
     grid->addWidget(network_mask_, 1, 1);
-    grid->addWidget(new QLabel(tr("Default gateway:"), content()), 2, 0);
+    grid->addWidget(control_label(tr("Default gateway:"), default_gateway_), 2, 0);
     grid->addWidget(default_gateway_, 2, 1);
-    grid->addWidget(new QLabel(tr("Input block size (bytes):"), content()), 0, 2);
+    grid->addWidget(control_label(tr("Input block size (bytes):"), input_size_), 0, 2);
     grid->addWidget(input_size_, 0, 3);
-    grid->addWidget(new QLabel(tr("Output block size (bytes):"), content()), 1, 2);
+    grid->addWidget(control_label(tr("Output block size (bytes):"), output_size_), 1, 2);
     grid->addWidget(output_size_, 1, 3);
     grid->addWidget(byte_order_, 0, 4, 3, 1, Qt::AlignTop);
     grid->setColumnMinimumWidth(2, 0);

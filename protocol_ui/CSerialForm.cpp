@@ -3,6 +3,7 @@
 #include "model/protocol_header.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
+#include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <QGridLayout>
@@ -26,7 +27,7 @@ CSerialForm::CSerialForm(CTessalyDoc* doc, QWidget* parent,
     for (CChoiceGroup* group : {baud_, data_bits_, parity_, stop_bits_, byte_order_, bit_mode_})
         if (group)
             grid->addWidget(group, 0, column++, 2, 1, Qt::AlignTop);
-    grid->addWidget(new QLabel(tr("Node num:"), content()), 0, column, Qt::AlignBottom);
+    grid->addWidget(control_label(tr("Node num:"), node_), 0, column, Qt::AlignBottom);
     grid->addWidget(node_, 1, column, Qt::AlignTop);
     grid->setColumnStretch(column + 1, 1);
     grid->setRowStretch(1, 1);
