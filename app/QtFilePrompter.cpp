@@ -1,5 +1,7 @@
 #include "app/QtFilePrompter.h"
 
+#include "protocol_ui/accessible_labels.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -14,6 +16,7 @@ std::unique_ptr<QFileDialog> QtFilePrompter::open_dialog(QWidget* parent, const 
     dialog->setDefaultSuffix(default_suffix);
     if (QFileInfo(start).isFile())
         dialog->selectFile(start);
+    label_file_dialog_fields(dialog.get());
     return dialog;
 }
 
@@ -29,6 +32,7 @@ QString QtFilePrompter::save_path(QWidget* parent, const QString& title, const Q
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(default_suffix);
     dialog.selectFile(start);
+    label_file_dialog_fields(&dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

@@ -4,6 +4,7 @@
 #include "convert/import_command.h"
 #include "core/user_interface.h"
 #include "model/settings_dialogs.h"
+#include "protocol_ui/accessible_labels.h"
 
 #include <QFileDialog>
 
@@ -12,22 +13,19 @@ namespace {
 const QString zrp_filter = QStringLiteral("Vantor Ombra Files (*.zrp)");
 constexpr const char* preset_device = "RDX";
 
-// The Qt file dialogs. The save dialog asks no overwrite question of its own: the command
-// asks it itself, in its own words.
+// The Qt file dialogs.
 class qt_import_file_chooser : public import_file_chooser {
   public:
     QString open_path(QWidget* parent, const QString& title) override {
-        QFileDialog dialog(parent, title, QString(), zrp_filter);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(QStringLiteral("zrp"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return run(import_file_dialog(parent, title, false));
     }
     QString save_path(QWidget* parent, const QString& title) override {
-        QFileDialog dialog(parent, title, QString(), zrp_filter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setDefaultSuffix(QStringLiteral("zrp"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return run(import_file_dialog(parent, title, true));
+    }
+
+  private:
+    static QString run(const std::unique_ptr<QFileDialog>& dialog) {
+        return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
     }
 };
 
@@ -39,6 +37,21 @@ std::string native(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 } // namespace
+
+std::unique_ptr<QFileDialog> import_file_dialog(QWidget* parent, const QString& title, bool save) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title, QString(), zrp_filter);
+    if (save) {
+        // No overwrite question of the dialog's own: the command asks it itself, in its own
+        // words.
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog->setDefaultSuffix(QStringLiteral("zrp"));
+    label_file_dialog_fields(dialog.get());
+    return dialog;
+}
 
 void run_import_command(QWidget* parent) {
     qt_import_file_chooser chooser;

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QFileDialog;
 class QWidget;
 
 // How the command asks for its two paths; an empty result means the user cancelled. The
@@ -14,6 +17,10 @@ class import_file_chooser {
     virtual QString open_path(QWidget* parent, const QString& title) = 0;
     virtual QString save_path(QWidget* parent, const QString& title) = 0;
 };
+
+// The file dialog the command asks with: the old map to open (save false) or the name of the
+// new map (save true).
+std::unique_ptr<QFileDialog> import_file_dialog(QWidget* parent, const QString& title, bool save);
 
 // Runs the command; the messages and the overwrite question go through the core's ui().
 void run_import_command(QWidget* parent);
