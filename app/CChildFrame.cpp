@@ -26,6 +26,7 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(pare
     form_ = create_protocol_form(doc_, splitter_);
     splitter_->addWidget(form_);
     view_ = new CRegisterView(doc_, splitter_);
+    view_->setAccessibleName(QStringLiteral("Register list"));
     splitter_->addWidget(view_);
     connect(view_, &CRegisterView::command_state_changed, this,
             &CChildFrame::command_state_changed);

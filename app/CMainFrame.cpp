@@ -29,15 +29,26 @@ const char* idle_prompt = "Ready";
 // The link pane is as wide as this text.
 const char* link_pane_template = "Link Info                     ";
 
+// The link pane's name for screen readers, which read a status bar pane by its name.
+const char* link_pane_name = "Link";
+
 struct lock_pane {
     const char* text;
     bool keyboard_lock_state::*flag;
+    // The key's name for screen readers: an indicator that is off shows no text at all.
+    const char* key;
 };
 constexpr lock_pane lock_panes[] = {
-    {"CAP", &keyboard_lock_state::caps},
-    {"NUM", &keyboard_lock_state::num},
-    {"SCRL", &keyboard_lock_state::scroll},
+    {"CAP", &keyboard_lock_state::caps, "Caps Lock"},
+    {"NUM", &keyboard_lock_state::num, "Num Lock"},
+    {"SCRL", &keyboard_lock_state::scroll, "Scroll Lock"},
 };
+
+// "Caps Lock: on"; "Link: COM1", or "Link" while no link is selected.
+QString pane_name(const char* what, const QString& state) {
+    return state.isEmpty() ? QString::fromUtf8(what)
+                           : QStringLiteral("%1: %2").arg(QString::fromUtf8(what), state);
+}
 
 } // namespace
 
@@ -188,11 +199,20 @@ void CMainFrame::create_tool_bar() {
     tool_bar_->setFloatable(true);
     tool_bar_->setIconSize(QSize(16, 16));
     for (int id : toolbar_buttons()) {
-        if (id == 0)
+        if (id == 0) {
             tool_bar_->addSeparator();
-        else
-            tool_bar_->addAction(commands_->action(id));
+            continue;
+        }
+        QAction* action = commands_->action(id);
+        tool_bar_->addAction(action);
+        // A command without a menu item has no text for its button: a screen reader names the
+        // button by its tool tip, as the mouse user reads it.
+        if (action->text().isEmpty())
+            tool_bar_->widgetForAction(action)->setAccessibleName(action->toolTip());
     }
+    // The button that shows the buttons a short toolbar has no room for.
+    if (auto* more = tool_bar_->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More buttons"));
     addToolBar(Qt::TopToolBarArea, tool_bar_);
     connect(tool_bar_, &QToolBar::visibilityChanged, this, &CMainFrame::update_command_ui);
 }
@@ -204,6 +224,7 @@ void CMainFrame::create_status_bar() {
     link_pane_ = new QLabel;
     link_pane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     link_pane_->setMinimumWidth(fontMetrics().horizontalAdvance(link_pane_template) + 8);
+    link_pane_->setAccessibleName(pane_name(link_pane_name, QString()));
     bar->addPermanentWidget(link_pane_);
     for (int i = 0; i < 3; ++i) {
         lock_panes_[i] = new QLabel;
@@ -219,8 +240,12 @@ void CMainFrame::update_lock_indicators() {
     const keyboard_lock_state state = read_keyboard_locks();
     // Where the platform cannot tell, the panes are left out rather than claim "off".
     for (int i = 0; i < 3; ++i) {
+        const bool on = state.*lock_panes[i].flag;
         lock_panes_[i]->setVisible(state.known);
-        lock_panes_[i]->setText(state.*lock_panes[i].flag ? lock_panes[i].text : "");
+        lock_panes_[i]->setText(on ? lock_panes[i].text : "");
+        const QString name = pane_name(lock_panes[i].key, on ? "on" : "off");
+        if (lock_panes_[i]->accessibleName() != name)
+            lock_panes_[i]->setAccessibleName(name);
     }
 }
 
@@ -235,6 +260,7 @@ QString CMainFrame::message_pane_text() const {
 
 void CMainFrame::set_link_status(const QString& text) {
     link_pane_->setText(text);
+    link_pane_->setAccessibleName(pane_name(link_pane_name, text));
 }
 
 CChildFrame* CMainFrame::active_child() const {
