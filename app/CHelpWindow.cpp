@@ -35,6 +35,7 @@ CHelpWindow::CHelpWindow(const QString& folder, QWidget* parent)
     setWindowTitle(QStringLiteral("Tessaly Help"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     browser_ = new QTextBrowser;
+    browser_->setAccessibleName(QStringLiteral("Help page"));
     browser_->setSearchPaths({folder_});
     // The pages share one style sheet, which the browser does not load from their links.
     QFile style(QDir(folder_).filePath("style.css"));

@@ -1,6 +1,7 @@
 #include "app/CPortDialog.h"
 
 #include "link/platform/serial_port_names.h"
+#include "protocol_ui/accessible_labels.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -92,7 +93,8 @@ CPortDialog::CPortDialog(const QList<entry>& ports, const QString& current_port,
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Select a COM Port for Tessaly to Use")));
+    layout->addWidget(
+        control_label(QStringLiteral("Select a COM Port for Tessaly to Use"), port_box_));
     layout->addWidget(port_box_);
     layout->addWidget(use);
     layout->addWidget(buttons);

@@ -1,6 +1,7 @@
 #include "app/CPreferenceDialog.h"
 
 #include "app/file_prompter.h"
+#include "protocol_ui/accessible_labels.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -33,7 +34,7 @@ CPreferenceDialog::CPreferenceDialog(const QString& show_protocol_dialog, const 
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(show_box_, 0, 0, 1, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Parameter file:")), 1, 0);
+    layout->addWidget(control_label(QStringLiteral("Parameter file:"), file_edit_), 1, 0);
     layout->addWidget(file_edit_, 1, 1);
     layout->addWidget(browse_, 1, 2);
     layout->addWidget(buttons, 2, 0, 1, 3);

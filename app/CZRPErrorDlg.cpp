@@ -13,6 +13,7 @@ CZRPErrorDlg::CZRPErrorDlg(QWidget* parent) : QDialog(parent) {
 
     text_ = new QPlainTextEdit;
     text_->setReadOnly(true);
+    text_->setAccessibleName(QStringLiteral("Error list"));
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
