@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core poppler-utils
   dpkg-dev lintian appstream desktop-file-utils xvfb
+  dbus at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do
