@@ -6,8 +6,8 @@
 #include "app/reserved_names.h"
 #include "catalogue/offered_parameters.h"
 #include "core/atomic_write.h"
-#include "core/user_interface.h"
 #include "core/input_file.h"
+#include "core/user_interface.h"
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
 #include "model/image_codec.h"
@@ -93,7 +93,6 @@ bool CMapCommands::import_register_table(CTessalyDoc* doc) {
         return false;
     }
     doc->editor().replace_registers(std::move(reader.registers()));
-    doc->set_modified(true);
     doc->update_all_views(nullptr, 0);
     return true;
 }

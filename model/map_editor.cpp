@@ -244,10 +244,8 @@ map_editor::paste_result map_editor::paste(std::string_view text, int source_dev
         result.rows = rows_of(placed);
         result.change = {refresh::all_rows, result.rows.front()};
     }
-    const std::string report = paste_report(
+    result.report = paste_report(
         {result.pasted, result.renumbered, result.left_out, result.codes_kept ? device : -1});
-    if (!report.empty())
-        ui().message(report);
     return result;
 }
 

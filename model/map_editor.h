@@ -44,7 +44,8 @@ class map_editor {
         bool replaced = false;
     };
 
-    // What a paste did: the rows of the registers it put in (ascending) and its counts.
+    // What a paste did: the rows of the registers it put in (ascending), its counts, and the
+    // one message to show once the list shows the result (empty: none).
     struct paste_result {
         register_change change;
         std::vector<int> rows;
@@ -52,6 +53,7 @@ class map_editor {
         int renumbered = 0;
         int left_out = 0;
         bool codes_kept = false;
+        std::string report;
     };
 
     // What Undo or Redo changed, for the views to follow.
@@ -95,7 +97,7 @@ class map_editor {
     // the text's own device line, else this map's device). A register whose number is free
     // keeps it; one that collides takes the map's next free number for its location, and is
     // left out when that one collides too. Status registers from a map of another device
-    // keep their status codes. One message at the end tells what was renumbered or left out
+    // keep their status codes. The result's report tells what was renumbered or left out
     // and when status codes were kept.
     paste_result paste(std::string_view text, int source_device = -1);
 
