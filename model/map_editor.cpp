@@ -74,8 +74,10 @@ std::vector<int> map_editor::rows_of(const std::vector<const host_register*>& re
     return rows;
 }
 
-void map_editor::finish(map_step& step) {
-    for (int row = 0; row < map_.register_count(); ++row)
+void map_editor::finish(map_step& step, int only_row) {
+    const int first = only_row >= 0 ? only_row : 0;
+    const int end = only_row >= 0 ? only_row + 1 : map_.register_count();
+    for (int row = first; row < end && row < map_.register_count(); ++row)
         step.set_format(map_, row, display_format(*map_.register_at(row)));
     history_.push(std::move(step));
 }
@@ -147,7 +149,8 @@ map_editor::register_change map_editor::edit_properties(int row) {
             });
         step.move(map_, now, static_cast<int>(smaller));
     }
-    finish(step);
+    // A register that keeps its number is the only one the list shows again.
+    finish(step, renumbered ? -1 : now);
     if (renumbered)
         return {refresh::all_rows, row_of(target)};
     return {refresh::one_row, now};

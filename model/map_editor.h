@@ -129,9 +129,9 @@ class map_editor {
     int row_of(const host_register* reg) const;
     // The rows of regs in the list, ascending.
     std::vector<int> rows_of(const std::vector<const host_register*>& regs) const;
-    // Ends a register step: every register normalised as the list shows it, then the step
-    // goes into the history.
-    void finish(map_step& step);
+    // Ends a register step: the registers normalised as the list shows them (every one, or
+    // the one at only_row), then the step goes into the history.
+    void finish(map_step& step, int only_row = -1);
     register_change remove_rows(const std::vector<int>& rows, const char* verb);
     // Inserts reg at its place by number in the sorted list and returns its row.
     int insert_sorted(std::unique_ptr<host_register> reg);
