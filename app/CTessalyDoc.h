@@ -1,8 +1,8 @@
 #pragma once
-// One open register map: the document owns one zrp_file and its edit layer, knows its path
-// and title, tracks the modified flag and tells the views of the document when something
-// changed. It is the bottom of the editor: the views and the application build on it, it
-// calls none of them.
+// One open register map: the document owns one zrp_file and its edit layer (with the map's
+// undo history), knows its path and title, derives the modified flag from the history and
+// tells the views of the document when something changed. It is the bottom of the editor:
+// the views and the application build on it, it calls none of them.
 
 #include <QList>
 #include <QObject>

@@ -1,7 +1,8 @@
 #pragma once
 // The register list of a document: one row per host register of the document's map, twelve
-// columns, with the commands New Register, Delete and Properties. The commands are carried
-// out by the document's edit layer; the view shows what it says changed.
+// columns, with the commands New Register, Delete, Properties, Cut, Copy and Paste. The
+// commands are carried out by the document's edit layer; the view shows what it says changed
+// (and, after Undo or Redo, selects the registers that came back).
 
 #include <QList>
 #include <QPointer>
