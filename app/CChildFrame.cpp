@@ -40,6 +40,7 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(pare
     connect(doc_, &CTessalyDoc::title_changed, this, &CChildFrame::update_title);
     connect(doc_, &CTessalyDoc::modified_changed, this, &CChildFrame::update_title);
     connect(doc_, &CTessalyDoc::modified_changed, this, &CChildFrame::command_state_changed);
+    connect(doc_, &CTessalyDoc::history_changed, this, &CChildFrame::command_state_changed);
     update_title();
     setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
 

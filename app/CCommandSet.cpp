@@ -35,6 +35,10 @@ void CCommandSet::bind(int id, handler run, rule enabled, rule checked) {
         set_checkable(id);
 }
 
+void CCommandSet::bind_text(int id, std::function<QString()> text) {
+    texts_.insert(id, std::move(text));
+}
+
 void CCommandSet::set_checkable(int id) {
     for (QAction* a : all_.values(id))
         a->setCheckable(true);
@@ -93,5 +97,7 @@ void CCommandSet::update() {
         it.value()->setEnabled(enabled(it.key()));
         if (it.value()->isCheckable())
             it.value()->setChecked(checked(it.key()));
+        if (const auto text = texts_.constFind(it.key()); text != texts_.cend())
+            it.value()->setText((*text)());
     }
 }

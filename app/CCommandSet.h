@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -27,6 +28,9 @@ class CCommandSet : public QObject {
     // Gives a command its handler (may be empty: the command only shows its state), its
     // enabled rule (empty: always enabled) and its ticked rule (empty: no tick).
     void bind(int id, handler run, rule enabled = {}, rule checked = {});
+    // Gives a command a menu text that follows the state (Undo names the step it undoes);
+    // every action of the command shows it.
+    void bind_text(int id, std::function<QString()> text);
 
     // The action of a command (the one the toolbar and the accelerators use).
     QAction* action(int id) const { return primary_.value(id); }
@@ -61,5 +65,6 @@ class CCommandSet : public QObject {
     QHash<int, QAction*> primary_;
     QMultiHash<int, QAction*> all_;
     QHash<int, binding> bindings_;
+    QHash<int, std::function<QString()>> texts_;
     std::function<bool(int)> interceptor_;
 };

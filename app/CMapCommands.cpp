@@ -93,7 +93,6 @@ bool CMapCommands::import_register_table(CTessalyDoc* doc) {
         return false;
     }
     doc->editor().replace_registers(std::move(reader.registers()));
-    doc->set_modified(true);
     doc->update_all_views(nullptr, 0);
     return true;
 }

@@ -14,6 +14,7 @@
 #include "app/command_bindings.h"
 #include "catalogue/parameter_list.h"
 #include "core/user_interface.h"
+#include "editing/CRegisterClipboard.h"
 #include "link/link_state.h"
 #include "link/send_request.h"
 #include "protocol_ui/CProtocolForm.h"
@@ -122,6 +123,9 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
             });
     connect(recent_.get(), &CRecentFiles::changed, main_frame_, &CMainFrame::update_command_ui);
     connect(this, &CTessalyApp::catalogue_changed, main_frame_, &CMainFrame::update_command_ui);
+    // Paste follows what the clipboard holds, whichever program put it there.
+    connect(&CRegisterClipboard::shared(), &CRegisterClipboard::changed, main_frame_,
+            &CMainFrame::update_command_ui);
     if (options_.watch_devices)
         transfers_->watch_devices();
 

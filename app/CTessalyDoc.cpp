@@ -43,10 +43,17 @@ CTessalyDoc::~CTessalyDoc() = default;
 void CTessalyDoc::replace_map(std::unique_ptr<zrp_file> map) {
     editor_.reset();
     map_ = std::move(map);
-    if (map_)
+    if (map_) {
+        // A new map starts a new history, unmodified.
         editor_ = std::make_unique<map_editor>(*map_);
-    if (map_)
+        editor_->history().set_listener([this] {
+            sync_modified();
+            emit history_changed();
+        });
         set_network_protocol_flag(map_->protocol_code);
+    }
+    sync_modified();
+    emit history_changed();
     emit header_replaced();
 }
 
@@ -74,11 +81,72 @@ void CTessalyDoc::set_title(const QString& title) {
     emit title_changed(title_);
 }
 
+bool CTessalyDoc::is_modified() const {
+    return editor_ ? !editor_->history().is_clean() : modified_;
+}
+
 void CTessalyDoc::set_modified(bool modified) {
+    if (editor_) {
+        // The history's listener announces the change.
+        if (modified)
+            editor_->history().forget_clean();
+        else
+            editor_->history().mark_clean();
+        return;
+    }
     if (modified == modified_)
         return;
     modified_ = modified;
     emit modified_changed(modified_);
+}
+
+void CTessalyDoc::sync_modified() {
+    const bool now = is_modified();
+    if (now == modified_)
+        return;
+    modified_ = now;
+    emit modified_changed(modified_);
+}
+
+bool CTessalyDoc::can_undo() const {
+    return editor_ && editor_->history().can_undo();
+}
+
+bool CTessalyDoc::can_redo() const {
+    return editor_ && editor_->history().can_redo();
+}
+
+QString CTessalyDoc::undo_name() const {
+    return editor_ ? QString::fromStdString(editor_->history().undo_name()) : QString();
+}
+
+QString CTessalyDoc::redo_name() const {
+    return editor_ ? QString::fromStdString(editor_->history().redo_name()) : QString();
+}
+
+void CTessalyDoc::undo() {
+    if (!can_undo())
+        return;
+    const map_editor::history_change change = editor_->undo();
+    follow_history(change.header, change.header_replaced, change.rows);
+}
+
+void CTessalyDoc::redo() {
+    if (!can_redo())
+        return;
+    const map_editor::history_change change = editor_->redo();
+    follow_history(change.header, change.header_replaced, change.rows);
+}
+
+void CTessalyDoc::follow_history(bool header, bool replaced, const std::vector<int>& rows) {
+    // A header of another protocol or device gets its own form; the list rebuilds with it.
+    if (replaced)
+        notify_header_replaced();
+    else
+        update_all_views(nullptr, 0);
+    if (header)
+        refresh_title();
+    emit rows_touched(QList<int>(rows.begin(), rows.end()));
 }
 
 void CTessalyDoc::update_all_views(QObject* sender, int hint) {
@@ -86,6 +154,7 @@ void CTessalyDoc::update_all_views(QObject* sender, int hint) {
 }
 
 bool CTessalyDoc::on_new_document(bool show_protocol_dialog) {
+    editor_.reset();
     map_.reset();
     path_.clear();
     set_modified(false);
@@ -152,8 +221,11 @@ void CTessalyDoc::on_protocol() {
         return;
     if (change.replaced)
         notify_header_replaced();
-    set_modified(true);
     update_all_views(nullptr, 0);
+    refresh_title();
+}
+
+void CTessalyDoc::refresh_title() {
     if (!path_.isEmpty())
         title_from_path();
     else

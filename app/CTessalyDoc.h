@@ -1,14 +1,16 @@
 #pragma once
-// One open register map: the document owns one zrp_file and its edit layer, knows its path
-// and title, tracks the modified flag and tells the views of the document when something
-// changed. It is the bottom of the editor: the views and the application build on it, it
-// calls none of them.
+// One open register map: the document owns one zrp_file and its edit layer (with the map's
+// undo history), knows its path and title, derives the modified flag from the history and
+// tells the views of the document when something changed. It is the bottom of the editor:
+// the views and the application build on it, it calls none of them.
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class map_editor;
 class zrp_file;
@@ -38,9 +40,22 @@ class CTessalyDoc : public QObject {
     const QString& title() const { return title_; }
     void set_title(const QString& title);
 
-    bool is_modified() const { return modified_; }
-    // Sets or clears the modified flag; emits modified_changed() when it changes.
+    // The map differs from its file: the state of its undo history is not the one last
+    // saved (or opened).
+    bool is_modified() const;
+    // Clearing the flag makes the current state the saved one; setting it leaves the map
+    // without a saved state until the next save (an extraction). Emits modified_changed()
+    // when the flag changes.
     void set_modified(bool modified = true);
+
+    // Undo and Redo of the map's history: the views, the settings form and the title follow.
+    bool can_undo() const;
+    bool can_redo() const;
+    // The names of the steps Undo and Redo would take ("Delete 3 registers").
+    QString undo_name() const;
+    QString redo_name() const;
+    void undo();
+    void redo();
 
     // Tells every view of the document to refresh; sender is the view that made the
     // change (may be nullptr), hint says what changed (0: everything, n: row n - 1).
@@ -68,10 +83,21 @@ class CTessalyDoc : public QObject {
     // Emitted by update_all_views().
     void views_update(QObject* sender, int hint);
     void modified_changed(bool modified);
+    // A step was done, undone or redone, or the saved state changed.
+    void history_changed();
+    // Undo or Redo put back or changed the registers now at rows (ascending).
+    void rows_touched(const QList<int>& rows);
     void title_changed(const QString& title);
 
   private:
     void title_from_path();
+    // The title after the header changed: from the path, or the header's name and the
+    // maker's name for a map without a file.
+    void refresh_title();
+    // The modified flag from the history, announced when it changed.
+    void sync_modified();
+    // Shows what Undo or Redo changed.
+    void follow_history(bool header, bool header_replaced, const std::vector<int>& rows);
 
     std::unique_ptr<zrp_file> map_;
     std::unique_ptr<map_editor> editor_;

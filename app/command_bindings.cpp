@@ -33,6 +33,15 @@ constexpr extract_command extract_commands[] = {
     {ID_EXTRACT_ERRORS, "extract_error"},
 };
 
+// The menu text of Undo or Redo: "&Undo Delete 3 registers\tCtrl+Z", "&Undo\tCtrl+Z" when
+// there is nothing to undo. An ampersand in the step's name is shown as one.
+QString step_text(const char* verb, QString step, const char* key) {
+    QString text = QString::fromLatin1(verb);
+    if (!step.isEmpty())
+        text += QLatin1Char(' ') + step.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return text + QLatin1Char('\t') + QLatin1String(key);
+}
+
 } // namespace
 
 void bind_commands(CCommandSet& commands, const command_targets& t) {
@@ -118,8 +127,25 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
 
     // Edit, Insert
     commands.bind(
-        ID_EDIT_DELETE, [view] { view()->on_delete(); },
-        [view] { return view() && view()->can_delete(); });
+        ID_EDIT_UNDO, [doc] { doc()->undo(); }, [doc] { return doc() && doc()->can_undo(); });
+    commands.bind_text(ID_EDIT_UNDO, [doc] {
+        return step_text("&Undo", doc() ? doc()->undo_name() : QString(), "Ctrl+Z");
+    });
+    commands.bind(
+        ID_EDIT_REDO, [doc] { doc()->redo(); }, [doc] { return doc() && doc()->can_redo(); });
+    commands.bind_text(ID_EDIT_REDO, [doc] {
+        return step_text("&Redo", doc() ? doc()->redo_name() : QString(), "Ctrl+Y");
+    });
+    auto has_selection = [view] { return view() && view()->can_delete(); };
+    commands.bind(
+        ID_EDIT_CUT, [view] { view()->on_cut(); }, has_selection);
+    commands.bind(
+        ID_EDIT_COPY, [view] { view()->on_copy(); }, has_selection);
+    commands.bind(
+        ID_EDIT_PASTE, [view] { view()->on_paste(); },
+        [view] { return view() && view()->can_paste(); });
+    commands.bind(
+        ID_EDIT_DELETE, [view] { view()->on_delete(); }, has_selection);
     commands.bind(
         ID_INSERT_NEW_REGISTER, [view] { view()->on_new_register(); }, can_edit);
 

@@ -1,9 +1,12 @@
 #include "editing/CRegisterView.h"
 
 #include "app/CTessalyDoc.h"
+#include "core/user_interface.h"
+#include "editing/CRegisterClipboard.h"
 #include "editing/CRegisterTableModel.h"
 #include "editing/register_cells.h"
 #include "model/map_editor.h"
+#include "model/register_clipboard.h"
 #include "model/zrp_file.h"
 
 #include <QHeaderView>
@@ -35,6 +38,7 @@ CRegisterView::CRegisterView(CTessalyDoc* doc, QWidget* parent)
     if (doc_) {
         connect(doc_, &CTessalyDoc::views_update, this, &CRegisterView::on_views_update);
         connect(doc_, &CTessalyDoc::header_replaced, this, [this] { update_rows(0); });
+        connect(doc_, &CTessalyDoc::rows_touched, this, &CRegisterView::select_rows);
     }
     update_rows(0);
 }
@@ -85,7 +89,6 @@ void CRegisterView::on_views_update(QObject* sender, int hint) {
 
 void CRegisterView::changed(bool all_rows, int row) {
     const int start = all_rows ? 0 : row + 1;
-    doc_->set_modified(true);
     if (all_rows)
         table_->reset_rows();
     else
@@ -141,6 +144,32 @@ bool CRegisterView::can_delete() const {
     return selectionModel()->hasSelection();
 }
 
+bool CRegisterView::can_paste() const {
+    return can_edit_registers() && CRegisterClipboard::shared().holds_registers();
+}
+
+void CRegisterView::select_rows(const QList<int>& rows) {
+    QItemSelection selection;
+    for (int i = 0; i < rows.size();) {
+        // Runs of consecutive rows make one range each.
+        int last = i;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        const QModelIndex first_index = table_->index(rows[i], 0);
+        const QModelIndex last_index = table_->index(rows[last], 0);
+        if (first_index.isValid() && last_index.isValid())
+            selection.select(first_index, last_index);
+        i = last + 1;
+    }
+    if (selection.isEmpty())
+        return;
+    selectionModel()->select(selection,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const QModelIndex current = table_->index(rows.front(), 0);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    scrollTo(current);
+}
+
 int CRegisterView::selection_mark() const {
     const QModelIndex current = currentIndex();
     if (current.isValid() && selectionModel()->isRowSelected(current.row(), QModelIndex()))
@@ -172,4 +201,41 @@ void CRegisterView::on_delete() {
     const auto change = doc_->editor().delete_rows(std::vector<int>(rows.begin(), rows.end()));
     if (change.changed())
         changed(true, change.row);
+}
+
+void CRegisterView::on_copy() {
+    if (!doc_ || !doc_->map() || !doc_->map()->header)
+        return;
+    const QList<int> rows = selected_rows();
+    if (rows.isEmpty())
+        return;
+    const std::string text =
+        registers_text(*doc_->map(), std::vector<int>(rows.begin(), rows.end()));
+    CRegisterClipboard::shared().put(text, doc_->map()->header->device_code);
+}
+
+void CRegisterView::on_cut() {
+    if (!doc_ || !doc_->map())
+        return;
+    on_copy();
+    const QList<int> rows = selected_rows();
+    const auto change = doc_->editor().cut_rows(std::vector<int>(rows.begin(), rows.end()));
+    if (change.changed())
+        changed(true, change.row);
+}
+
+void CRegisterView::on_paste() {
+    if (!doc_ || !doc_->map())
+        return;
+    const auto content = CRegisterClipboard::shared().get();
+    if (!content)
+        return;
+    const auto result = doc_->editor().paste(content->text, content->device_code);
+    if (result.change.changed()) {
+        changed(true, result.change.row);
+        select_rows(QList<int>(result.rows.begin(), result.rows.end()));
+    }
+    // The message comes once the list shows what was pasted.
+    if (!result.report.empty())
+        ui().message(result.report);
 }

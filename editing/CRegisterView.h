@@ -1,7 +1,8 @@
 #pragma once
 // The register list of a document: one row per host register of the document's map, twelve
-// columns, with the commands New Register, Delete and Properties. The commands are carried
-// out by the document's edit layer; the view shows what it says changed.
+// columns, with the commands New Register, Delete, Properties, Cut, Copy and Paste. The
+// commands are carried out by the document's edit layer; the view shows what it says changed
+// (and, after Undo or Redo, selects the registers that came back).
 
 #include <QList>
 #include <QPointer>
@@ -28,8 +29,12 @@ class CRegisterView : public QTreeView {
     // Selects the row of the register numbered number alone, makes it the current row and
     // scrolls it into view; false when the list shows no such register.
     bool select_register(int number);
-    // Delete is offered while at least one row is selected.
+    // Delete, Cut and Copy are offered while at least one row is selected.
     bool can_delete() const;
+    // Paste is offered while the view shows a map and the clipboard holds registers.
+    bool can_paste() const;
+    // Selects exactly rows (the first becomes the current row and is scrolled to).
+    void select_rows(const QList<int>& rows);
     // New Register and Properties are offered while the view shows a map (Properties does
     // nothing without a selected row).
     bool can_edit_registers() const;
@@ -42,6 +47,12 @@ class CRegisterView : public QTreeView {
     // Opens the register dialog on a copy of the register at the selection mark and copies
     // it back on OK.
     void on_properties();
+    // Puts the selected registers on the clipboard.
+    void on_copy();
+    // Copy, then Delete, as one step.
+    void on_cut();
+    // Inserts the clipboard's registers and selects them.
+    void on_paste();
 
   signals:
     // The selection or the rows changed: the enabled state of the commands may have too.

@@ -5,6 +5,9 @@
 
 class ab_header : public generic_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<ab_header>(*this);
+    }
     ab_header(zrp_file* owner, int device_code); // the defaults of a new map
 
     int edit(int mode_flags = 0) override;

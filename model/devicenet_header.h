@@ -6,6 +6,9 @@
 
 class devicenet_header : public protocol_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<devicenet_header>(*this);
+    }
     devicenet_header(zrp_file* owner, int device_code);
 
     void write(std::ostream& out) override;

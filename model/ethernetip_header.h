@@ -7,6 +7,9 @@
 
 class ethernetip_header : public protocol_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<ethernetip_header>(*this);
+    }
     ethernetip_header(zrp_file* owner, int device_code);
 
     void write(std::ostream& out) override;

@@ -6,6 +6,9 @@
 
 class generic_header : public protocol_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<generic_header>(*this);
+    }
     using protocol_header::protocol_header;
     // The common header, then lines up to and including "HREG"; false when it is missing.
     bool read(std::istream& in) override;

@@ -2,10 +2,13 @@
 
 #include "core/user_interface.h"
 #include "model/model_tables.h"
+#include "model/register_clipboard.h"
 #include "model/register_overlap_index.h"
 #include "model/zrp_file.h"
 
+#include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 namespace {
 
@@ -19,14 +22,28 @@ std::unique_ptr<host_register> make_new_register(zrp_file& map) {
     return std::make_unique<host_register>(&map);
 }
 
+// "Delete 1 register", "Paste 12 registers".
+std::string count_name(const char* verb, std::size_t count) {
+    return std::string(verb) + ' ' + std::to_string(count) +
+           (count == 1 ? " register" : " registers");
+}
+
+// The format the register list shows a register with (see normalise_for_display).
+int display_format(const host_register& reg) {
+    if (is_array_parameter(reg.name))
+        return fmt_int_array;
+    return reg.format < 0 || reg.format > fmt_int_array ? fmt_int_passthru : reg.format;
+}
+
+long long width_of(const host_register& reg) {
+    return static_cast<long long>(reg.whole_count) + reg.fraction_count;
+}
+
 } // namespace
 
 bool map_editor::normalise_for_display(host_register& reg) {
     const int before = reg.format;
-    if (reg.format < 0 || reg.format > fmt_int_array)
-        reg.format = fmt_int_passthru;
-    if (is_array_parameter(reg.name))
-        reg.format = fmt_int_array;
+    reg.format = display_format(reg);
     return reg.format != before;
 }
 
@@ -48,21 +65,57 @@ int map_editor::row_of(const host_register* reg) const {
     return -1;
 }
 
+std::vector<int> map_editor::rows_of(const std::vector<const host_register*>& regs) const {
+    const std::unordered_set<const host_register*> wanted(regs.begin(), regs.end());
+    std::vector<int> rows;
+    for (int row = 0; row < map_.register_count() && rows.size() < wanted.size(); ++row)
+        if (wanted.count(map_.register_at(row)) != 0)
+            rows.push_back(row);
+    return rows;
+}
+
+void map_editor::finish(map_step& step, int only_row) {
+    const int first = only_row >= 0 ? only_row : 0;
+    const int end = only_row >= 0 ? only_row + 1 : map_.register_count();
+    for (int row = first; row < end && row < map_.register_count(); ++row)
+        step.set_format(map_, row, display_format(*map_.register_at(row)));
+    history_.push(std::move(step));
+}
+
+int map_editor::insert_sorted(std::unique_ptr<host_register> reg) {
+    auto& list = map_.registers;
+    const auto at = std::upper_bound(list.begin(), list.end(), reg->register_number,
+                                     [](int number, const std::unique_ptr<host_register>& r) {
+                                         return number < r->register_number;
+                                     });
+    reg->owner = &map_;
+    return static_cast<int>(list.insert(at, std::move(reg)) - list.begin());
+}
+
 map_editor::register_change map_editor::new_register() {
+    // The list is in order before the dialog runs, so that the new register has one place.
+    map_step step("New Register");
+    step.sort(map_);
     auto reg = make_new_register(map_);
     host_register* added = nullptr;
     for (;;) {
-        if (reg->edit(edit_new_register) != 1)
-            return {};
-        // add_register leaves a refused register with its caller, so Retry reopens the dialog
-        // on what the user entered.
-        added = reg.get();
-        if (map_.add_register(std::move(reg)) >= 0)
-            break;
-        if (!ui().ask_retry_cancel(overlap_message))
-            return {};
+        if (reg->edit(edit_new_register) == 1) {
+            // add_register leaves a refused register with its caller, so Retry reopens the
+            // dialog on what the user entered.
+            added = reg.get();
+            if (map_.add_register(std::move(reg)) >= 0)
+                break;
+            if (ui().ask_retry_cancel(overlap_message))
+                continue;
+        }
+        step.undo(map_);
+        return {};
     }
-    prepare_display();
+    // add_register appended the register; it moves to its place by number.
+    std::unique_ptr<host_register> appended = std::move(map_.registers.back());
+    map_.registers.pop_back();
+    step.inserted({insert_sorted(std::move(appended))});
+    finish(step);
     return {refresh::all_rows, row_of(added)};
 }
 
@@ -70,41 +123,67 @@ map_editor::register_change map_editor::edit_properties(int row) {
     host_register* target = map_.register_at(row);
     if (target == nullptr)
         return {};
+    map_step step("Properties");
+    step.sort(map_);
     // The dialog works on a copy of every field; the map is untouched until a clean OK.
     auto work = std::make_unique<host_register>(*target);
     for (;;) {
-        if (work->edit(edit_existing_register) != 1)
-            return {};
-        if (!map_.overlaps(work->register_number, work->width(), target))
-            break;
-        if (!ui().ask_retry_cancel(overlap_message))
-            return {};
+        if (work->edit(edit_existing_register) == 1) {
+            if (!map_.overlaps(work->register_number, work->width(), target))
+                break;
+            if (ui().ask_retry_cancel(overlap_message))
+                continue;
+        }
+        step.undo(map_);
+        return {};
     }
     const bool renumbered = work->register_number != target->register_number;
-    *target = *work;
-    if (renumbered) {
-        prepare_display();
-        return {refresh::all_rows, row_of(target)};
-    }
     const int now = row_of(target);
-    prepare_row(now);
+    step.assign(map_, now, *work);
+    if (renumbered) {
+        // Numbers are unique, so the register's place is after every smaller number.
+        const int number = target->register_number;
+        const auto smaller =
+            std::count_if(map_.registers.begin(), map_.registers.end(), [&](const auto& r) {
+                return r.get() != target && r->register_number < number;
+            });
+        step.move(map_, now, static_cast<int>(smaller));
+    }
+    // A register that keeps its number is the only one the list shows again.
+    finish(step, renumbered ? -1 : now);
+    if (renumbered)
+        return {refresh::all_rows, row_of(target)};
     return {refresh::one_row, now};
 }
 
-map_editor::register_change map_editor::delete_rows(const std::vector<int>& rows) {
-    bool any = false;
+map_editor::register_change map_editor::remove_rows(const std::vector<int>& rows,
+                                                    const char* verb) {
+    std::vector<const host_register*> doomed;
     for (int row : rows)
-        any = any || (row >= 0 && row < map_.register_count());
-    if (!any)
+        if (const host_register* reg = map_.register_at(row))
+            doomed.push_back(reg);
+    std::sort(doomed.begin(), doomed.end());
+    doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+    if (doomed.empty())
         return {};
-    map_.delete_registers(rows);
-    prepare_display();
+    map_step step(count_name(verb, doomed.size()));
+    step.sort(map_);
+    step.remove(map_, rows_of(doomed));
+    finish(step);
     return {refresh::all_rows, -1};
+}
+
+map_editor::register_change map_editor::delete_rows(const std::vector<int>& rows) {
+    return remove_rows(rows, "Delete");
+}
+
+map_editor::register_change map_editor::cut_rows(const std::vector<int>& rows) {
+    return remove_rows(rows, "Cut");
 }
 
 map_editor::register_change
 map_editor::replace_registers(std::vector<std::unique_ptr<host_register>> registers) {
-    map_.registers.clear();
+    std::vector<std::unique_ptr<host_register>> kept;
     register_overlap_index accepted;
     for (auto& reg : registers) {
         if (accepted.conflicts(*reg)) {
@@ -112,9 +191,65 @@ map_editor::replace_registers(std::vector<std::unique_ptr<host_register>> regist
             continue;
         }
         accepted.insert(*reg);
-        map_.registers.push_back(std::move(reg));
+        kept.push_back(std::move(reg));
     }
+    map_step step("Import Register Table");
+    step.replace_list(map_, std::move(kept));
+    history_.push(std::move(step));
     return {refresh::all_rows, -1};
+}
+
+map_editor::paste_result map_editor::paste(std::string_view text, int source_device) {
+    const int target_device = map_.header ? map_.header->device_code : device_blf;
+    int device = source_device >= 0 ? source_device : text_device(text);
+    if (device < 0)
+        device = target_device;
+    auto incoming = read_clipboard_registers(text, device);
+    paste_result result;
+    if (incoming.empty())
+        return result;
+
+    map_step step("Paste");
+    step.sort(map_);
+    register_overlap_index taken;
+    for (const auto& reg : map_.registers)
+        taken.insert(*reg);
+    std::vector<const host_register*> placed;
+    bool status_placed = false;
+    for (auto& reg : incoming) {
+        reg->owner = &map_;
+        reg->location = register_location(map_, reg->register_number);
+        if (taken.conflicts(*reg)) {
+            // The proposal sees the registers pasted before this one: they are in the list.
+            const int proposal = map_.next_free_register(reg->location);
+            if (proposal < 0 || taken.conflicts(proposal, width_of(*reg))) {
+                ++result.left_out;
+                continue;
+            }
+            reg->register_number = proposal;
+            ++result.renumbered;
+        }
+        normalise_for_display(*reg);
+        taken.insert(*reg);
+        status_placed = status_placed || reg->format == fmt_status;
+        placed.push_back(reg.get());
+        insert_sorted(std::move(reg));
+    }
+    result.pasted = static_cast<int>(placed.size());
+    result.codes_kept = status_placed && device != target_device;
+
+    if (placed.empty()) {
+        step.undo(map_);
+    } else {
+        step.set_name(count_name("Paste", placed.size()));
+        step.inserted(rows_of(placed));
+        finish(step);
+        result.rows = rows_of(placed);
+        result.change = {refresh::all_rows, result.rows.front()};
+    }
+    result.report = paste_report(
+        {result.pasted, result.renumbered, result.left_out, result.codes_kept ? device : -1});
+    return result;
 }
 
 map_editor::header_change map_editor::select_protocol() {
@@ -123,20 +258,74 @@ map_editor::header_change map_editor::select_protocol() {
     const int protocol = map_.protocol_code;
     const bool had_header = map_.header != nullptr;
     const int device = had_header ? map_.header->device_code : -1;
+    std::unique_ptr<protocol_header> before = had_header ? map_.header->clone() : nullptr;
     header_change change;
     change.accepted = map_.edit() == 1;
     change.replaced = !had_header || map_.protocol_code != protocol ||
                       (map_.header && map_.header->device_code != device);
+    // A new header stays even when its settings dialog is cancelled: that is a step too.
+    if (change.accepted || change.replaced) {
+        map_step step("Protocol");
+        step.header_replaced(std::move(before), protocol);
+        history_.push(std::move(step));
+    }
     return change;
 }
 
 map_editor::header_change map_editor::edit_header() {
     header_change change;
-    if (map_.header)
-        change.accepted = map_.header->edit() == 1;
+    if (!map_.header)
+        return change;
+    auto before = map_.header->clone();
+    change.accepted = map_.header->edit() == 1;
+    // A cancelled dialog keeps only the device adjustment made before it opened, which
+    // corrects the state the map is in (see adjust_serial).
+    if (change.accepted) {
+        map_step step("Protocol Settings");
+        step.header_replaced(std::move(before), map_.protocol_code);
+        history_.push(std::move(step));
+    }
     return change;
 }
 
-bool map_editor::apply_form(const protocol_form_values& values) {
-    return map_.header && map_.header->apply_form(&values) != 0;
+bool map_editor::apply_form(const protocol_form_values& values, const void* control,
+                            bool counts_as_modification) {
+    if (!map_.header)
+        return false;
+    if (history_.joinable(control) != nullptr) {
+        // The step of this control's last edit already holds the header from before it.
+        if (map_.header->apply_form(&values) == 0)
+            return false;
+        history_.joined(counts_as_modification);
+        return true;
+    }
+    auto before = map_.header->clone();
+    if (map_.header->apply_form(&values) == 0)
+        return false;
+    map_step step("Settings Edit");
+    step.header_replaced(std::move(before), map_.protocol_code);
+    history_.push(std::move(step), counts_as_modification, control);
+    return true;
+}
+
+void map_editor::adjust_serial(int data_bits, int mode, bool counts_as_modification) {
+    protocol_header* header = map_.header.get();
+    if (header == nullptr || (header->data_bits == data_bits && header->mode == mode))
+        return;
+    header->data_bits = data_bits;
+    header->mode = mode;
+    if (counts_as_modification)
+        history_.forget_clean();
+}
+
+map_editor::history_change map_editor::follow(const map_step::outcome& outcome) const {
+    return {outcome.registers, outcome.header, outcome.header_replaced, rows_of(outcome.touched)};
+}
+
+map_editor::history_change map_editor::undo() {
+    return follow(history_.undo(map_));
+}
+
+map_editor::history_change map_editor::redo() {
+    return follow(history_.redo(map_));
 }

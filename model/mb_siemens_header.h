@@ -6,6 +6,9 @@
 
 class mb_siemens_header : public generic_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<mb_siemens_header>(*this);
+    }
     // The defaults of a new map; siemens selects the name "Siemens" instead of "Modbus".
     mb_siemens_header(zrp_file* owner, int device_code, bool siemens);
 

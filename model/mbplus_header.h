@@ -5,6 +5,9 @@
 
 class mbplus_header : public protocol_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<mbplus_header>(*this);
+    }
     mbplus_header(zrp_file* owner, int device_code, int source_id = 0, int number_of_words = 0,
                   int offset_in_gdb = 0);
 

@@ -5,6 +5,9 @@
 
 class mbtcp_header : public protocol_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<mbtcp_header>(*this);
+    }
     mbtcp_header(zrp_file* owner, int device_code, std::uint32_t ip_address = 0,
                  std::uint32_t network_mask = 0, std::uint32_t default_gateway = 0);
 

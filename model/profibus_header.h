@@ -5,6 +5,9 @@
 
 class profibus_header : public protocol_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<profibus_header>(*this);
+    }
     profibus_header(zrp_file* owner, int device_code, int input_size = 0, int output_size = 0);
 
     void write(std::ostream& out) override;

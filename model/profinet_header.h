@@ -6,6 +6,9 @@
 
 class profinet_header : public protocol_header {
   public:
+    std::unique_ptr<protocol_header> clone() const override {
+        return std::make_unique<profinet_header>(*this);
+    }
     profinet_header(zrp_file* owner, int device_code, std::uint32_t ip_address = 0,
                     std::uint32_t network_mask = 0, std::uint32_t default_gateway = 0,
                     int input_size = 0, int output_size = 0);

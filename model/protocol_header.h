@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -44,6 +45,12 @@ class protocol_header : public zrp_object {
                       const image_info_block& info, int device_code) override;
     // The "Generic protocol" settings dialog.
     int edit(int mode_flags = 0) override;
+
+    // A copy of this header with every value, of its own class (an undo step keeps the
+    // header a change replaced).
+    virtual std::unique_ptr<protocol_header> clone() const {
+        return std::make_unique<protocol_header>(*this);
+    }
 
     // Takes the values a settings form shows; 1 when anything changed, 0 when nothing did or
     // there is no form (nullptr) or the form is still filling.

@@ -24,6 +24,6 @@ void CComm2Form::apply_device_rule(protocol_header& h) {
     data_bits()->set_checked(1);
     if (h.data_bits == 7) {
         ui().message(msg_no_7_bits);
-        h.data_bits = 8;
+        adjust_header(h, 8, h.mode, false);
     }
 }

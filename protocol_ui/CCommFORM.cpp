@@ -1,6 +1,5 @@
 #include "protocol_ui/CCommFORM.h"
 
-#include "app/CTessalyDoc.h"
 #include "core/user_interface.h"
 #include "model/model_tables.h"
 #include "model/protocol_header.h"
@@ -27,10 +26,7 @@ void CCommFORM::apply_device_rule(protocol_header& h) {
         data_bits()->set_checked(1);
         if (h.data_bits == 7 || h.mode == mode_ascii) {
             ui().message(msg_no_ascii);
-            h.data_bits = 8;
-            h.mode = mode_rtu;
-            if (document())
-                document()->set_modified(true);
+            adjust_header(h, 8, mode_rtu, true);
         }
         bit_mode()->button(mode_ascii)->setEnabled(false);
         bit_mode()->set_checked(mode_rtu);

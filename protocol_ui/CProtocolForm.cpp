@@ -80,14 +80,30 @@ void CProtocolForm::on_change() {
     if (header()) {
         // Only the control being edited may complain: a field still holding refused text
         // must not repeat its message on every click elsewhere in the form.
-        changed_control_ = sender();
+        QObject* control = sender();
+        changed_control_ = control;
         read_controls(true);
         changed_control_ = nullptr;
         values_.filling = filling;
-        if (doc_->editor().apply_form(values_) && initialised && doc_->map()->register_count() > 0)
-            doc_->set_modified(true);
+        // The keystrokes in one field are one step of the history.
+        doc_->editor().apply_form(values_, control, edits_count());
     }
     in_change = false;
+}
+
+bool CProtocolForm::edits_count() const {
+    // An edit of a map without registers does not make it differ from its file.
+    return initialised && doc_->map() && doc_->map()->register_count() > 0;
+}
+
+void CProtocolForm::adjust_header(protocol_header& h, int data_bits, int mode,
+                                  bool counts_as_modification) {
+    if (doc_ && doc_->map() && doc_->map()->header.get() == &h) {
+        doc_->editor().adjust_serial(data_bits, mode, counts_as_modification);
+        return;
+    }
+    h.data_bits = data_bits;
+    h.mode = mode;
 }
 
 void CProtocolForm::on_properties() {
@@ -96,11 +112,10 @@ void CProtocolForm::on_properties() {
     read_controls(false);
     values_.filling = filling;
     map_editor& editor = doc_->editor();
-    editor.apply_form(values_);
+    editor.apply_form(values_, nullptr, edits_count());
     if (editor.edit_header().accepted) {
         doc_->update_all_views(this);
         fill();
-        doc_->set_modified(true);
     }
 }
 

@@ -55,6 +55,10 @@ class CProtocolForm : public QScrollArea {
     virtual void read_controls(bool complain) = 0;
     // Whether the fill sets the filling flag (the TCP/IP forms do not).
     virtual bool fill_sets_filling() const { return true; }
+    // A device rule's adjustment of the header's data bits and mode, through the document's
+    // edit layer (directly on a header the form has no document for).
+    void adjust_header(protocol_header& header, int data_bits, int mode,
+                       bool counts_as_modification);
 
     // The header's own values as form values (the starting point of every fill); forms with
     // fields beyond the serial ones add theirs.
@@ -77,6 +81,9 @@ class CProtocolForm : public QScrollArea {
     protocol_form_values values_;
 
   private:
+    // Whether an edit counts as a modification of the map.
+    bool edits_count() const;
+
     CTessalyDoc* doc_;
     QWidget* content_;
     std::vector<CChoiceGroup*> choices_;
