@@ -4,6 +4,7 @@
 // text after the paste. Every input must end in a paste or none, never in a crash or a hang.
 
 #include "core/silent_ui.h"
+#include "fuzz/map_round_trip.h"
 #include "model/map_editor.h"
 #include "model/register_clipboard.h"
 #include "model/register_overlap_index.h"
@@ -15,26 +16,14 @@
 #include <sstream>
 #include <string>
 
-namespace {
-
-std::string saved(zrp_file& map) {
-    std::ostringstream out;
-    map.write(out);
-    return out.str();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static silent_ui quiet;
     scoped_ui use(quiet);
 
     // The first byte picks the protocol and device of the map pasted into; the map holds a
     // few registers, so that pasted ones collide.
-    const int protocols[] = {0, 1, 2, 3, 9, 10, 11, 12, 13, 14};
-    zrp_file map(size > 0 ? protocols[data[0] % 10] : 1);
-    if (size > 0)
-        map.header->device_code = (data[0] / 10) % 4;
+    const auto chosen = map_chosen_by(data, size);
+    zrp_file& map = *chosen;
     for (int i = 0; i < 4; ++i)
         map.add_register(std::make_unique<host_register>(&map, map.next_free_register(i % 2)));
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -44,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text = input;
 
     map_editor editor(map);
-    const std::string before = saved(map);
+    const std::string before = saved_text(map);
     const auto result = editor.paste(text, device);
-    const std::string after = saved(map);
+    const std::string after = saved_text(map);
     if (result.pasted != static_cast<int>(result.rows.size()) ||
         (result.pasted > 0) != editor.history().can_undo())
         std::abort();
@@ -62,10 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     editor.undo();
-    if (saved(map) != before)
+    if (saved_text(map) != before)
         std::abort();
     editor.redo();
-    if (saved(map) != after)
+    if (saved_text(map) != after)
         std::abort();
     return 0;
 }

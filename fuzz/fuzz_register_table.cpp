@@ -4,6 +4,7 @@
 // never in a crash or a hang.
 
 #include "core/silent_ui.h"
+#include "fuzz/map_round_trip.h"
 #include "model/map_check.h"
 #include "model/map_diff.h"
 #include "model/register_table.h"
@@ -16,32 +17,21 @@
 #include <sstream>
 #include <string>
 
-namespace {
-
-std::string saved(zrp_file& map) {
-    std::ostringstream out;
-    map.write(out);
-    return out.str();
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static silent_ui quiet;
     scoped_ui use(quiet);
 
     // The first byte picks the protocol and device of the map the table goes into.
-    const int protocols[] = {0, 1, 2, 3, 9, 10, 11, 12, 13, 14};
-    zrp_file map(size > 0 ? protocols[data[0] % 10] : 1);
-    if (size > 0)
-        map.header->device_code = (data[0] / 10) % 4;
+    const auto chosen = map_chosen_by(data, size);
+    zrp_file& map = *chosen;
     const std::string table(reinterpret_cast<const char*>(data), size);
     if (import_register_table(table, map))
         return 0;
-    const std::string text = saved(map);
+    const std::string text = saved_text(map);
 
     zrp_file again(map.protocol_code);
     again.header->device_code = map.header->device_code;
-    if (import_register_table(export_register_table(map), again) || saved(again) != text)
+    if (import_register_table(export_register_table(map), again) || saved_text(again) != text)
         std::abort();
     if (!diff_maps(map, again).empty())
         std::abort();

@@ -9,9 +9,21 @@
 #include "model/zrp_file.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
+
+// The map a target reads into: the first byte of the input picks its protocol and device.
+inline std::unique_ptr<zrp_file> map_chosen_by(const std::uint8_t* data, std::size_t size) {
+    static const int protocols[] = {0, 1, 2, 3, 9, 10, 11, 12, 13, 14};
+    auto map = std::make_unique<zrp_file>(size > 0 ? protocols[data[0] % 10] : 1);
+    if (size > 0)
+        map->header->device_code = (data[0] / 10) % 4;
+    return map;
+}
 
 inline std::string saved_text(zrp_file& map) {
     std::ostringstream out;
