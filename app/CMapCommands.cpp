@@ -30,10 +30,6 @@ const char* const msg_save_failed = "Unable to save the requested file";
 const char* const csv_filter = "CSV files (*.csv)";
 const char* const csv_suffix = "csv";
 
-std::string native_path(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 bool has_map(const CTessalyDoc* doc) {
     return doc && doc->map() && doc->map()->header;
 }
@@ -66,7 +62,7 @@ bool CMapCommands::export_register_table(CTessalyDoc* doc) {
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + csv_suffix;
-    if (!atomic_write_file(native_path(path), ::export_register_table(*doc->map()))) {
+    if (!atomic_write_file(CTessalyDoc::native_path(path), ::export_register_table(*doc->map()))) {
         ui().message(msg_save_failed);
         return false;
     }
@@ -81,7 +77,7 @@ bool CMapCommands::import_register_table(CTessalyDoc* doc) {
                              table_start(*doc), QString::fromLatin1(csv_suffix));
     if (path.isEmpty())
         return false;
-    const std::optional<std::string> table = read_whole_file(native_path(path));
+    const std::optional<std::string> table = read_whole_file(CTessalyDoc::native_path(path));
     if (!table) {
         ui().message(msg_open_failed);
         return false;
@@ -131,7 +127,8 @@ void CMapCommands::compare_with_device(CTessalyDoc* doc) {
 
 std::string CMapCommands::checked_text(const CTessalyDoc& doc) {
     if (has_file(doc))
-        if (std::optional<std::string> saved = read_whole_file(native_path(doc.path())))
+        if (std::optional<std::string> saved =
+                read_whole_file(CTessalyDoc::native_path(doc.path())))
             return std::move(*saved);
     return doc.text();
 }

@@ -9,6 +9,7 @@
 #include "app/CMapCommands.h"
 #include "app/CPreferenceDialog.h"
 #include "app/CRecentFiles.h"
+#include "app/CTessalyDoc.h"
 #include "app/CTransferCommands.h"
 #include "app/QtFilePrompter.h"
 #include "app/command_bindings.h"
@@ -186,7 +187,7 @@ QString CTessalyApp::resolve_param_file(const QString& value) const {
 }
 
 void CTessalyApp::load_catalogue() {
-    catalogue_->load(QFile::encodeName(resolve_param_file(param_file_.value())).toStdString());
+    catalogue_->load(CTessalyDoc::native_path(resolve_param_file(param_file_.value())));
     emit catalogue_changed();
 }
 

@@ -30,11 +30,11 @@ constexpr title_word title_words[] = {
 QString header_name(const zrp_file* map) {
     return map && map->header ? QString::fromStdString(map->header->name) : QString();
 }
+} // namespace
 
-std::string native_path(const QString& path) {
+std::string CTessalyDoc::native_path(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-} // namespace
 
 CTessalyDoc::CTessalyDoc(QObject* parent) : QObject(parent) {}
 

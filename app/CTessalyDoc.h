@@ -74,6 +74,10 @@ class CTessalyDoc : public QObject {
     bool on_save_document(const QString& path);
     // The protocol command: runs the host protocol selection on the map.
     void on_protocol();
+    // A path as the file system and the core's file functions take it (the platform's
+    // encoding of file names).
+    static std::string native_path(const QString& path);
+
     // The map's text as Save writes it (what Send sends).
     std::string text() const;
 

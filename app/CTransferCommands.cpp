@@ -1,6 +1,7 @@
 #include "app/CTransferCommands.h"
 
 #include "app/CPortDialog.h"
+#include "app/CTessalyDoc.h"
 #include "app/CZRPErrorDlg.h"
 #include "app/file_prompter.h"
 #include "core/user_interface.h"
@@ -51,7 +52,7 @@ bool CTransferCommands::send_text(const std::string& text) {
 }
 
 bool CTransferCommands::send_file(const QString& path) {
-    return ::send_file(*link_, QFile::encodeName(path).toStdString());
+    return ::send_file(*link_, CTessalyDoc::native_path(path));
 }
 
 void CTransferCommands::send_without_document() {

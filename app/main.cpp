@@ -2,6 +2,7 @@
 
 #include "app/CInstanceChannel.h"
 #include "app/CTessalyApp.h"
+#include "app/CTessalyDoc.h"
 #include "app/QtUserInterface.h"
 #include "app/command_line.h"
 #include "editing/install_register_dialog.h"
@@ -64,7 +65,7 @@ int main(int argc, char* argv[]) {
     if (!request.send_path.isEmpty()) {
         const QString path = absolute(request.send_path);
         // Refused here rather than handed on and lost: the request would end the path early.
-        if (!send_request_carries(QFile::encodeName(path).toStdString())) {
+        if (!send_request_carries(CTessalyDoc::native_path(path))) {
             ui().detailed_message(msg_file_not_opened, cause_quote_in_send_path);
             return 1;
         }

@@ -17,7 +17,7 @@ namespace {
 std::optional<CRegisterPrinter> prepare_job(const CTessalyDoc* doc, QPrinter& printer) {
     if (!doc)
         return std::nullopt;
-    auto document = prepare_print(QFile::encodeName(doc->path()).toStdString(), doc->is_modified());
+    auto document = prepare_print(CTessalyDoc::native_path(doc->path()), doc->is_modified());
     if (!document)
         return std::nullopt;
     printer.setDocName(doc->title().isEmpty() ? doc->path() : doc->title());

@@ -1,5 +1,6 @@
 #include "protocol_ui/import_command.h"
 
+#include "app/CTessalyDoc.h"
 #include "convert/convert_messages.h"
 #include "convert/import_command.h"
 #include "core/user_interface.h"
@@ -33,9 +34,6 @@ void say(std::string_view text) {
     ui().message(std::string(text));
 }
 
-std::string native(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 } // namespace
 
 std::unique_ptr<QFileDialog> import_file_dialog(QWidget* parent, const QString& title, bool save) {
@@ -70,7 +68,7 @@ void run_import_command(QWidget* parent, import_file_chooser& chooser) {
     if (new_path.isEmpty())
         return say(conversion_cancelled);
 
-    import_command command(native(old_path), native(new_path));
+    import_command command(CTessalyDoc::native_path(old_path), CTessalyDoc::native_path(new_path));
     if (!command.check_files(overwrite_policy::ask))
         return;
 
