@@ -23,11 +23,12 @@ namespace {
 const std::vector<std::string> device_word_choices{"BLF", "RDX", "WNT", "HQP"};
 
 int send_map_file(const std::string& file, const link_options& options) {
-    auto in = open_send_file(file);
-    if (!in)
+    auto contents = load_send_file(file);
+    if (!contents)
         return exit_failed;
+    std::istringstream in(contents->text);
     command_link link(options);
-    return send_text(link.state(), *in) ? exit_ok : exit_failed;
+    return send_text(link.state(), in) ? exit_ok : exit_failed;
 }
 
 // send --verify: a send that fails is trouble for the question verify answers.

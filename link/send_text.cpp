@@ -8,6 +8,7 @@
 #include "link/link_state.h"
 #include "link/transfer_link.h"
 #include "link/transfer_messages.h"
+#include "model/zrp_file.h"
 
 #include <sstream>
 
@@ -28,6 +29,17 @@ next_line read_send_line(std::istream& in, std::string& line, int& line_number) 
         return next_line::too_long;
     }
     return next_line::ok;
+}
+
+// True when the line filter, run over the whole text, passes the PLC_CHAN, REGMAX, NODENUM
+// and HREG lines: only then does the card get a configuration and not just "END".
+bool opens_a_configuration(const std::string& text) {
+    std::istringstream in(text);
+    line_filter filter;
+    std::string line;
+    while (filter.state() < 5 && read_line(in, line, max_send_line + 1) != line_status::end)
+        filter.filter(line);
+    return filter.state() >= 5;
 }
 
 // Closes the progress display on every way out of the transfer.
@@ -100,16 +112,27 @@ bool send_text(const link_state& link, std::istream& in) {
     return true;
 }
 
-std::unique_ptr<std::istream> open_send_file(const std::string& path) {
-    std::string contents;
-    if (read_regular_file(path, contents) != file_read_result::ok) {
+std::optional<send_file_contents> load_send_file(const std::string& path) {
+    send_file_contents file;
+    if (read_regular_file(path, file.text) != file_read_result::ok) {
         ui().message(msg_file_not_opened);
-        return nullptr;
+        return std::nullopt;
     }
-    return std::make_unique<std::istringstream>(std::move(contents));
+    // The filter is asked first: a file that would give the card no configuration is refused
+    // without the reader's messages about what it made of the text.
+    std::istringstream in(file.text);
+    file.map = std::make_unique<zrp_file>();
+    if (!opens_a_configuration(file.text) || !file.map->read(in)) {
+        ui().message(msg_map_not_loaded);
+        return std::nullopt;
+    }
+    return file;
 }
 
 bool send_file(const link_state& link, const std::string& path) {
-    auto in = open_send_file(path);
-    return in && send_text(link, *in);
+    auto file = load_send_file(path);
+    if (!file)
+        return false;
+    std::istringstream in(file->text);
+    return send_text(link, in);
 }

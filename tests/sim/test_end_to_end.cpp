@@ -6,7 +6,9 @@
 #include "sim_test_support.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
@@ -254,4 +256,27 @@ TEST(EndToEnd, StrayBytesAndFoldersEndInTheirMessages) {
             EXPECT_FALSE(std::filesystem::exists(card.store));
         }
     }
+}
+
+// The card holds a map; a file with a broken PLC_CHAN keyword sent after it is refused before
+// the port is opened, and the card keeps what it had.
+TEST(EndToEnd, AFileThatIsNoMapLeavesTheCardUntouched) {
+    temp_dir dir;
+    emulator card(dir, {});
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    std::ifstream plant(TESSALY_TEST_DATA "/plant.zrp", std::ios::binary);
+    std::string map((std::istreambuf_iterator<char>(plant)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(map.empty());
+    write_file(dir.file("plant.zrp"), map);
+    ASSERT_EQ(run({cli(), "send", dir.file("plant.zrp"), "--port", card.port}, {}).status, 0);
+    const std::string stored = read_file(card.store);
+    const std::string transcript = card.transcript();
+
+    map.replace(map.find("PLC_CHAN"), 8, "PLC-CHAN");
+    write_file(dir.file("t.zrp"), map);
+    auto sent = run({cli(), "send", dir.file("t.zrp"), "--port", card.port}, {});
+    EXPECT_EQ(sent.status, 1);
+    EXPECT_EQ(sent.err, std::string(msg_map_not_loaded) + "\n");
+    EXPECT_EQ(card.transcript(), transcript);
+    EXPECT_EQ(read_file(card.store), stored);
 }

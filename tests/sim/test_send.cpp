@@ -223,3 +223,41 @@ TEST(SendFile, OnlyARegularFileIsSent) {
         EXPECT_EQ(c.card.configuration().back(), "the card's own");
     }
 }
+
+// A file that is no map never reaches the card: not even "END", which would leave it with an
+// empty configuration.
+TEST(SendFile, AFileThatIsNoMapIsNotSent) {
+    auto with = [](const std::string& from, const std::string& to) {
+        std::string text = "RDX Modbus protocol\n"
+                           "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                           "REGMAX 100\nNODENUM 1\nHREG\n"
+                           "40001 0 1 0 0 0 F:0 Massflow\n";
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::string nul_keyword = with("PLC_CHAN", std::string("PLC_\0CHAN", 9));
+    const struct {
+        const char* what;
+        std::string text;
+    } rows[] = {
+        {"empty", ""},
+        {"plain text", "Dear operator,\nplease send the new map.\n"},
+        {"keyword typo", with("PLC_CHAN", "PLC-CHAN")},
+        {"NUL in the keyword", nul_keyword},
+        {"no REGMAX line", with("REGMAX 100", "")},
+        {"no HREG line", with("\nHREG\n", "\n")},
+        {"no NODENUM line", with("NODENUM 1", "")},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        temp_dir dir;
+        write_file(dir.file("t.zrp"), r.text);
+        usb_card c;
+        c.card.set_configuration({"RDX Modbus protocol", "the card's own"});
+        EXPECT_FALSE(send_file(c.link, dir.file("t.zrp")));
+        EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_map_not_loaded});
+        EXPECT_TRUE(c.transcript.text().empty());
+        EXPECT_EQ(c.ui.progress_opened, 0);
+        EXPECT_EQ(c.card.configuration().back(), "the card's own");
+    }
+}

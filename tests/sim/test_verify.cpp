@@ -81,7 +81,8 @@ TEST(Verify, AFailedExtractionOrSendIsTrouble) {
     ASSERT_EQ(card.ready, "ready " + card.port);
     auto env = saved_settings(dir, "NONE", "COM1");
     const std::string file = dir.file("map.zrp"), unreadable = dir.file("broken.zrp");
-    write_file(file, "RDX Modbus protocol\nNODENUM 0\nHREG\n40001 0 1 0 0 0 F:0 Massflow\n");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN\nREGMAX 1\nNODENUM 0\nHREG\n"
+                     "40001 0 1 0 0 0 F:0 Massflow\n");
     write_file(unreadable, "RDX Modbus protocol\nPLC_CHAN\n");
     struct row {
         std::vector<std::string> args;
