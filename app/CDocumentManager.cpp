@@ -7,6 +7,7 @@
 #include "app/CTransferCommands.h"
 #include "app/file_prompter.h"
 #include "app/reserved_names.h"
+#include "core/user_interface.h"
 #include "model/zrp_file.h"
 
 #include <QDir>
@@ -133,7 +134,11 @@ CTessalyDoc* CDocumentManager::open_document_file(const QString& path, bool add_
     doc->set_path(full);
     if (add_to_recent)
         recent_.add(full);
-    return open_in_new_window(doc);
+    open_in_new_window(doc);
+    // Lines the reader had to guess at are said once, over the opened map.
+    if (!doc->unread_lines().empty())
+        ui().message(unread_lines_text(doc->unread_lines()));
+    return doc;
 }
 
 bool CDocumentManager::save_document(CTessalyDoc* doc) {

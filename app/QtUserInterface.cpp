@@ -52,6 +52,11 @@ bool QtUserInterface::ask_retry_cancel(const std::string& text) {
                QMessageBox::Retry) == QMessageBox::Retry;
 }
 
+bool QtUserInterface::detailed_retry_cancel(const std::string& text, const std::string& detail) {
+    return ask(QMessageBox::Warning, text, QMessageBox::Retry | QMessageBox::Cancel,
+               QMessageBox::Retry, detail) == QMessageBox::Retry;
+}
+
 bool QtUserInterface::ask_yes_no(const std::string& text) {
     return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;

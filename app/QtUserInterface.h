@@ -26,6 +26,7 @@ class QtUserInterface : public user_interface {
     void message(const std::string& text) override;
     // The message with the cause behind the box's "Show Details..." button.
     void detailed_message(const std::string& text, const std::string& detail) override;
+    bool detailed_retry_cancel(const std::string& text, const std::string& detail) override;
     bool ask_retry_cancel(const std::string& text) override;
     bool ask_yes_no(const std::string& text) override;
     progress_display& progress() override { return progress_; }

@@ -23,8 +23,6 @@
 
 namespace {
 
-const char* const open_failed = "Unable to open the requested file";
-
 // Prints the differences; the answer status.
 int print_differences(const std::vector<map_difference>& differences) {
     std::string text;
@@ -36,15 +34,11 @@ int print_differences(const std::vector<map_difference>& differences) {
 
 int diff_files(const std::string& a_path, const std::string& b_path) {
     auto a = load_map(a_path);
-    if (!a) {
-        ui().message(open_failed);
+    if (!a)
         return answer_trouble;
-    }
     auto b = load_map(b_path);
-    if (!b) {
-        ui().message(open_failed);
+    if (!b)
         return answer_trouble;
-    }
     return print_differences(diff_maps(*a, *b));
 }
 
@@ -92,23 +86,23 @@ std::optional<parameter_names> catalogue_names(const std::string& named, int dev
 }
 
 int check_file(const std::string& path, const std::string& catalogue_path) {
-    auto text = read_whole_file(path);
-    std::unique_ptr<zrp_file> map = text ? load_map_text(*text) : nullptr;
-    if (!map) {
-        ui().message(open_failed);
+    const loaded_map_file load = open_map(path);
+    if (!load.map)
         return answer_trouble;
-    }
+    const zrp_file* map = load.map.get();
     bool trouble = false;
     const std::optional<parameter_names> names =
         catalogue_names(catalogue_path, map->header->device_code, trouble);
     if (trouble)
         return answer_trouble;
-    const std::vector<map_finding> findings = check_map(*map, *text, names ? &*names : nullptr);
+    const std::vector<map_finding> findings = check_map(*map, load.text, names ? &*names : nullptr);
     std::string out;
     for (const map_finding& f : findings)
         out += f.line() + '\n';
     std::cout << out << std::flush;
-    return findings.empty() ? answer_same : answer_differs;
+    // A line the reader had to guess at is a finding too: the card would get the line as
+    // written, not as the map was read.
+    return findings.empty() && load.report.unread_lines.empty() ? answer_same : answer_differs;
 }
 
 void install_compare_commands(CLI::App& app, int& exit_code) {
@@ -140,10 +134,8 @@ void install_compare_commands(CLI::App& app, int& exit_code) {
 
 int verify_map(const std::string& file, const link_options& options) {
     auto map = load_map(file);
-    if (!map) {
-        ui().message(open_failed);
+    if (!map)
         return answer_trouble;
-    }
     const int device = map->header->device_code;
     std::unique_ptr<zrp_file> card;
     {

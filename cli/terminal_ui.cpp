@@ -13,6 +13,10 @@ void terminal_ui::message(const std::string& text) {
         draw();
 }
 
+void terminal_ui::detailed_message(const std::string& text, const std::string& detail) {
+    message(detail.empty() ? text : text + "\n" + detail);
+}
+
 // Questions print nothing: only outcome messages reach standard error.
 bool terminal_ui::ask_retry_cancel(const std::string&) {
     return retry_;

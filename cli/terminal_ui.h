@@ -17,6 +17,8 @@ class terminal_ui final : public user_interface, public progress_display {
     }
 
     void message(const std::string& text) override;
+    // The message, then its detail (the path and the reason of a failure) on the next line.
+    void detailed_message(const std::string& text, const std::string& detail) override;
     bool ask_retry_cancel(const std::string& text) override;
     bool ask_yes_no(const std::string& text) override;
     progress_display& progress() override { return *this; }

@@ -30,6 +30,10 @@ class user_interface {
     }
     // A message box with Retry and Cancel; true when the user chose Retry.
     virtual bool ask_retry_cancel(const std::string& text) = 0;
+    // The same with a detailed text beneath it (what failed and why).
+    virtual bool detailed_retry_cancel(const std::string& text, const std::string& /*detail*/) {
+        return ask_retry_cancel(text);
+    }
     // A message box with Yes and No; true when the user chose Yes.
     virtual bool ask_yes_no(const std::string& text) = 0;
     // The progress display for transfers.

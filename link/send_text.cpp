@@ -1,6 +1,7 @@
 #include "link/send_text.h"
 
 #include "core/input_file.h"
+#include "core/silent_ui.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
 #include "link/CSerialHandler.h"
@@ -8,6 +9,7 @@
 #include "link/link_state.h"
 #include "link/transfer_link.h"
 #include "link/transfer_messages.h"
+#include "model/map_loading.h"
 #include "model/zrp_file.h"
 
 #include <sstream>
@@ -31,15 +33,28 @@ next_line read_send_line(std::istream& in, std::string& line, int& line_number) 
     return next_line::ok;
 }
 
-// True when the line filter, run over the whole text, passes the PLC_CHAN, REGMAX, NODENUM
-// and HREG lines: only then does the card get a configuration and not just "END".
-bool opens_a_configuration(const std::string& text) {
+// The header line the card would wait for in vain when it is sent text: the line filter, run
+// over the whole text, must pass the PLC_CHAN, REGMAX, NODENUM and HREG lines, or the card gets
+// no configuration (and "END" would leave it empty). Null when they are all there.
+const char* missing_configuration_line(const std::string& text) {
     std::istringstream in(text);
     line_filter filter;
     std::string line;
     while (filter.state() < 5 && read_line(in, line, max_send_line + 1) != line_status::end)
         filter.filter(line);
-    return filter.state() >= 5;
+    switch (filter.state()) {
+    case 0:
+    case 1:
+        return "PLC_CHAN";
+    case 2:
+        return "REGMAX";
+    case 3:
+        return "NODENUM";
+    case 4:
+        return "HREG";
+    default:
+        return nullptr;
+    }
 }
 
 // Closes the progress display on every way out of the transfer.
@@ -113,20 +128,33 @@ bool send_text(const link_state& link, std::istream& in) {
 }
 
 std::optional<send_file_contents> load_send_file(const std::string& path) {
-    send_file_contents file;
-    if (read_regular_file(path, file.text) != file_read_result::ok) {
-        ui().message(msg_file_not_opened);
+    std::string text;
+    const file_read_result read = read_regular_file(path, text);
+    if (read != file_read_result::ok) {
+        ui().detailed_message(msg_file_not_opened, path + ": " + read_failure_reason(path, read));
         return std::nullopt;
     }
-    // The filter is asked first: a file that would give the card no configuration is refused
-    // without the reader's messages about what it made of the text.
-    std::istringstream in(file.text);
-    file.map = std::make_unique<zrp_file>();
-    if (!opens_a_configuration(file.text) || !file.map->read(in)) {
-        ui().message(msg_map_not_loaded);
+    if (const char* missing = missing_configuration_line(text)) {
+        // Said as the reader would say it when the reader refuses the text too (a binary file
+        // is "not text" before it lacks a PLC_CHAN line); its messages are not shown for a
+        // file that is refused anyway.
+        loaded_map_file load;
+        {
+            silent_ui quiet;
+            scoped_ui use(quiet);
+            load = load_map_from_text(text);
+        }
+        if (load.report.failure.empty())
+            load.report.failure = std::string("no ") + missing + " line";
+        ui().detailed_message(msg_map_not_loaded, load_failure_detail(load, path));
         return std::nullopt;
     }
-    return file;
+    loaded_map_file load = load_map_from_text(std::move(text));
+    if (!load.map) {
+        show_load_failure(load, path);
+        return std::nullopt;
+    }
+    return send_file_contents{std::move(load.text), std::move(load.map)};
 }
 
 bool send_file(const link_state& link, const std::string& path) {

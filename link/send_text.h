@@ -33,10 +33,10 @@ struct send_file_contents {
 // sees any of it: a card that is sent a file which is no map gets the device line and "END" at
 // most, and so loses its configuration. A path that is not a readable regular file (missing,
 // a folder, a device, a pipe, larger than the input bound) shows "The file could not be
-// opened."; a file the model's reader does not load (its load messages shown, as every command
-// that opens a map shows them), or whose text does not lead the card through the PLC_CHAN,
-// REGMAX, NODENUM and HREG lines in that order, shows "Unable to open the requested file".
-// Both give nothing.
+// opened."; a file whose text does not lead the card through the PLC_CHAN, REGMAX, NODENUM and
+// HREG lines in that order, or that the model's reader does not load (its load messages shown,
+// as every command that opens a map shows them), shows "Unable to open the requested file".
+// Each message has the path and the reason as its detail. Both give nothing.
 std::optional<send_file_contents> load_send_file(const std::string& path);
 
 // Sends the map file at path as stored (the Send command without a document, a shell send

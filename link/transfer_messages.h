@@ -7,7 +7,7 @@ inline constexpr const char* msg_usb_not_available =
     "USB link is not available.\nCheck if Device is powered and USB cable connected.";
 inline constexpr const char* msg_no_link = "No communication link (COM or USB) selected.";
 inline constexpr const char* msg_file_not_opened = "The file could not be opened.";
-// A file to be sent as stored that is no register map.
+// A file to be sent as stored that is no register map (the text every load failure shows).
 inline constexpr const char* msg_map_not_loaded = "Unable to open the requested file";
 inline constexpr const char* msg_send_complete = "File send complete!";
 inline constexpr const char* msg_not_sent = "Communication error, file not sent.";

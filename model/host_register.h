@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+class map_line_source;
 class zrp_file;
 
 struct command_bit {
@@ -40,6 +41,8 @@ class host_register : public zrp_object {
     void write(std::ostream& out) override;
     // The next entry; false at the end of the stream or when a bitmapped entry is cut short.
     bool read(std::istream& in) override;
+    // The same from a map's lines, noting every line not read as written.
+    bool read(map_line_source& lines);
     // One image record (26 to 98 bytes); false when it cannot be read in full.
     bool decode_image(const image_header& header, byte_reader& records,
                       const image_info_block& info, int device_code) override;
@@ -96,5 +99,5 @@ class host_register : public zrp_object {
 
   private:
     // The three lines after the main line of a bitmapped command or status entry.
-    bool read_bitmap(std::istream& in);
+    bool read_bitmap(map_line_source& lines);
 };

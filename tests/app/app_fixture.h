@@ -137,6 +137,11 @@ class hooked_ui : public scripted_ui {
             on_question();
         return scripted_ui::ask_retry_cancel(text);
     }
+    bool detailed_retry_cancel(const std::string& text, const std::string& detail) override {
+        if (on_question)
+            on_question();
+        return scripted_ui::detailed_retry_cancel(text, detail);
+    }
     std::function<void()> on_question;
 };
 

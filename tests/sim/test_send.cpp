@@ -239,14 +239,16 @@ TEST(SendFile, AFileThatIsNoMapIsNotSent) {
     const struct {
         const char* what;
         std::string text;
+        const char* reason;
     } rows[] = {
-        {"empty", ""},
-        {"plain text", "Dear operator,\nplease send the new map.\n"},
-        {"keyword typo", with("PLC_CHAN", "PLC-CHAN")},
-        {"NUL in the keyword", nul_keyword},
-        {"no REGMAX line", with("REGMAX 100", "")},
-        {"no HREG line", with("\nHREG\n", "\n")},
-        {"no NODENUM line", with("NODENUM 1", "")},
+        {"empty", "", "no NODENUM line"},
+        {"plain text", "Dear operator,\nplease send the new map.\n", "no NODENUM line"},
+        {"keyword typo", with("PLC_CHAN", "PLC-CHAN"), "no PLC_CHAN line"},
+        {"NUL in the keyword", nul_keyword, "no PLC_CHAN line"},
+        {"binary", std::string("\x89PNG\0\x01NODENUM\n", 14), "not text"},
+        {"no REGMAX line", with("REGMAX 100", ""), "no REGMAX line"},
+        {"no HREG line", with("\nHREG\n", "\n"), "no HREG line"},
+        {"no NODENUM line", with("NODENUM 1", ""), "no NODENUM line"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
@@ -256,6 +258,7 @@ TEST(SendFile, AFileThatIsNoMapIsNotSent) {
         c.card.set_configuration({"RDX Modbus protocol", "the card's own"});
         EXPECT_FALSE(send_file(c.link, dir.file("t.zrp")));
         EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_map_not_loaded});
+        EXPECT_EQ(c.ui.events.front().detail, dir.file("t.zrp") + ": " + r.reason);
         EXPECT_TRUE(c.transcript.text().empty());
         EXPECT_EQ(c.ui.progress_opened, 0);
         EXPECT_EQ(c.card.configuration().back(), "the card's own");

@@ -93,9 +93,11 @@ TEST(Verify, AFailedExtractionOrSendIsTrouble) {
         {{"verify", file, "--port", card.port}, 2, std::string(msg_zrp_not_present) + "\n"},
         {{"verify", file, "--port", dir.file("no-such-port")},
          2,
-         std::string(msg_com_open_failed) + "\n"},
+         std::string(msg_com_open_failed) + "\nNo such file\n"},
         {{"verify", file}, 2, std::string(msg_no_link) + "\n"},
-        {{"verify", unreadable, "--port", card.port}, 2, "Unable to open the requested file\n"},
+        {{"verify", unreadable, "--port", card.port},
+         2,
+         "Unable to open the requested file\n" + unreadable + ": no NODENUM line\n"},
         {{"send", file, "--verify"}, 2, std::string(msg_no_link) + "\n"},
         {{"verify", file, "--port", card.port, "--usb"}, 2, ""},
     };

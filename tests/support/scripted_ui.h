@@ -29,6 +29,10 @@ class scripted_ui : public user_interface, public progress_display {
         events.push_back({event::retry_cancel, text, {}});
         return next_answer();
     }
+    bool detailed_retry_cancel(const std::string& text, const std::string& detail) override {
+        events.push_back({event::retry_cancel, text, detail});
+        return next_answer();
+    }
     bool ask_yes_no(const std::string& text) override {
         events.push_back({event::yes_no, text, {}});
         return next_answer();
