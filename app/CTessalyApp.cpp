@@ -33,6 +33,9 @@
 namespace {
 const char* settings_section_name = "Settings";
 const char* param_file_key = "ParamFile";
+const char* msg_param_file_unreadable =
+    "The parameter file could not be read: parameters cannot be picked from a catalogue.";
+const char* msg_param_file_empty = "The parameter file holds no parameter.";
 const char* param_file_default = "params.lst";
 const char* show_dialog_key = "ShowProtocolDialog";
 const char* msg_help_missing = "Help file not found:\r\n";
@@ -187,7 +190,22 @@ QString CTessalyApp::resolve_param_file(const QString& value) const {
 }
 
 void CTessalyApp::load_catalogue() {
-    catalogue_->load(CTessalyDoc::native_path(resolve_param_file(param_file_.value())));
+    const QString path = resolve_param_file(param_file_.value());
+    const std::string where = QDir::toNativeSeparators(path).toStdString();
+    // A missing file leaves the editor without a catalogue, silently as ever; a damaged or
+    // empty one is said, with where it went wrong, and is not taken for a smaller catalogue.
+    switch (catalogue_->load_file(CTessalyDoc::native_path(path))) {
+    case parameter_list::load_result::cannot_open:
+        break;
+    case parameter_list::load_result::no_root:
+        ui().detailed_message(msg_param_file_unreadable,
+                              where + ": " + catalogue_->read_error().text());
+        break;
+    case parameter_list::load_result::loaded:
+        if (!catalogue_->has_parameters())
+            ui().detailed_message(msg_param_file_empty, where);
+        break;
+    }
     emit catalogue_changed();
 }
 

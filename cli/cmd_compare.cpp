@@ -68,10 +68,16 @@ std::optional<parameter_names> catalogue_names(const std::string& named, int dev
             trouble = true;
             return std::nullopt;
         case parameter_list::load_result::no_root:
-            ui().message(named + " holds no well-formed root element");
+            ui().message(named + ": " + catalogue.read_error().text());
             trouble = true;
             return std::nullopt;
         case parameter_list::load_result::loaded:
+            // Against a catalogue without parameters every name would be a finding.
+            if (!catalogue.has_parameters()) {
+                ui().message(named + ": " + no_parameters_text);
+                trouble = true;
+                return std::nullopt;
+            }
             return offered_parameters(catalogue, device_code);
         }
     }

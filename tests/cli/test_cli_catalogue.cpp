@@ -58,12 +58,51 @@ TEST_F(CliCatalogue, NoDocumentFromNonRegularFilesOrTooDeepNesting) {
         {"xml pipe", "Unable to open pipe\n"},
         {"catalogue folder", "Unable to open folder\n"},
         {"catalogue /dev/zero", "Unable to open /dev/zero\n"},
-        {"catalogue d.lst", "d.lst holds no well-formed root element\n"},
-        {"xml d.lst", "d.lst holds no well-formed root element\n"},
+        {"catalogue d.lst", "d.lst: line 1: elements are nested more than 256 deep\n"},
+        {"xml d.lst", "d.lst: line 1: elements are nested more than 256 deep\n"},
     };
     for (const auto& c : cases) {
         result r = run(c.args, 20);
         EXPECT_EQ(r.status, 1) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
+    }
+}
+
+// The shipped catalogue with one end tag misspelt fails as a whole, naming the line; a
+// catalogue without a parameter says so.
+TEST_F(CliCatalogue, ADamagedOrEmptyCatalogueIsNoCatalogue) {
+    std::ifstream shipped(TESSALY_SOURCE_DIR "/resources/params.lst", std::ios::binary);
+    std::string text, line;
+    for (int n = 1; std::getline(shipped, line); ++n) {
+        if (n == 101) {
+            const auto at = line.find("</param>");
+            ASSERT_NE(at, std::string::npos);
+            line.replace(at, 8, "</parm>");
+        }
+        text += line + "\n";
+    }
+    write("b.lst", text);
+    write("none.lst", "<parameters><device name=\"A\"><device name=\"B\"></device></device>"
+                      "</parameters>");
+    write("map.zrp", "RDX Modbus protocol\nPLC_CHAN\nREGMAX 1\nNODENUM 0\nHREG\n"
+                     "40001 0 1 0 0 0 F:0 Massflow\n");
+    const std::string broken = "b.lst: line 101: </parm> does not close <param>\n";
+    const std::string empty = "none.lst: the catalogue holds no parameter\n";
+    struct {
+        std::string args;
+        int status;
+        std::string err;
+    } const cases[] = {
+        {"catalogue b.lst", 1, broken},
+        {"xml b.lst", 1, broken},
+        {"check map.zrp --catalogue b.lst", 2, broken},
+        {"catalogue none.lst", 1, empty},
+        {"check map.zrp --catalogue none.lst", 2, empty},
+    };
+    for (const auto& c : cases) {
+        result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
         EXPECT_EQ(r.out, "") << c.args;
         EXPECT_EQ(r.err, c.err) << c.args;
     }

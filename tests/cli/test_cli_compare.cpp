@@ -188,8 +188,7 @@ TEST_F(CliCompare, CheckListsFindingsAgainstTheBundledOrANamedCatalogue) {
              "40003: parameter \"AVeryLongParameterN\" is not in the catalogue for RDX\n",
          ""},
         {"check clean.zrp --catalogue missing.lst", 2, "", "Unable to open missing.lst\n"},
-        {"check clean.zrp --catalogue empty.lst", 2, "",
-         "empty.lst holds no well-formed root element\n"},
+        {"check clean.zrp --catalogue empty.lst", 2, "", "empty.lst: line 1: no root element\n"},
         {"check missing.zrp", 2, "", open_failed("missing.zrp", "no such file")},
         // A line read other than as written is a finding of its own, said on standard error.
         {"check guessed.zrp", 1, "",
