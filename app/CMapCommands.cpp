@@ -39,6 +39,11 @@ bool has_file(const CTessalyDoc& doc) {
     return !doc.path().isEmpty() && reserved_extract_code(doc.path()) == not_reserved;
 }
 
+// "1 register", "12 registers": the start of the table commands' summaries.
+std::string register_count_text(int count) {
+    return std::to_string(count) + (count == 1 ? " register" : " registers");
+}
+
 // Where the table dialogs start: beside the document's file, named after it.
 QString table_start(const CTessalyDoc& doc) {
     if (!has_file(doc))
@@ -62,10 +67,14 @@ bool CMapCommands::export_register_table(CTessalyDoc* doc) {
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + csv_suffix;
-    if (!atomic_write_file(CTessalyDoc::native_path(path), ::export_register_table(*doc->map()))) {
-        ui().message(msg_save_failed);
+    std::string error;
+    if (!atomic_write_file(CTessalyDoc::native_path(path), ::export_register_table(*doc->map()),
+                           &error)) {
+        ui().detailed_message(msg_save_failed, error);
         return false;
     }
+    ui().message(register_count_text(doc->map()->register_count()) + " exported to " +
+                 QDir::toNativeSeparators(path).toStdString());
     return true;
 }
 
@@ -77,19 +86,23 @@ bool CMapCommands::import_register_table(CTessalyDoc* doc) {
                              table_start(*doc), QString::fromLatin1(csv_suffix));
     if (path.isEmpty())
         return false;
-    const std::optional<std::string> table = read_whole_file(CTessalyDoc::native_path(path));
-    if (!table) {
-        ui().message(msg_open_failed);
+    const std::string native = CTessalyDoc::native_path(path);
+    std::string table;
+    const file_read_result read = read_regular_file(native, table);
+    if (read != file_read_result::ok) {
+        ui().detailed_message(msg_open_failed, QDir::toNativeSeparators(path).toStdString() + ": " +
+                                                   read_failure_reason(native, read));
         return false;
     }
     // Every row is read before the map changes, so a cell that does not parse leaves it whole.
     register_table_reader reader(*doc->map());
-    if (!reader.read(*table)) {
+    if (!reader.read(table)) {
         ui().message(reader.error().message());
         return false;
     }
     doc->editor().replace_registers(std::move(reader.registers()));
     doc->update_all_views(nullptr, 0);
+    ui().message(register_count_text(doc->map()->register_count()) + " imported");
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <string>
 
@@ -97,9 +99,9 @@ TEST_F(CliCompare, FailedImportsWriteNothing) {
     };
     const row rows[] = {
         {"import-csv bad.csv --into map.zrp -o out.zrp", 1,
-         "Row 2, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
+         "Row 3, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
         {"import-csv bad.csv --into map.zrp -o fresh.zrp", 1,
-         "Row 2, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
+         "Row 3, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
         {"import-csv nokey.csv --into map.zrp -o out.zrp", 1,
          "Header row: the table has no Register column\n"},
         {"import-csv missing.csv --into map.zrp -o out.zrp", 1, "Unable to open missing.csv\n"},
@@ -122,6 +124,23 @@ TEST_F(CliCompare, FailedImportsWriteNothing) {
         EXPECT_EQ(read_work("out.zrp"), "previous\n") << r.args;
         EXPECT_FALSE(fs::exists(dir_ / "work" / "fresh.zrp")) << r.args;
     }
+}
+
+// A table saved with carriage returns alone (the sample map's table with its line feeds
+// taken out) imports the same registers.
+TEST_F(CliCompare, ATableWithCarriageReturnLineEndsImportsTheSameRegisters) {
+    write("plant.zrp", read(TESSALY_TEST_DATA "/plant.zrp"));
+    result table = run("export-csv plant.zrp");
+    ASSERT_EQ(table.status, 0);
+    std::string cr = table.out;
+    cr.erase(std::remove(cr.begin(), cr.end(), '\n'), cr.end());
+    ASSERT_EQ(cr.find('\n'), std::string::npos);
+    write("cr.csv", cr);
+    result same = run("format plant.zrp");
+    result back = run("import-csv cr.csv --into plant.zrp");
+    EXPECT_EQ(back.status, 0);
+    EXPECT_EQ(back.err, "");
+    EXPECT_EQ(back.out, same.out);
 }
 
 TEST_F(CliCompare, DiffAnswersAsDiffDoes) {
