@@ -3,6 +3,7 @@
 // registers with a format, scaling and sign handling, or sixteen command or status bits packed
 // into one register.
 
+#include "model/bit_entries.h"
 #include "model/settings_dialogs.h"
 #include "model/zrp_object.h"
 
@@ -94,8 +95,9 @@ class host_register : public zrp_object {
     float minimum = 0.0f;
     float scale = 1.0f;
     int decimal_shift = 0;
-    std::array<command_bit, 16> commands{};
-    std::array<status_bit, 16> status{};
+    // Only bitmapped registers (formats 3 and 4) store these; see bit_entries.
+    bit_entries<command_bit> commands;
+    bit_entries<status_bit> status;
 
   private:
     // The three lines after the main line of a bitmapped command or status entry.

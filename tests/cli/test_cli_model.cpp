@@ -132,6 +132,35 @@ TEST_F(CliModel, CommandsNameTheLinesNotReadAsWritten) {
     }
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#define TESSALY_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TESSALY_ASAN 1
+#endif
+#endif
+
+// A map too large for the memory at hand is a message and exit 1, with nothing written: not
+// an abort.
+TEST_F(CliModel, RunningOutOfMemoryIsAMessage) {
+#ifdef TESSALY_ASAN
+    GTEST_SKIP() << "the address sanitizer takes more address space than the limit leaves";
+#endif
+    std::string text = head;
+    for (int i = 0; i < 500000; ++i)
+        text += std::to_string(40001 + i) + " 0 1 1 0 0 F:1 FdrPercentOfLine 100 0 1\n";
+    write("big.zrp", text);
+    const std::string work = (dir_ / "work").string();
+    const std::string command =
+        "cd '" + work + "' && ulimit -v 150000 && '" TESSALY_CLI "' format big.zrp -o x.zrp 2>err";
+    const int rc = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(rc));
+    EXPECT_EQ(WEXITSTATUS(rc), 1);
+    EXPECT_EQ(read_work("err"), "Not enough memory to open the requested file\n"
+                                "big.zrp: not enough memory\n");
+    EXPECT_FALSE(fs::exists(dir_ / "work" / "x.zrp"));
+}
+
 // A number is one field however many characters it has: the fields after it stay in place.
 TEST_F(CliModel, LongNumbersDoNotShiftTheFieldsAfterThem) {
     const std::string zeros(70, '0');
