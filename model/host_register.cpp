@@ -9,6 +9,8 @@
 #include <bit>
 #include <climits>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -202,10 +204,11 @@ bool host_register::read(map_line_source& lines) {
         fields.integer(rom_constant);
         break;
     case fmt_commands:
-    case fmt_status:
+    case fmt_status: {
         if (fields.misread())
             lines.not_as_written();
-        return read_bitmap(lines);
+        return read_bitmap(lines, line);
+    }
     default:
         take_word(fields, name, max_name);
         break;
@@ -215,11 +218,23 @@ bool host_register::read(map_line_source& lines) {
     return true;
 }
 
-bool host_register::read_bitmap(map_line_source& lines) {
+bool host_register::read_bitmap(map_line_source& lines, const std::string& main_line) {
     const bool is_commands = format == fmt_commands;
+    // The text may end inside the entry: the register is then dropped with the lines read of
+    // it, and those are noted.
+    std::vector<std::pair<int, std::string>> read_so_far{{lines.line_number(), main_line}};
     std::string line;
+    auto next = [&] {
+        if (lines.next(line)) {
+            read_so_far.emplace_back(lines.line_number(), line);
+            return true;
+        }
+        for (const auto& [number, text] : read_so_far)
+            lines.not_as_written(number, text);
+        return false;
+    };
 
-    if (!lines.next(line))
+    if (!next())
         return false;
     field_scanner feeders(line);
     for (int k = 0; k < bits; ++k) {
@@ -230,7 +245,7 @@ bool host_register::read_bitmap(map_line_source& lines) {
     if (feeders.misread())
         lines.not_as_written();
 
-    if (!lines.next(line))
+    if (!next())
         return false;
     field_scanner mnemonics(line);
     const int device = device_code();
@@ -244,7 +259,7 @@ bool host_register::read_bitmap(map_line_source& lines) {
             status[bit_of_item(k)].code = status_code(device, m);
     }
 
-    if (!lines.next(line))
+    if (!next())
         return false;
     field_scanner values(line);
     for (int k = 0; k < bits; ++k) {

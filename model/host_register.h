@@ -101,5 +101,5 @@ class host_register : public zrp_object {
 
   private:
     // The three lines after the main line of a bitmapped command or status entry.
-    bool read_bitmap(map_line_source& lines);
+    bool read_bitmap(map_line_source& lines, const std::string& main_line);
 };

@@ -30,3 +30,17 @@ void map_line_source::not_as_written() {
     noted_ = true;
     unread_->push_back({number_, current_});
 }
+
+void map_line_source::not_as_written(int number, const std::string& text) {
+    if (unread_ == nullptr)
+        return;
+    if (number == number_) {
+        not_as_written();
+        return;
+    }
+    // An earlier line may have been noted already (for bytes that are not text).
+    for (auto it = unread_->rbegin(); it != unread_->rend() && it->number >= number; ++it)
+        if (it->number == number)
+            return;
+    unread_->push_back({number, text});
+}

@@ -20,6 +20,8 @@ class map_line_source {
     bool next(std::string& line);
     // Notes the line last read as not read as written (each line once).
     void not_as_written();
+    // Notes an earlier line (an entry whose lines ended before the entry did).
+    void not_as_written(int number, const std::string& text);
 
     // The number of the line last read (0 before the first).
     int line_number() const { return number_; }

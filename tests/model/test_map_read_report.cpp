@@ -76,6 +76,9 @@ TEST(MapReadReport, NamesEveryLineNotReadAsWrittenAndNothingElse) {
         {"a line longer than the reader keeps",
          head + "40001 0 1 0 0 0 F:0 A " + std::string(300, 'x') + "\n",
          {6}},
+        {"a bitmapped entry cut short by the end of the text",
+         head + "40001 0 1 0 0 0 F:0 A\n40002 0 1 3 0 0 F:0\n" + feeder_line,
+         {7, 8}},
         {"a register line dropped for holding HREG", head + "40001 0 1 0 0 0 F:0 HREGister\n", {6}},
     };
     for (const auto& r : rows) {
