@@ -206,10 +206,44 @@ TEST_F(CliModel, EncodeThenDecodeGivesTheMapBack) {
 
 TEST_F(CliModel, EncodeRefusesMapsThatDoNotFit) {
     write("long.zrp", head + "40001 0 1 0 0 0 F:99 Massflow\n");
-    result r = run("encode long.zrp -o long.img");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("feeder"), std::string::npos) << r.err;
-    EXPECT_FALSE(fs::exists(dir_ / "work" / "long.img"));
+    std::string many = head;
+    for (int i = 0; i < 1500; ++i)
+        many += std::to_string(40001 + i) + " 0 1 0 0 0 F:0 Massflow\n";
+    write("many.zrp", many);
+    const std::pair<std::string, std::string> rows[] = {
+        {"long.zrp", "feeder"},
+        // decode would refuse the image: encode refuses the map.
+        {"many.zrp", "The map does not fit a device image: 1500 registers, more than the 655 "
+                     "records an image holds\n"},
+    };
+    for (const auto& [file, said] : rows) {
+        result r = run("encode " + file + " -o out.img");
+        EXPECT_EQ(r.status, 1) << file;
+        EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(dir_ / "work" / "out.img"));
+    }
+}
+
+// Outputs that are no regular files are written as they are; an empty port name is bad usage.
+TEST_F(CliModel, SmallFaultsOfUsageAndOutput) {
+    write("map.zrp", head + "40001 0 1 0 0 0 F:1 Massflow\n");
+    const struct {
+        std::string args;
+        int status;
+    } rows[] = {
+        {"format map.zrp -o /dev/null", 0},
+        {"export-csv map.zrp -o /dev/null", 0},
+        {"encode map.zrp -o /dev/null", 0},
+        {"format map.zrp -o .", 1},
+        {"send map.zrp --port ''", 2},
+        {"extract RDX --port ''", 2},
+        {"errors --port ''", 2},
+        {"verify map.zrp --port ''", 2},
+    };
+    for (const auto& r : rows) {
+        result got = run(r.args, 10);
+        EXPECT_EQ(got.status, r.status) << r.args << got.err;
+    }
 }
 
 TEST_F(CliModel, DecodeAppliesTheExtractionChecks) {
