@@ -22,6 +22,8 @@ struct unread_line {
 
 struct map_read_report {
     std::vector<unread_line> unread_lines;
+    // The lines the device line and the header took; the register entries follow them.
+    int header_lines = 0;
     // Why the load failed ("no NODENUM line", "not text", ...); empty after a load that
     // succeeded.
     std::string failure;

@@ -285,6 +285,7 @@ bool zrp_file::read(std::istream& in, map_read_report& report) {
     std::string line;
     while (in.tellg() < header_end && lines.next(line)) {
     }
+    report.header_lines = lines.line_number();
     in.clear();
     in.seekg(header_end);
 
