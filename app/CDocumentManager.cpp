@@ -137,7 +137,8 @@ CTessalyDoc* CDocumentManager::open_document_file(const QString& path, bool add_
     open_in_new_window(doc);
     // Lines the reader had to guess at are said once, over the opened map.
     if (!doc->unread_lines().empty())
-        ui().message(unread_lines_text(doc->unread_lines()));
+        ui().message(QDir::toNativeSeparators(full).toStdString() + ":\n" +
+                     unread_lines_text(doc->unread_lines()));
     return doc;
 }
 

@@ -122,6 +122,14 @@ class tst_shell_and_transfers : public QObject {
         QVERIFY(t.app->on_command_text(
             CInstanceChannel::send_request(settings.dir.filePath("none.zrp"))));
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"The file could not be opened."});
+        // A file that is no map is refused before the link is touched.
+        const QString typo = settings.dir.filePath("typo.zrp");
+        std::string text = map_text(1);
+        text.replace(text.find("PLC_CHAN"), 8, "PLC-CHAN");
+        write_file(typo, text);
+        t.ui.events.clear();
+        QVERIFY(t.app->on_command_text(CInstanceChannel::send_request(typo)));
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{"Unable to open the requested file"});
         QVERIFY(t.app->main_frame()->isVisible()); // started by the user: stays
     }
 
