@@ -28,7 +28,7 @@ int send_map_file(const std::string& file, const link_options& options) {
         return exit_failed;
     std::istringstream in(contents->text);
     command_link link(options);
-    return send_text(link.state(), in) ? exit_ok : exit_failed;
+    return send_text(link.state(), in, link.session()) ? exit_ok : exit_failed;
 }
 
 // send --verify: a send that fails is trouble for the question verify answers.
@@ -56,7 +56,10 @@ int extract_map(const std::string& device_word, const link_options& options,
     std::unique_ptr<zrp_file> map;
     {
         command_link link(options);
-        map = extract_configuration(link.state(), device_words().code(device_word));
+        map = extract_configuration(link.state(), device_words().code(device_word),
+                                    link.session());
+        if (link.cancelled())
+            ui().message(msg_extract_cancelled);
     }
     if (!map)
         return exit_failed;
@@ -67,9 +70,12 @@ int extract_map(const std::string& device_word, const link_options& options,
 
 int print_errors(const link_options& options) {
     command_link link(options);
-    auto text = extract_error_list(link.state());
-    if (!text)
+    auto text = extract_error_list(link.state(), link.session());
+    if (!text) {
+        if (link.cancelled())
+            ui().message(msg_extract_cancelled);
         return exit_failed;
+    }
     std::cout << *text;
     if (text->empty() || text->back() != '\n')
         std::cout << '\n';

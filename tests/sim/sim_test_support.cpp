@@ -127,7 +127,7 @@ link_timing fast_timing(recorded_sleeps& sleeps, const ombra_card& card) {
     timing.com_read_timeout_ms = fast_timeout_ms;
     timing.usb_read_timeout_ms = fast_timeout_ms;
     timing.reader_stop_wait_ms = 1000;
-    timing.sleep = [&sleeps, &card](int ms) {
+    timing.sleep = [&sleeps, &card](int ms, const cancel_token&) {
         sleeps.ms.push_back(ms);
         sleeps.frames_before.push_back(card.frames_accepted());
     };

@@ -47,6 +47,7 @@ class scripted_ui : public user_interface, public progress_display {
         progress_high = high;
     }
     void set_position(int position) override { positions.push_back(position); }
+    void set_note(const std::string& note) override { notes.push_back(note); }
     void close() override { progress_open = false; }
 
     // The texts of all recorded events, in order.
@@ -59,6 +60,7 @@ class scripted_ui : public user_interface, public progress_display {
 
     std::vector<event> events;
     std::vector<int> positions;
+    std::vector<std::string> notes; // every note set, empty ones included
     std::string progress_title;
     int progress_low = 0, progress_high = 0, progress_opened = 0;
     bool progress_open = false;
