@@ -149,6 +149,9 @@ std::string CMapCommands::checked_text(const CTessalyDoc& doc) {
 void CMapCommands::send_document(CTessalyDoc* doc) {
     if (!has_map(doc))
         return;
+    // The card gets the map as written now; names the load cut are seen in the saved file.
+    if (!transfers_.confirm_send(*doc->map(), checked_text(*doc)))
+        return;
     transfers_.send_text(doc->text(), doc);
 }
 

@@ -104,8 +104,7 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
     main_frame_ = new CMainFrame;
     main_frame_->set_recent_files(recent_.get());
     main_frame_->set_close_guard([this] {
-        return transfers_->end_transfer_before_close(nullptr) &&
-               documents_->close_all_documents();
+        return transfers_->end_transfer_before_close(nullptr) && documents_->close_all_documents();
     });
     documents_->set_main_frame(main_frame_);
     transfers_->set_window(main_frame_);

@@ -13,6 +13,7 @@
 #include "link/platform/hidapi_library.h"
 #include "link/platform/qt_settings_store.h"
 #include "link/platform/termios_serial_port.h"
+#include "link/send_check.h"
 #include "link/send_text.h"
 #include "model/zrp_file.h"
 
@@ -117,15 +118,21 @@ bool CTransferCommands::send_text(const std::string& text, const CTessalyDoc* do
         });
 }
 
+bool CTransferCommands::confirm_send(const zrp_file& map, const std::string& file_text) {
+    const std::vector<map_finding> findings = send_findings(map, file_text);
+    return findings.empty() || ui().ask_yes_no_default_no(send_anyway_question(findings));
+}
+
 bool CTransferCommands::send_file(const QString& path, std::function<void(bool)> done) {
     if (refuse_while_busy())
         return false;
-    std::shared_ptr<std::istream> in = open_send_file(CTessalyDoc::native_path(path));
-    if (!in) {
+    std::optional<send_file_contents> file = load_send_file(CTessalyDoc::native_path(path));
+    if (!file || !confirm_send(*file->map, file->text)) {
         if (done)
             done(false);
         return false;
     }
+    auto in = std::make_shared<std::istringstream>(std::move(file->text));
     auto sent = std::make_shared<bool>(false);
     return runner_->start(
         [this, in, sent](const transfer_session& session) {
@@ -145,8 +152,9 @@ void CTransferCommands::send_without_document() {
         send_file(path);
 }
 
-bool CTransferCommands::extract_configuration(
-    int device_code, std::function<void(std::unique_ptr<zrp_file>)> done, const CTessalyDoc* doc) {
+bool CTransferCommands::extract_configuration(int device_code,
+                                              std::function<void(std::unique_ptr<zrp_file>)> done,
+                                              const CTessalyDoc* doc) {
     if (refuse_while_busy())
         return false;
     auto map = std::make_shared<std::unique_ptr<zrp_file>>();

@@ -49,20 +49,24 @@ class CTransferCommands : public QObject {
     // its end. False when the user keeps it running.
     bool end_transfer_before_close(const CTessalyDoc* doc);
 
+    // Before a send: when the card would not get map as it stands (file_text is its text as
+    // the check reads it), asks "The card would not get this map as it stands: ... Send
+    // anyway?" with No the default. True to send.
+    bool confirm_send(const zrp_file& map, const std::string& file_text);
     // Starts sending a map's text over the link; doc is the document it comes from (closing
     // it asks first). done, if given, runs with the outcome. False when nothing was started.
     bool send_text(const std::string& text, const CTessalyDoc* doc = nullptr,
                    std::function<void(bool sent)> done = {});
-    // Starts sending the file named by path ("The file could not be opened." when it cannot
-    // be).
+    // Starts sending the file named by path as stored, once it loads as a map and, when the
+    // card would not get it as it stands, the user confirmed; when it does not come to a send
+    // done runs at once with false.
     bool send_file(const QString& path, std::function<void(bool sent)> done = {});
     // Asks for a file and sends it.
     void send_without_document();
 
     // Starts a configuration extraction; done receives the map, or nullptr after a failure
     // (its message was shown) or a cancel. doc is the document that asked, if any.
-    bool extract_configuration(int device_code,
-                               std::function<void(std::unique_ptr<zrp_file>)> done,
+    bool extract_configuration(int device_code, std::function<void(std::unique_ptr<zrp_file>)> done,
                                const CTessalyDoc* doc = nullptr);
     // Starts extracting the error list into the error window.
     bool extract_error_list_to_window();

@@ -142,7 +142,8 @@ void BM_SendOverPseudoTerminal(benchmark::State& state) {
     sim_hid_library unused(card);
     UsbHidDevice usb(unused);
     link_timing timing;
-    timing.sleep = [](int, const cancel_token&) {}; // the card's one-second pause is not the host's time
+    timing.sleep = [](int, const cancel_token&) {
+    }; // the card's one-second pause is not the host's time
     link_state link(settings, usb, &termios_serial_port::create, timing);
     link.load_settings();
 

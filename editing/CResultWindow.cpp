@@ -4,11 +4,11 @@
 #include "editing/CTextTableModel.h"
 
 #include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>

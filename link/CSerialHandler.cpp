@@ -120,8 +120,9 @@ bool CSerialHandler::read_sliced(std::uint8_t* buffer, std::size_t n, std::size_
         if (left <= 0)
             break;
         std::size_t part = 0;
-        const bool read = read_once(buffer + got, n - got, part,
-                                    static_cast<int>(std::min<long long>(left, cancel_token::poll_ms)));
+        const bool read =
+            read_once(buffer + got, n - got, part,
+                      static_cast<int>(std::min<long long>(left, cancel_token::poll_ms)));
         // On USB a slice without data is no failure: the read goes on until its time-out.
         if (!read && !usb) {
             ok = false;

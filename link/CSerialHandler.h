@@ -25,9 +25,9 @@ enum open_com_result : int {
 
 // How the card answered a frame.
 enum class frame_answer {
-    accepted, // ACK
-    refused,  // every transmission got silence or a lone byte other than ACK
-    garbled,  // an answer began with another byte and more bytes came with it
+    accepted,  // ACK
+    refused,   // every transmission got silence or a lone byte other than ACK
+    garbled,   // an answer began with another byte and more bytes came with it
     cancelled, // the transfer was cancelled before an answer came
 };
 

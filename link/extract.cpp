@@ -140,8 +140,7 @@ bool check_image_sizes(int size, int records, const image_info_block& info,
 std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
                                                 int read_timeout_ms) {
     const cancel_token never;
-    return extract_configuration(link, device_code, transfer_session{ui(), never},
-                                 read_timeout_ms);
+    return extract_configuration(link, device_code, transfer_session{ui(), never}, read_timeout_ms);
 }
 
 std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
@@ -189,9 +188,8 @@ std::optional<std::string> extract_error_list(const link_state& link, int read_t
     return extract_error_list(link, transfer_session{ui(), never}, read_timeout_ms);
 }
 
-std::optional<std::string> extract_error_list(const link_state& link,
-                                              const transfer_session& session,
-                                              int read_timeout_ms) {
+std::optional<std::string>
+extract_error_list(const link_state& link, const transfer_session& session, int read_timeout_ms) {
     CSerialHandler handler(link, session.ui, &session.cancel);
     if (!open_extraction_link(link, handler, read_timeout_ms))
         return std::nullopt;
