@@ -126,6 +126,9 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
                 main_frame_->update_command_ui();
             });
     connect(recent_.get(), &CRecentFiles::changed, main_frame_, &CMainFrame::update_command_ui);
+    // The transfer and link commands wait while a transfer runs.
+    connect(transfers_.get(), &CTransferCommands::transfer_running, main_frame_,
+            &CMainFrame::update_command_ui);
     connect(this, &CTessalyApp::catalogue_changed, main_frame_, &CMainFrame::update_command_ui);
     // Paste follows what the clipboard holds, whichever program put it there.
     connect(&CRegisterClipboard::shared(), &CRegisterClipboard::changed, main_frame_,

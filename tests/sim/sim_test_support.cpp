@@ -307,9 +307,9 @@ int child_process::wait(int timeout_ms) {
     return status_;
 }
 
-int child_process::terminate() {
+int child_process::terminate(int signal) {
     if (!done_ && pid_ > 0)
-        ::kill(pid_, SIGTERM);
+        ::kill(pid_, signal);
     return wait(10000);
 }
 

@@ -7,11 +7,14 @@
 #include "sim_test_support.h"
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 using namespace sim_test;
@@ -193,6 +196,25 @@ TEST(EndToEnd, SendRefusesAMapWithFindingsUnlessForced) {
     // got is the forced send's.
     const auto payloads = received_payloads(card.transcript());
     EXPECT_EQ(std::count(payloads.begin(), payloads.end(), "RDX Modbus protocol"), 1);
+}
+
+// Ctrl+C while tessaly-cli waits for a silent card (ten seconds a transmission): the send
+// stops at once, as the editor's Cancel does, with its message and status 1.
+TEST(EndToEnd, InterruptCancelsASendToASilentCard) {
+    temp_dir dir;
+    emulator card(dir, {"--dead-after", "2"});
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    const std::string file = dir.file("map.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT "
+                     "MSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\nHREG\n");
+    child_process send({cli(), "send", file, "--port", card.port},
+                       saved_settings(dir, "NONE", "COM1"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const auto interrupted = std::chrono::steady_clock::now();
+    EXPECT_EQ(send.terminate(SIGINT), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(1));
+    EXPECT_EQ(send.err(), std::string(msg_send_cancelled) + "\n");
+    EXPECT_EQ(times_received(card.transcript(), "REGMAX 65535"), 1);
 }
 
 // "COM1" is the first serial device, /dev/ttyS0. To reach the emulator there without
