@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QThread>
 
 CWorkerUserInterface::CWorkerUserInterface(QObject* context, user_interface& front,
                                            progress_display& window)
@@ -38,6 +39,9 @@ bool CWorkerUserInterface::ask(std::function<bool()> call, bool fallback) {
         bool done = false;
         bool answer = false;
     };
+    // Asked on the context's own thread, waiting for the queue would wait forever.
+    if (QThread::currentThread() == context_->thread())
+        return call();
     auto r = std::make_shared<reply>();
     std::unique_lock lock(mutex_);
     if (abandoned_)
