@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "core/user_interface.h"
 #include "link/extract.h"
+#include "link/transfer_messages.h"
 #include "model/image_codec.h"
 #include "model/map_check.h"
 #include "model/map_diff.h"
@@ -146,7 +147,9 @@ int verify_map(const std::string& file, const link_options& options) {
     std::unique_ptr<zrp_file> card;
     {
         command_link link(options);
-        card = extract_configuration(link.state(), device);
+        card = extract_configuration(link.state(), device, link.session());
+        if (link.cancelled())
+            ui().message(msg_extract_cancelled);
     }
     if (!card)
         return answer_trouble;
@@ -157,9 +160,19 @@ int verify_map(const std::string& file, const link_options& options) {
         ui().message(map_unfit_for_image_text);
         return answer_trouble;
     }
-    const int answer = print_differences(diff_maps(expected, *card));
-    ui().message(answer == answer_same ? card_holds_map_text : card_differs_text);
-    return answer;
+    const std::vector<map_difference> differences = diff_maps(expected, *card);
+    // The card holds what it was sent, yet not what the map says where the check finds
+    // something: those places differ too.
+    const std::vector<map_finding> findings = check_map(*map, *text, nullptr);
+    std::string out;
+    for (const map_difference& d : differences)
+        out += d.line() + '\n';
+    for (const map_finding& f : findings)
+        out += "! " + f.line() + '\n';
+    std::cout << out << std::flush;
+    const bool holds = differences.empty() && findings.empty();
+    ui().message(holds ? card_holds_map_text : card_differs_text);
+    return holds ? answer_same : answer_differs;
 }
 
 TESSALY_CLI_COMMANDS(install_compare_commands);

@@ -21,13 +21,14 @@ namespace {
 // card with a configuration nobody asked for.
 enum class next_line { ok, end, too_long };
 
-next_line read_send_line(std::istream& in, std::string& line, int& line_number) {
+next_line read_send_line(user_interface& ui, std::istream& in, std::string& line,
+                         int& line_number) {
     auto status = read_line(in, line, max_send_line + 1);
     if (status == line_status::end)
         return next_line::end;
     ++line_number;
     if (status == line_status::truncated || line.size() > max_send_line) {
-        ui().message(line_too_long_message(line_number, line));
+        ui.message(line_too_long_message(line_number, line));
         return next_line::too_long;
     }
     return next_line::ok;
@@ -59,19 +60,33 @@ const char* missing_configuration_line(const std::string& text) {
 
 // Closes the progress display on every way out of the transfer.
 struct progress_guard {
-    ~progress_guard() { ui().progress().close(); }
+    progress_display& progress;
+    ~progress_guard() { progress.close(); }
 };
+
+// The end of a send that stopped after frames went out: its own message, then what the card
+// may hold now.
+bool stopped(const transfer_session& session, const char* message) {
+    if (session.cancel.cancelled()) {
+        session.ui.message(msg_send_cancelled);
+    } else {
+        session.ui.message(message);
+        session.ui.message(msg_partial_map);
+    }
+    return false;
+}
 
 } // namespace
 
-bool send_text(const link_state& link, std::istream& in) {
-    CSerialHandler handler(link);
+bool send_text(const link_state& link, std::istream& in, const transfer_session& session) {
+    user_interface& ui = session.ui;
+    CSerialHandler handler(link, ui, &session.cancel);
     if (!open_transfer_link(link, handler))
         return false;
 
-    auto& progress = ui().progress();
+    auto& progress = ui.progress();
     progress.open(progress_title, 0, 0);
-    progress_guard close_progress;
+    progress_guard close_progress{progress};
 
     // Counting pass: sizes the progress bar and refuses a map with an over-long line before
     // the card sees any of it.
@@ -79,7 +94,7 @@ bool send_text(const link_state& link, std::istream& in) {
     std::string line;
     int line_number = 0, to_send = 0;
     for (;;) {
-        auto next = read_send_line(in, line, line_number);
+        auto next = read_send_line(ui, in, line, line_number);
         if (next == next_line::too_long)
             return false;
         if (next == next_line::end)
@@ -92,7 +107,7 @@ bool send_text(const link_state& link, std::istream& in) {
     in.clear();
     in.seekg(0);
     if (!in) {
-        ui().message(msg_file_not_opened);
+        ui.message(msg_file_not_opened);
         return false;
     }
 
@@ -100,7 +115,7 @@ bool send_text(const link_state& link, std::istream& in) {
     line_number = 0;
     int sent = 0;
     for (;;) {
-        auto next = read_send_line(in, line, line_number);
+        auto next = read_send_line(ui, in, line, line_number);
         if (next == next_line::too_long)
             return false;
         if (next == next_line::end)
@@ -110,21 +125,22 @@ bool send_text(const link_state& link, std::istream& in) {
             continue;
         progress.set_position(++sent);
         if (state == 5 && filter.pause_pending()) {
-            link.timing().sleep(register_pause_ms);
+            link.timing().sleep(register_pause_ms, session.cancel);
             filter.clear_pause();
         }
-        if (!send_frame_retrying(handler, line, send_calls_per_frame)) {
-            ui().message(msg_line_not_acknowledged);
-            return false;
-        }
+        if (!send_frame_retrying(handler, line, send_calls_per_frame))
+            return stopped(session, msg_line_not_acknowledged);
     }
 
-    if (!send_frame_retrying(handler, "END", send_calls_per_frame)) {
-        ui().message(msg_not_sent);
-        return false;
-    }
-    ui().message(msg_send_complete);
+    if (!send_frame_retrying(handler, "END", send_calls_per_frame))
+        return stopped(session, msg_not_sent);
+    ui.message(msg_send_complete);
     return true;
+}
+
+bool send_text(const link_state& link, std::istream& in) {
+    const cancel_token never;
+    return send_text(link, in, transfer_session{ui(), never});
 }
 
 std::optional<send_file_contents> load_send_file(const std::string& path) {

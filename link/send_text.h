@@ -3,6 +3,8 @@
 // then "END". Runs synchronously with a progress display and reports its outcome through
 // the user interface.
 
+#include "link/transfer_session.h"
+
 #include <istream>
 #include <memory>
 #include <optional>
@@ -18,9 +20,13 @@ inline constexpr int register_pause_ms = 1000;
 // Longest line a map may hold; a longer one refuses the whole map before anything is sent.
 inline constexpr std::size_t max_send_line = 199;
 
-// Sends the text of `in` (a map file or a map written into memory) over the selected link.
-// The stream must be rewindable: it is read once to count the lines and once to send them.
-// True when the card acknowledged "END".
+// Sends the text of `in` (a map file or a map written into memory) over the selected link,
+// showing progress and the outcome through the session's user interface. The stream must be
+// rewindable: it is read once to count the lines and once to send them. True when the card
+// acknowledged "END". A cancelled send stops after the frame on the wire and says that the
+// card may hold part of the map, as does a send the card stopped taking part way.
+bool send_text(const link_state& link, std::istream& in, const transfer_session& session);
+// The same with the user interface in force, not cancellable.
 bool send_text(const link_state& link, std::istream& in);
 
 // A map file that is to be sent as stored: its text, and the map the model's reader made of it.

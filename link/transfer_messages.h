@@ -19,6 +19,13 @@ inline constexpr const char* msg_parse_error = "Parse error, file not extracted.
 inline constexpr const char* msg_no_errors =
     "Either there are no ZRP Errors reported,\nor this function is not supported!";
 inline constexpr const char* progress_title = "File progress";
+// A send that stopped after frames went out: the card may have taken some of the lines.
+inline constexpr const char* msg_send_cancelled =
+    "Send cancelled. The card may now hold part of this map: send it again before the plant runs.";
+inline constexpr const char* msg_partial_map =
+    "The card may now hold part of this map: send it again before the plant runs.";
+// Said by tessaly-cli when Ctrl+C stops an extraction (the editor's Cancel opens nothing).
+inline constexpr const char* msg_extract_cancelled = "Extraction cancelled.";
 
 // The card refused a line of the map: what to check on both ends. "Config" stands between
 // typographic double quotes (U+201C, U+201D).
@@ -31,6 +38,9 @@ inline constexpr const char* msg_line_not_acknowledged =
     "Set the RDX Config Protocol to \u201C"
     "Config\u201D.\n \t\t\t\t\t\t\t\t"
     "Set the RDX Config port to USB or RS232.\n \t\t\t\t\t\t\t\t";
+// The progress note while the card does not answer a frame: "No answer from the card,
+// transmission 5 of 12".
+std::string no_answer_note(int transmission, int transmissions);
 // A line of the map is longer than a frame line may be; the map is not sent at all.
 std::string line_too_long_message(int line_number, const std::string& line);
 

@@ -1,6 +1,7 @@
 #include "model/host_register.h"
 
 #include "core/text_lines.h"
+#include "model/image_limits.h"
 #include "model/map_line_source.h"
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
@@ -403,10 +404,7 @@ void host_register::encode_image(byte_writer& out, int device) const {
             out.u8(static_cast<std::uint8_t>(commands[bit_of_item(k)].feeder));
         nibbles([&](int k) { return commands[bit_of_item(k)].value; });
         for (int k = 0; k < bits; ++k) {
-            const std::string& m = commands[bit_of_item(k)].mnemonic;
-            // "XXXX" (unused) is stored as "XXX"; "C" + three characters as the three.
-            const std::string chars =
-                m == "XXXX" ? std::string("XXX") : m.substr(m.empty() ? 0 : 1);
+            const std::string chars = image_mnemonic_code(commands[bit_of_item(k)].mnemonic);
             for (std::size_t i = 0; i < mnemonic_code; ++i)
                 out.u8(i < chars.size() ? static_cast<std::uint8_t>(chars[i]) : 0);
         }

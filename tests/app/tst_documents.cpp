@@ -366,6 +366,7 @@ class tst_documents : public QObject {
         t->app->transfers().link().select_com_link(); // a link that cannot open
         t->app->transfers().link().set_com_port(path("no-such-port").toStdString());
         t->app->main_frame()->run_command(ID_FILE_SEND);
+        QVERIFY(t->transfers_done());
         QCOMPARE(t->ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
     }
 };

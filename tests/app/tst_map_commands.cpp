@@ -296,11 +296,13 @@ class tst_map_commands : public QObject {
         CTessalyDoc* doc = open_map(t, settings, "plant.zrp", map_text(1) + two_registers);
         QVERIFY(doc);
         frame->run_command(ID_FILE_SEND);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
 
         // A failed extraction shows its message and no window.
         t.ui.events.clear();
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{msg_not_extracted});
         QVERIFY(!t.app->map_commands().compare_window());
 
@@ -308,6 +310,7 @@ class tst_map_commands : public QObject {
         t.ui.events.clear();
         const std::string before = doc->text();
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QVERIFY2(t.ui.events.empty(), t.ui.events.empty() ? "" : t.ui.events[0].text.c_str());
         QPointer<CDeviceCompareDlg> window = t.app->map_commands().compare_window();
         QVERIFY(window);
@@ -326,6 +329,7 @@ class tst_map_commands : public QObject {
         QVERIFY(doc->map()->add_register(std::move(extra)) >= 0);
         const std::string edited = doc->text();
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QVERIFY(t.ui.events.empty());
         QCOMPARE(t.app->map_commands().compare_window(), window.data());
         QCOMPARE(window->summary(),
@@ -341,6 +345,7 @@ class tst_map_commands : public QObject {
         // Another failure closes the window: its comparison is not the card's any more.
         t.app->transfers().link().set_com_port(settings.dir.filePath("gone").toStdString());
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
         QTRY_VERIFY(!window);
         t.app->exit_instance();

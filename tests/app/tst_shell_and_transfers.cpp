@@ -146,6 +146,7 @@ class tst_shell_and_transfers : public QObject {
         const QString map = settings.dir.filePath("send.zrp");
         write_file(map, map_text(1));
         QVERIFY(t.app->on_command_text(CInstanceChannel::send_request(map)));
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
         QCOMPARE(card.card.configuration().front(), std::string("RDX Modbus protocol"));
         QVERIFY(!t.app->main_frame()->isVisible());
@@ -172,6 +173,7 @@ class tst_shell_and_transfers : public QObject {
         doc->map()->header->byte_order = 1;
         doc->set_modified(true);
         frame->run_command(ID_FILE_SEND);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
         std::ostringstream sent;
         doc->map()->write(sent);
@@ -182,6 +184,7 @@ class tst_shell_and_transfers : public QObject {
         // Extraction opens a new, modified document named by the reserved name.
         t.ui.events.clear();
         frame->run_command(ID_EXTRACT_RDX);
+        QVERIFY(t.transfers_done());
         QVERIFY2(t.ui.events.empty(), t.ui.events.empty() ? "" : t.ui.events.front().text.c_str());
         QCOMPARE(t.app->documents().frames().size(), 2);
         CTessalyDoc* extracted = t.app->documents().active_document();
@@ -203,6 +206,7 @@ class tst_shell_and_transfers : public QObject {
 
         // The error list goes to the error window, no document.
         frame->run_command(ID_EXTRACT_ERRORS);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.app->documents().frames().size(), 2);
         QVERIFY(t.app->transfers().error_window());
         QCOMPARE(t.app->transfers().error_window()->text(),
@@ -216,6 +220,7 @@ class tst_shell_and_transfers : public QObject {
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         t.app->main_frame()->run_command(ID_EXTRACT_BLF);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
         QVERIFY(t.app->documents().frames().isEmpty());
         QVERIFY(t.app->recent_files().files().isEmpty());

@@ -15,6 +15,7 @@
 #include "tests/support/scripted_ui.h"
 
 #include <atomic>
+#include <csignal>
 #include <memory>
 #include <string>
 #include <thread>
@@ -117,8 +118,8 @@ class child_process {
     ~child_process();
     // Waits for the first line of standard output (up to timeout); empty on failure.
     std::string first_line(int timeout_ms);
-    // Sends SIGTERM and waits; returns the exit status.
-    int terminate();
+    // Sends the signal (SIGTERM unless told) and waits; returns the exit status.
+    int terminate(int signal = SIGTERM);
     // Waits for the end (killing the program after timeout_ms); returns its exit status,
     // -1 when it had to be killed.
     int wait(int timeout_ms);

@@ -2,15 +2,19 @@
 
 #include "emulator_process.h"
 #include "link/link_messages.h"
+#include "link/send_check.h"
 #include "link/transfer_messages.h"
 #include "sim_test_support.h"
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 using namespace sim_test;
@@ -49,10 +53,14 @@ TEST(EndToEnd, EveryProtocolSentAndExtractedBack) {
         SCOPED_TRACE(map.text.substr(0, map.text.find('\n')));
         std::string file = dir.file("map.zrp"), out = dir.file("out.zrp");
         write_file(file, map.text);
-        auto sent = run({cli(), "send", file, "--port", card.port}, env);
+        // The maps carry status bit positions above 31 on purpose (the image keeps a byte):
+        // the check finds them, so the send needs --force.
+        auto sent = run({cli(), "send", file, "--port", card.port, "--force"}, env);
         EXPECT_EQ(sent.status, 0);
         EXPECT_EQ(sent.err, "File send complete!\n");
-        EXPECT_EQ(sent.out, "");
+        std::istringstream findings(sent.out);
+        for (std::string line; std::getline(findings, line);)
+            EXPECT_EQ(line.substr(0, 11), "40008: Bit ") << line;
         EXPECT_EQ(read_file(card.store), map.text);
 
         auto extracted = run({cli(), "extract", "RDX", "--port", card.port, "-o", out}, env);
@@ -115,7 +123,7 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
         {{"send", file, "--port", card.port},
          env,
          1,
-         std::string(msg_line_not_acknowledged) + "\n"},
+         std::string(msg_line_not_acknowledged) + "\n" + msg_partial_map + "\n"},
         {{"send", long_file, "--port", card.port},
          env,
          1,
@@ -150,6 +158,63 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
     auto transcript = card.transcript();
     EXPECT_EQ(times_received(transcript, "REGMAX 1"), 12);
     EXPECT_EQ(received_payloads(transcript).size(), 14u);
+}
+
+// A map the card would not get as it stands is refused unless --force; either way its
+// findings are printed as check prints them.
+TEST(EndToEnd, SendRefusesAMapWithFindingsUnlessForced) {
+    temp_dir dir;
+    emulator card(dir);
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    auto env = saved_settings(dir, "NONE", "COM1");
+    const std::string file = dir.file("map.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT "
+                     "MSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\nHREG\n40003 0 1 3 0 0 F:0\n"
+                     "F:1 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0\n"
+                     "XXXX ZZZZ XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX "
+                     "XXXX XXXX\n"
+                     "OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF\n");
+    const std::string finding = "40003: Bit 14: command mnemonic \"ZZZZ\" is not \"XXXX\" or "
+                                "\"C\" and three characters; the card gets \"CZZZ\"\n";
+    auto refused = run({cli(), "send", file, "--port", card.port}, env);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, finding);
+    EXPECT_EQ(refused.err, std::string(msg_send_refused) + "\n");
+
+    auto forced = run({cli(), "send", file, "--port", card.port, "--force"}, env);
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_EQ(forced.out, finding);
+    EXPECT_EQ(forced.err, std::string(msg_send_complete) + "\n");
+    EXPECT_NE(read_file(card.store).find("XXXX ZZZZ XXXX"), std::string::npos);
+
+    // The card holds what it was sent, which is not what the map says.
+    auto verified = run({cli(), "verify", file, "--port", card.port}, env);
+    EXPECT_EQ(verified.status, 1);
+    EXPECT_EQ(verified.out, "! " + finding);
+    EXPECT_EQ(verified.err, "The card differs from this map.\n");
+    // The refused send gave the card nothing, not even the device line: the first frame it
+    // got is the forced send's.
+    const auto payloads = received_payloads(card.transcript());
+    EXPECT_EQ(std::count(payloads.begin(), payloads.end(), "RDX Modbus protocol"), 1);
+}
+
+// Ctrl+C while tessaly-cli waits for a silent card (ten seconds a transmission): the send
+// stops at once, as the editor's Cancel does, with its message and status 1.
+TEST(EndToEnd, InterruptCancelsASendToASilentCard) {
+    temp_dir dir;
+    emulator card(dir, {"--dead-after", "2"});
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    const std::string file = dir.file("map.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT "
+                     "MSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\nHREG\n");
+    child_process send({cli(), "send", file, "--port", card.port},
+                       saved_settings(dir, "NONE", "COM1"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const auto interrupted = std::chrono::steady_clock::now();
+    EXPECT_EQ(send.terminate(SIGINT), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(1));
+    EXPECT_EQ(send.err(), std::string(msg_send_cancelled) + "\n");
+    EXPECT_EQ(times_received(card.transcript(), "REGMAX 65535"), 1);
 }
 
 // "COM1" is the first serial device, /dev/ttyS0. To reach the emulator there without
