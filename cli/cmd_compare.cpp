@@ -140,7 +140,8 @@ void install_compare_commands(CLI::App& app, int& exit_code) {
 } // namespace
 
 int verify_map(const std::string& file, const link_options& options) {
-    auto map = load_map(file);
+    loaded_map_file load = open_map(file);
+    const std::unique_ptr<zrp_file>& map = load.map;
     if (!map)
         return answer_trouble;
     const int device = map->header->device_code;
@@ -163,7 +164,7 @@ int verify_map(const std::string& file, const link_options& options) {
     const std::vector<map_difference> differences = diff_maps(expected, *card);
     // The card holds what it was sent, yet not what the map says where the check finds
     // something: those places differ too.
-    const std::vector<map_finding> findings = check_map(*map, *text, nullptr);
+    const std::vector<map_finding> findings = check_map(*map, load.text, nullptr);
     std::string out;
     for (const map_difference& d : differences)
         out += d.line() + '\n';
