@@ -4,15 +4,22 @@
 // "canary<TAB>title<TAB>count" for a window of its own with count faults planted in it (the
 // walk must find them, or it reads nothing), then "ready". It ends when standard input closes
 // or says "quit", or after the time-out given as its argument (seconds, 60 by default), so
-// that it never outlives the test that started it.
+// that it never outlives the test that started it. With the argument --dump it writes instead
+// every window's controls (class, place, texts, names, state) and its tab order, and ends: two
+// builds whose windows should look and read the same must write the same. With --shots DIR it
+// saves a picture of every window, and of every document window, into DIR, and ends.
 
 #include "tests/a11y/every_window.h"
+#include "tests/a11y/window_dump.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,13 +46,33 @@ void plant_faults(QDialog& canary) {
     layout->addWidget(combo);
     layout->addWidget(new QRadioButton(QStringLiteral("USB")));
 }
+// Pictures of every window, the document windows each on its own at a size that shows their
+// forms whole.
+void save_pictures(const every_window& windows, const QString& folder) {
+    auto file = [&folder](QString name) {
+        name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("_"));
+        return folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    };
+    for (const every_window::window& w : windows.windows()) {
+        if (auto* area = w.widget->findChild<QMdiArea*>()) {
+            w.widget->resize(2400, 1600);
+            area->tileSubWindows();
+            for (QMdiSubWindow* sub : area->subWindowList())
+                sub->grab().save(file(QStringLiteral("document ") + sub->windowTitle()));
+        }
+        w.widget->grab().save(file(w.name));
+    }
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(tessaly);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly-a11y-windows"));
-    const int timeout_s = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const bool dump = argc > 1 && std::string(argv[1]) == "--dump";
+    const QString shots = argc > 2 && std::string(argv[1]) == "--shots" ? argv[2] : QString();
+    const int timeout_s =
+        argc > 1 && !dump && shots.isEmpty() ? std::max(1, std::atoi(argv[1])) : 60;
     QTimer::singleShot(timeout_s * 1000, &application, [] {
         std::fputs("a11y_windows: time-out, ending\n", stderr);
         QApplication::exit(3);
@@ -53,6 +80,22 @@ int main(int argc, char* argv[]) {
 
     every_window windows;
     windows.show_all();
+    if (dump) {
+        QTimer::singleShot(200, &application, [&windows] {
+            for (const every_window::window& w : windows.windows())
+                std::fputs(qPrintable(window_dump(w.name, w.widget)), stdout);
+            std::fflush(stdout);
+            QApplication::quit();
+        });
+        return application.exec();
+    }
+    if (!shots.isEmpty()) {
+        QTimer::singleShot(200, &application, [&windows, shots] {
+            save_pictures(windows, shots);
+            QApplication::quit();
+        });
+        return application.exec();
+    }
     QDialog canary;
     plant_faults(canary);
     canary.show();

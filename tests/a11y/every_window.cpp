@@ -78,6 +78,9 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
     a.app->documents().open_document_file(plant_path, false);
 
     auto own = [this](const QString& name, auto* widget) {
+        // Windows that delete themselves when closed (quitting closes every window) are
+        // deleted here, once.
+        widget->setAttribute(Qt::WA_DeleteOnClose, false);
         parts_->owned.emplace_back(widget);
         add(name, widget);
         return widget;
