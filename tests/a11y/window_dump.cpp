@@ -8,6 +8,10 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
 namespace {
 // The toolkit's class a widget is made of: the editor's own classes are how the windows are
 // built, not what they show.
@@ -45,12 +49,22 @@ QString describe(const QWidget* w, const QWidget* window) {
     return line;
 }
 
+// The shown children of parent from the top left, row by row: the order in which a window
+// happens to create its controls shows nowhere but in the tab order, written apart.
 void dump_children(const QWidget* parent, const QWidget* window, int depth, QString& out) {
+    std::vector<std::pair<QString, const QWidget*>> shown;
     for (const QObject* child : parent->children()) {
         const auto* w = qobject_cast<const QWidget*>(child);
-        if (!w || w->isWindow() || !w->isVisibleTo(window))
-            continue;
-        out += QString(depth * 2, QLatin1Char(' ')) + describe(w, window) + QLatin1Char('\n');
+        if (w && !w->isWindow() && w->isVisibleTo(window))
+            shown.emplace_back(describe(w, window), w);
+    }
+    std::stable_sort(shown.begin(), shown.end(), [window](const auto& a, const auto& b) {
+        const QPoint pa = a.second->mapTo(window, QPoint(0, 0));
+        const QPoint pb = b.second->mapTo(window, QPoint(0, 0));
+        return std::make_tuple(pa.y(), pa.x(), a.first) < std::make_tuple(pb.y(), pb.x(), b.first);
+    });
+    for (const auto& [line, w] : shown) {
+        out += QString(depth * 2, QLatin1Char(' ')) + line + QLatin1Char('\n');
         dump_children(w, window, depth + 1, out);
     }
 }
