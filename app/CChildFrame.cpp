@@ -4,7 +4,6 @@
 #include "editing/CRegisterView.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CProtocolForm.h"
-#include "protocol_ui/protocol_form_factory.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,7 +22,7 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(pare
 
     splitter_ = new QSplitter(Qt::Vertical);
     splitter_->setChildrenCollapsible(false);
-    form_ = create_protocol_form(doc_, splitter_);
+    form_ = CProtocolForm::create(doc_, splitter_);
     splitter_->addWidget(form_);
     view_ = new CRegisterView(doc_, splitter_);
     view_->setAccessibleName(QStringLiteral("Register list"));
@@ -60,7 +59,7 @@ void CChildFrame::rebuild_form_pane() {
     zrp_file* map = doc_->map();
     if (map && map->header) {
         QWidget* old_form = form_;
-        form_ = create_protocol_form(doc_, nullptr);
+        form_ = CProtocolForm::create(doc_, nullptr);
         splitter_->replaceWidget(0, form_);
         // The old form may be the sender of the change that led here.
         old_form->hide();

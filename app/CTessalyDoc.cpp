@@ -30,7 +30,9 @@ constexpr title_word title_words[] = {
 };
 
 QString header_name(const zrp_file* map) {
-    return map && map->header ? QString::fromStdString(map->header->name) : QString();
+    return map && map->header ? QString::fromUtf8(map->header->name().data(),
+                                                  qsizetype(map->header->name().size()))
+                              : QString();
 }
 } // namespace
 

@@ -46,7 +46,9 @@ constexpr int map_size = 100000;
 class properties_dialogs : public settings_dialogs {
   public:
     int run_host_selection(host_selection_values&) override { return 0; }
-    int run_protocol_settings(settings_dialog_kind, protocol_dialog_values&) override { return 0; }
+    int run_protocol_settings(const protocol_description&, int, header_values&) override {
+        return 0;
+    }
     int run_register_properties(register_dialog_values& v, int) override {
         v.feeder = (v.feeder + 1) % 64;
         if (renumber && (++count % 2) == 0)

@@ -2,7 +2,7 @@
 // The rules of the 22-block table that the block definitions editor enforces: whether a
 // block may take a base and length, and how much of each memory area the table uses.
 
-#include "model/settings_dialogs.h"
+#include "model/block_layout.h"
 
 // Registers of one direction's address space, and the end limits of its two areas.
 constexpr int block_space_registers = 768;

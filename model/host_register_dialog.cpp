@@ -45,16 +45,16 @@ register_dialog_values host_register::dialog_values() const {
     }
     if (header != nullptr) {
         v.block_mapped = header->is_block_mapped();
-        const block_table_t* table = nullptr;
-        v.block_count = header->block_table(&table);
-        if (table != nullptr)
-            v.blocks = *table;
+        if (v.block_mapped) {
+            v.block_count = header->blocks.block_count;
+            v.blocks = header->blocks.table;
+        }
         if (v.block_mapped)
             for (int b = 0; b < block_table_size; ++b)
                 v.next_free_in_block[static_cast<std::size_t>(b)] =
                     owner->header->next_block_register(b);
         v.device_code = header->device_code;
-        v.protocol_name = header->name;
+        v.protocol_name = std::string(header->name());
         v.output_base = header->output_base();
     }
     v.register_number = register_number;

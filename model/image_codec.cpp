@@ -1,6 +1,7 @@
 #include "model/image_codec.h"
 
-#include "model/block_layout.h"
+#include "model/block_codec.h"
+#include "model/header_codec.h"
 #include "model/image_limits.h"
 #include "model/model_tables.h"
 
@@ -31,7 +32,7 @@ std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code) {
     image_header header{};
     image_info_block info{};
     if (map.header)
-        map.header->encode_image(header, info);
+        encode_header_image(*map.header, header, info);
 
     byte_writer records;
     for (const auto& reg : map.registers)
@@ -39,15 +40,10 @@ std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code) {
 
     // Block-mapped maps carry their block definitions after the records.
     if (map.header && map.header->is_block_mapped()) {
-        block_layout layout;
-        const block_table_t* table = nullptr;
-        layout.block_count = map.header->block_table(&table);
-        if (table != nullptr)
-            layout.table = *table;
-        if (layout.block_count != 0)
+        if (map.header->blocks.block_count != 0)
             header[block_flag_offset] |= block_flag;
         if ((header[block_flag_offset] & block_flag) != 0)
-            layout.encode_block_area(records);
+            encode_block_area(map.header->blocks, records);
     }
 
     const std::size_t total = header_size + records.data().size();

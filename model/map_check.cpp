@@ -152,11 +152,8 @@ std::vector<map_finding> check_map(const zrp_file& map, std::string_view file_te
     int block_count = 0;
     const bool block_mapped = map.header && map.header->is_block_mapped();
     if (block_mapped) {
-        const block_table_t* table = nullptr;
-        block_count = map.header->block_table(&table);
-        if (table != nullptr)
-            layout.table = *table;
-        layout.block_count = block_count;
+        layout = map.header->blocks;
+        block_count = layout.block_count;
         if (block_count != 0)
             check_blocks(layout.table, out);
     }

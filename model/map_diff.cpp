@@ -1,5 +1,6 @@
 #include "model/map_diff.h"
 
+#include "model/header_codec.h"
 #include "model/register_table.h"
 #include "model/zrp_file.h"
 
@@ -128,14 +129,11 @@ std::vector<std::string> header_lines(const zrp_file& map) {
     std::vector<std::string> lines;
     if (!map.header)
         return lines;
-    // Writing may normalise the common fields (Profinet IO stores node and REGMAX as 0): write
-    // the text as Save does and put the values back.
-    protocol_header& header = *map.header;
-    const int node = header.node, regmax = header.regmax;
+    // Writing may normalise the common fields (Profinet IO stores node and REGMAX as 0): a
+    // copy is written as Save writes the header.
+    protocol_header header = *map.header;
     std::ostringstream out;
-    header.write(out);
-    header.node = node;
-    header.regmax = regmax;
+    write_header(out, header);
     std::istringstream in(out.str());
     std::string line;
     while (std::getline(in, line))

@@ -4,6 +4,7 @@
 #include "model/model_tables.h"
 #include "model/register_clipboard.h"
 #include "model/register_overlap_index.h"
+#include "model/settings_dialogs.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>
@@ -258,7 +259,8 @@ map_editor::header_change map_editor::select_protocol() {
     const int protocol = map_.protocol_code;
     const bool had_header = map_.header != nullptr;
     const int device = had_header ? map_.header->device_code : -1;
-    std::unique_ptr<protocol_header> before = had_header ? map_.header->clone() : nullptr;
+    std::unique_ptr<protocol_header> before =
+        had_header ? std::make_unique<protocol_header>(*map_.header) : nullptr;
     header_change change;
     change.accepted = map_.edit() == 1;
     change.replaced = !had_header || map_.protocol_code != protocol ||
@@ -276,8 +278,8 @@ map_editor::header_change map_editor::edit_header() {
     header_change change;
     if (!map_.header)
         return change;
-    auto before = map_.header->clone();
-    change.accepted = map_.header->edit() == 1;
+    auto before = std::make_unique<protocol_header>(*map_.header);
+    change.accepted = run_header_dialog(*map_.header) == 1;
     // A cancelled dialog keeps only the device adjustment made before it opened, which
     // corrects the state the map is in (see adjust_serial).
     if (change.accepted) {
@@ -288,19 +290,19 @@ map_editor::header_change map_editor::edit_header() {
     return change;
 }
 
-bool map_editor::apply_form(const protocol_form_values& values, const void* control,
+bool map_editor::apply_form(const header_values& values, const void* control,
                             bool counts_as_modification) {
     if (!map_.header)
         return false;
     if (history_.joinable(control) != nullptr) {
         // The step of this control's last edit already holds the header from before it.
-        if (map_.header->apply_form(&values) == 0)
+        if (!map_.header->take_form(values))
             return false;
         history_.joined(counts_as_modification);
         return true;
     }
-    auto before = map_.header->clone();
-    if (map_.header->apply_form(&values) == 0)
+    auto before = std::make_unique<protocol_header>(*map_.header);
+    if (!map_.header->take_form(values))
         return false;
     map_step step("Settings Edit");
     step.header_replaced(std::move(before), map_.protocol_code);

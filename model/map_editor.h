@@ -19,7 +19,7 @@
 
 class host_register;
 class zrp_file;
-struct protocol_form_values;
+struct header_values;
 
 class map_editor {
   public:
@@ -108,7 +108,7 @@ class map_editor {
     // An edit in the settings form: true when a header value changed. Consecutive edits from
     // one control (the keystrokes in one field) are one step; an edit that does not count as
     // a modification leaves an unmodified map unmodified.
-    bool apply_form(const protocol_form_values& values, const void* control = nullptr,
+    bool apply_form(const header_values& values, const void* control = nullptr,
                     bool counts_as_modification = true);
     // A settings form's device rule: the header's data bits and mode as the device allows.
     // The adjustment corrects the state the map is in and is no step of its own (undoing it

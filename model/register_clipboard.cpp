@@ -124,12 +124,7 @@ int register_location(const zrp_file& map, int number) {
         return 0;
     if (!header->is_block_mapped())
         return header->output_base() > header->input_base() && number >= header->output_base();
-    block_layout layout;
-    const block_table_t* table = nullptr;
-    layout.block_count = header->block_table(&table);
-    if (table == nullptr)
-        return 0;
-    layout.table = *table;
+    const block_layout& layout = header->blocks;
     for (int entry = 0; entry < layout.block_count && entry < block_table_size; ++entry) {
         if (layout.table[static_cast<std::size_t>(entry)].length > 0 &&
             number >= layout.first_register(entry) && number <= layout.last_register(entry))

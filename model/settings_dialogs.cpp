@@ -1,5 +1,8 @@
 #include "model/settings_dialogs.h"
 
+#include "core/user_interface.h"
+#include "model/protocol_header.h"
+
 namespace {
 
 // Result of a dialog closed with Cancel.
@@ -10,7 +13,7 @@ constexpr int dialog_cancelled = 2;
 class cancelling_dialogs final : public settings_dialogs {
   public:
     int run_host_selection(host_selection_values&) override { return dialog_cancelled; }
-    int run_protocol_settings(settings_dialog_kind, protocol_dialog_values&) override {
+    int run_protocol_settings(const protocol_description&, int, header_values&) override {
         return dialog_cancelled;
     }
     int run_register_properties(register_dialog_values&, int) override { return dialog_cancelled; }
@@ -29,4 +32,13 @@ settings_dialogs* set_dialogs(settings_dialogs* implementation) {
     settings_dialogs* previous = installed;
     installed = implementation;
     return previous;
+}
+
+int run_header_dialog(protocol_header& header) {
+    header_values values = header.dialog_values(ui());
+    const int result =
+        dialogs().run_protocol_settings(header.description(), header.device_code, values);
+    if (result == 1)
+        header.take_dialog(values);
+    return result;
 }

@@ -4,70 +4,16 @@
 // The editor implements them with its real dialogs; tests with scripted answers. All the
 // rules around a dialog (adjustments before it opens, what OK copies back) stay in the model.
 
+#include "model/block_layout.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-// One entry of the 22-block table of block-mapped protocols.
-struct block_entry {
-    int area = 0;      // 0 I/O, 1 Param
-    int direction = 0; // 0 input, 1 output
-    int start = 0;
-    int length = 0;
-    bool operator==(const block_entry&) const = default;
-};
-constexpr int block_table_size = 22; // entries in use
-using block_table_t = std::array<block_entry, block_table_size>;
 
 // The host protocol selection dialog: the checked protocol position (-1 none) and device word.
 struct host_selection_values {
     int protocol_position = -1;
     std::string device_word;
-};
-
-// Which protocol settings dialog to run.
-enum class settings_dialog_kind {
-    generic,
-    allen_bradley,
-    modbus_siemens,
-    modbus_plus,
-    modbus_tcp,
-    profibus,
-    profinet,
-    devicenet,
-    ethernetip,
-};
-
-// The values a protocol settings dialog shows and returns; each dialog uses its own subset.
-// Serial values are header indices (baud, parity, stop bits, mode, byte order) except
-// data_bits, which is 7 or 8.
-struct protocol_dialog_values {
-    int device_code = 0;
-    int baud = 1;
-    int data_bits = 8;
-    int parity = 0;
-    int stop_bits = 0;
-    int mode = 0; // mode index: 0 RTU, 1 ASCII, 2 BCC, 3 CRC
-    int byte_order = 0;
-    int node = 0;
-    // Modbus Plus
-    int source_id = 0;
-    int number_of_words = 0;
-    int offset_in_gdb = 0;
-    // Modbus/TCP, Profinet IO, EtherNet/IP (first octet in the most significant byte)
-    std::uint32_t ip_address = 0;
-    std::uint32_t network_mask = 0;
-    std::uint32_t default_gateway = 0;
-    // Profibus (0..244), Profinet IO (0..1536)
-    int input_size = 0;
-    int output_size = 0;
-    // DeviceNet, EtherNet/IP
-    int block_count = 0;
-    block_table_t blocks{};
-    int io_input_size = 0;
-    int io_output_size = 0;
-    int param_input_usage = 0;
-    int param_output_usage = 0;
 };
 
 // One command bit as the property dialog shows it.
@@ -119,12 +65,17 @@ struct register_dialog_values {
     int last_line_feeder = -1;
 };
 
+struct protocol_description;
+class protocol_header;
+struct header_values;
+
 class settings_dialogs {
   public:
     virtual ~settings_dialogs() = default;
     virtual int run_host_selection(host_selection_values& values) = 0;
-    virtual int run_protocol_settings(settings_dialog_kind kind,
-                                      protocol_dialog_values& values) = 0;
+    // The settings dialog of a protocol for a device, preset with values.
+    virtual int run_protocol_settings(const protocol_description& protocol, int device_code,
+                                      header_values& values) = 0;
     virtual int run_register_properties(register_dialog_values& values, int mode_flags) = 0;
 };
 
@@ -132,3 +83,7 @@ class settings_dialogs {
 settings_dialogs& dialogs();
 // Installs an implementation (not owned); returns the previous one (nullptr for the default).
 settings_dialogs* set_dialogs(settings_dialogs* implementation);
+
+// Runs the header's settings dialog on the values its rules prepare and takes what OK chose;
+// returns the dialog result (1 = OK).
+int run_header_dialog(protocol_header& header);

@@ -3,18 +3,12 @@
 #include "core/input_file.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
-#include "model/ab_header.h"
 #include "model/block_layout.h"
-#include "model/devicenet_header.h"
-#include "model/ethernetip_header.h"
+#include "model/header_codec.h"
 #include "model/map_line_source.h"
-#include "model/mb_siemens_header.h"
-#include "model/mbplus_header.h"
-#include "model/mbtcp_header.h"
 #include "model/model_tables.h"
-#include "model/profibus_header.h"
-#include "model/profinet_header.h"
 #include "model/register_overlap_index.h"
+#include "model/settings_dialogs.h"
 
 #include <algorithm>
 #include <climits>
@@ -68,13 +62,8 @@ class input_proposal {
             // The header's own answer for block 0: the end of the last register that ends
             // inside (or before) the block's last number, at least the block's first number.
             block_mapped_ = true;
-            block_layout layout;
-            const block_table_t* table = nullptr;
-            layout.block_count = header->block_table(&table);
-            if (table != nullptr)
-                layout.table = *table;
-            block_first_ = layout.first_register(0);
-            block_last_ = static_cast<long long>(block_first_) + layout.table[0].length - 1;
+            block_first_ = header->blocks.first_register(0);
+            block_last_ = static_cast<long long>(block_first_) + header->blocks.table[0].length - 1;
         } else {
             input_base_ = header->input_base();
             output_base_ = header->output_base();
@@ -124,21 +113,14 @@ class input_proposal {
     long long stop_result_ = 0;
 };
 
-// The network protocols an image names in its information block, tried in this order.
-struct image_keyword {
-    const char* keyword;
-    int protocol_code;
-};
-constexpr image_keyword image_keywords[] = {
-    {"DEVICENET", protocol_devicenet}, {"PROFIBUS", protocol_profibus},
-    {"MBTCP", protocol_modbus_tcp},    {"MBPLUS", protocol_modbus_plus},
-    {"ETHIP", protocol_ethernetip},    {"PROFINET_IO", protocol_profinet},
-};
-
+// The network protocol an image names in its information block (its keyword and a zero byte),
+// or fallback.
 int protocol_from_info(const image_info_block& info, int fallback) {
-    for (const image_keyword& k : image_keywords)
-        if (std::memcmp(info.data(), k.keyword, std::strlen(k.keyword) + 1) == 0)
-            return k.protocol_code;
+    for (const protocol_description* d : protocol_descriptions())
+        if (!d->keyword.empty() && d->keyword.size() < info.size() &&
+            std::memcmp(info.data(), d->keyword.data(), d->keyword.size()) == 0 &&
+            info[d->keyword.size()] == 0)
+            return d->code;
     return fallback;
 }
 
@@ -173,40 +155,10 @@ zrp_file::zrp_file(int protocol_code) {
 zrp_file::~zrp_file() = default;
 
 void zrp_file::create_header(int code, int device_code) {
+    // Every code without a description of its own (4 to 8, anything else) gets the generic
+    // header.
     protocol_code = code;
-    switch (code) {
-    case protocol_modbus:
-    case protocol_siemens:
-        header = std::make_unique<mb_siemens_header>(this, device_code, code == protocol_siemens);
-        break;
-    case protocol_allen_bradley:
-        header = std::make_unique<ab_header>(this, device_code);
-        break;
-    case protocol_profibus:
-        header = std::make_unique<profibus_header>(this, device_code);
-        break;
-    case protocol_modbus_tcp:
-        header = std::make_unique<mbtcp_header>(this, device_code);
-        break;
-    case protocol_modbus_plus:
-        header = std::make_unique<mbplus_header>(this, device_code);
-        break;
-    case protocol_devicenet:
-        header = std::make_unique<devicenet_header>(this, device_code);
-        break;
-    case protocol_ethernetip:
-        header = std::make_unique<ethernetip_header>(this, device_code);
-        break;
-    case protocol_profinet:
-        header = std::make_unique<profinet_header>(this, device_code);
-        break;
-    default:
-        // Every code without a class of its own (the generic protocol, 4 to 8, anything
-        // else) gets the generic header.
-        header = std::make_unique<protocol_header>(this, "Generic protocol", device_code, 1, 8, 0,
-                                                   0, 0, 65535, 0, 0);
-        break;
-    }
+    header = std::make_unique<protocol_header>(protocol_description_for(code), device_code, this);
 }
 
 void zrp_file::clear() {
@@ -217,7 +169,7 @@ void zrp_file::clear() {
 void zrp_file::write(std::ostream& out) {
     if (!header)
         return;
-    header->write(out);
+    write_header(out, *header);
     out << "HREG\n";
     for (auto& reg : registers)
         reg->write(out);
@@ -271,7 +223,7 @@ bool zrp_file::read(std::istream& in, map_read_report& report) {
     const int code = protocol_words().code(protocol_word);
     set_network_protocol_flag(code);
     create_header(code, device_words().code(device_word));
-    if (!header->read(in)) {
+    if (!read_header(in, *header)) {
         report.failure = header_failure(in, start);
         return false;
     }
@@ -313,7 +265,7 @@ bool zrp_file::decode_image(const image_header& image, byte_reader& records,
     const int image_code = static_cast<std::int32_t>(be32(image.data() + 2));
     create_header(protocol_from_info(info, image_code), device_code);
     const std::size_t record_start = records.position();
-    if (!header->decode_image(image, records, info, device_code))
+    if (!decode_header_image(*header, image, records, info, device_code))
         return false;
     records.seek(record_start);
 
@@ -349,7 +301,7 @@ int zrp_file::edit(int /*mode_flags*/) {
     if (!header || device != header->device_code || code != protocol_code) {
         header.reset();
         create_header(code, device);
-        result = header->edit();
+        result = run_header_dialog(*header);
     }
     set_network_protocol_flag(code);
     return result;

@@ -3,7 +3,7 @@
 // blocks (11 to 21) are listed apart; a double-click on a row asks for the block's base and
 // length until they pass the fit check or the user cancels. The memory counters show bytes.
 
-#include "model/settings_dialogs.h"
+#include "model/block_layout.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 // The report-style list that shows blocks everywhere: columns "Area", "Type", "Base" and
 // "Length", one row per block.
 
-#include "model/settings_dialogs.h"
+#include "model/block_layout.h"
 
 #include <QTreeWidget>
 

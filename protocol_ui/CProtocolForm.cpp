@@ -4,22 +4,70 @@
 #include "core/user_interface.h"
 #include "model/map_editor.h"
 #include "model/zrp_file.h"
+#include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/accessible_labels.h"
+#include "protocol_ui/read_only_field.h"
 
 #include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
+#include <QLineEdit>
 
-CProtocolForm::CProtocolForm(CTessalyDoc* doc, QWidget* parent)
-    : QScrollArea(parent), doc_(doc), content_(new QWidget) {
+#include <algorithm>
+
+namespace {
+QGroupBox* count_group(const QString& title, QLineEdit* input, QLineEdit* output, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    auto* rows = new QFormLayout(group);
+    rows->setContentsMargins(6, 2, 6, 2);
+    rows->setVerticalSpacing(2);
+    rows->addRow(QObject::tr("Input Registers:"), input);
+    rows->addRow(QObject::tr("Output Registers:"), output);
+    return group;
+}
+} // namespace
+
+CProtocolForm* CProtocolForm::create(CTessalyDoc* doc, QWidget* parent) {
+    const protocol_header* h = doc && doc->map() ? doc->map()->header.get() : nullptr;
+    const protocol_description& protocol = h ? h->description() : generic_protocol;
+    auto* form = new CProtocolForm(doc, layout_for(protocol.form), protocol, parent);
+    form->initial_update();
+    return form;
+}
+
+CProtocolForm::CProtocolForm(CTessalyDoc* doc, const protocol_layout& layout,
+                             const protocol_description& protocol, QWidget* parent)
+    : QScrollArea(parent), doc_(doc), layout_(layout), content_(new QWidget),
+      controls_(layout, protocol, content_, true) {
+    setObjectName(QString::fromLatin1(layout.form_name));
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setWidget(content_);
     content_->installEventFilter(this);
     viewport()->installEventFilter(this);
+
+    auto* grid = new QGridLayout(content_);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(2);
+    controls_.lay_out(grid, layout.form_grid, [this](const piece& p) { return block_part(p); });
+    if (layout.spacing >= 0)
+        grid->setHorizontalSpacing(layout.spacing);
+    grid->setColumnStretch(layout.stretch_column, 1);
+    grid->setRowStretch(layout.stretch_row, 1);
+
+    for (const auto& [field, widget] : controls_.all()) {
+        if (auto* group = qobject_cast<CChoiceGroup*>(widget))
+            connect(group, &CChoiceGroup::choice_clicked, this, &CProtocolForm::on_change);
+        else if (auto* edit = qobject_cast<CIntegerEdit*>(widget))
+            connect(edit, &QLineEdit::textChanged, this, &CProtocolForm::on_change);
+        else if (auto* address = qobject_cast<CIpAddressEdit*>(widget))
+            connect(address, &CIpAddressEdit::address_changed, this, &CProtocolForm::on_change);
+    }
     if (doc_)
         connect(doc_, &CTessalyDoc::views_update, this, [this](QObject* sender, int) {
             if (sender != this)
@@ -27,24 +75,39 @@ CProtocolForm::CProtocolForm(CTessalyDoc* doc, QWidget* parent)
         });
 }
 
+QWidget* CProtocolForm::block_part(const piece& p) {
+    if (!blocks_) {
+        blocks_ = new CBlockList(content_);
+        connect(blocks_, &CBlockList::list_double_clicked, this, &CProtocolForm::on_properties);
+    }
+    switch (p.kind) {
+    case piece_kind::block_list:
+        return blocks_;
+    case piece_kind::block_label:
+        return control_label(tr(p.text), blocks_);
+    case piece_kind::io_area:
+    case piece_kind::param_area: {
+        const std::size_t first = p.kind == piece_kind::io_area ? 0 : 2;
+        for (std::size_t i = first; i < first + 2; ++i) {
+            counts_[i] = new QLineEdit(content_);
+            set_read_only(counts_[i], true);
+            counts_[i]->setMaximumWidth(60);
+        }
+        return count_group(p.kind == piece_kind::io_area ? tr("I/O Area") : tr("Param Area"),
+                           counts_[first], counts_[first + 1], content_);
+    }
+    default:
+        return nullptr;
+    }
+}
+
 protocol_header* CProtocolForm::header() const {
     return doc_ && doc_->map() ? doc_->map()->header.get() : nullptr;
 }
 
-protocol_form_values CProtocolForm::header_values(const protocol_header& h) const {
-    protocol_form_values v;
-    v.baud = h.baud;
-    v.data_bits = h.data_bits;
-    v.parity = h.parity;
-    v.stop_bits = h.stop_bits;
-    v.mode = h.mode;
-    v.byte_order = h.byte_order;
-    v.node = h.node;
-    return v;
-}
-
 void CProtocolForm::initial_update() {
-    prepare();
+    if (blocks_)
+        blocks_->setup_columns();
     // A double-click on the background of a group or on a label counts as one on the form.
     for (QWidget* w : content_->findChildren<QWidget*>())
         if (qobject_cast<QGroupBox*>(w) || qobject_cast<QLabel*>(w))
@@ -57,20 +120,41 @@ void CProtocolForm::fill() {
     protocol_header* h = header();
     if (!h)
         return;
-    const bool sets_filling = fill_sets_filling();
-    if (sets_filling)
-        filling = true;
-    values_ = header_values(*h);
+    filling = true;
+    values_ = *h;
     writing_controls_ = true;
-    for (CChoiceGroup* group : choices_)
-        group->set_checked(-1);
-    fill_controls(*h);
-    apply_device_rule(*h);
+    controls_.show(values_, false);
+    if (blocks_)
+        fill_blocks(*h);
+    if (layout_.form_rule)
+        layout_.form_rule(*this, *h);
     writing_controls_ = false;
-    // The members start from the header and take what the controls now show.
+    // The values start from the header and take what the controls now show.
     read_controls(false);
-    if (sets_filling)
-        filling = false;
+    filling = false;
+}
+
+void CProtocolForm::fill_blocks(const protocol_header& h) {
+    blocks_->delete_all_rows();
+    blocks_->show_blocks(h.blocks.table, 0, std::clamp(h.blocks.block_count, 0, block_table_size));
+    const int totals[4] = {h.blocks.io_input_size, h.blocks.io_output_size,
+                           h.blocks.param_input_usage, h.blocks.param_output_usage};
+    for (std::size_t i = 0; i < counts_.size(); ++i)
+        if (counts_[i])
+            counts_[i]->setText(QString::number(totals[i]));
+}
+
+void CProtocolForm::read_controls(bool complain) {
+    controls_.take_choices_and_addresses(values_);
+    for (const auto& [field, widget] : controls_.all()) {
+        auto* edit = qobject_cast<CIntegerEdit*>(widget);
+        if (!edit)
+            continue;
+        if (const auto v = edit->value())
+            *values_.integer(field) = *v;
+        else if (complain && (changed_control_ == nullptr || changed_control_ == edit))
+            ui().message(edit->refusal().toStdString());
+    }
 }
 
 void CProtocolForm::on_change() {
@@ -84,9 +168,9 @@ void CProtocolForm::on_change() {
         changed_control_ = control;
         read_controls(true);
         changed_control_ = nullptr;
-        values_.filling = filling;
         // The keystrokes in one field are one step of the history.
-        doc_->editor().apply_form(values_, control, edits_count());
+        if (!filling)
+            doc_->editor().apply_form(values_, control, edits_count());
     }
     in_change = false;
 }
@@ -110,46 +194,13 @@ void CProtocolForm::on_properties() {
     if (!header())
         return;
     read_controls(false);
-    values_.filling = filling;
     map_editor& editor = doc_->editor();
-    editor.apply_form(values_, nullptr, edits_count());
+    if (!filling)
+        editor.apply_form(values_, nullptr, edits_count());
     if (editor.edit_header().accepted) {
         doc_->update_all_views(this);
         fill();
     }
-}
-
-CChoiceGroup* CProtocolForm::add_choice(const QString& title, std::span<const char* const> labels) {
-    auto* group = new CChoiceGroup(title, labels, content_);
-    choices_.push_back(group);
-    connect(group, &CChoiceGroup::choice_clicked, this, &CProtocolForm::on_change);
-    return group;
-}
-
-CIntegerEdit* CProtocolForm::add_integer(bool is_unsigned) {
-    auto* edit = new CIntegerEdit(
-        is_unsigned ? CIntegerEdit::unsigned_any : CIntegerEdit::signed_any, content_);
-    edit->setMaximumWidth(90);
-    connect(edit, &QLineEdit::textChanged, this, &CProtocolForm::on_change);
-    return edit;
-}
-
-CIpAddressEdit* CProtocolForm::add_address() {
-    auto* edit = new CIpAddressEdit(content_);
-    connect(edit, &CIpAddressEdit::address_changed, this, &CProtocolForm::on_change);
-    return edit;
-}
-
-void CProtocolForm::read_integer(CIntegerEdit* edit, int& target, bool complain) const {
-    if (const auto v = edit->value())
-        target = *v;
-    else if (complain && (changed_control_ == nullptr || changed_control_ == edit))
-        ui().message(edit->refusal().toStdString());
-}
-
-void CProtocolForm::read_choice(const CChoiceGroup* group, int& target, int offset) {
-    if (group->checked() >= 0)
-        target = group->checked() + offset;
 }
 
 bool CProtocolForm::eventFilter(QObject* watched, QEvent* event) {

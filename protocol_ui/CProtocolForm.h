@@ -1,27 +1,34 @@
 #pragma once
-// Base of the protocol settings forms shown above the register list. A form shows the
+// The protocol settings form shown above the register list, built from the layout of the
+// header's form class (the generic form while a document has no header). The form shows the
 // header's settings permanently: it fills its controls from the header, and every edit (each
-// keystroke, each click) goes straight into the header through its apply_form. A double-click
-// in the form, or the Properties command, runs the header's settings dialog.
+// keystroke, each click) goes straight into the header through the document's edit layer. A
+// double-click in the form, or the Properties command, runs the header's settings dialog.
+// Block-mapped headers show their blocks and register counts, changed through the dialog.
 
-#include "model/protocol_form_values.h"
+#include "model/header_values.h"
+#include "protocol_ui/settings_controls.h"
 
 #include <QScrollArea>
 
-#include <span>
-#include <vector>
+#include <array>
 
 class CTessalyDoc;
+class CBlockList;
 class CChoiceGroup;
 class CIntegerEdit;
 class CIpAddressEdit;
+class QGroupBox;
+class QLineEdit;
 class protocol_header;
-class QFormLayout;
 
 class CProtocolForm : public QScrollArea {
     Q_OBJECT
   public:
-    CProtocolForm(CTessalyDoc* doc, QWidget* parent);
+    // The form of the document's header class, filled from the header; the caller sizes the
+    // pane with the header's form_pane_size() and creates a new form whenever the header is
+    // replaced.
+    static CProtocolForm* create(CTessalyDoc* doc, QWidget* parent);
 
     CTessalyDoc* document() const { return doc_; }
     // The document's header, or nullptr.
@@ -36,57 +43,51 @@ class CProtocolForm : public QScrollArea {
     // Runs the header's settings dialog starting from what the form shows.
     void on_properties();
 
-    // The form's members as last read from its controls.
-    const protocol_form_values& values() const { return values_; }
+    // The form's values as last read from its controls.
+    const header_values& values() const { return values_; }
+
+    const settings_controls& controls() const { return controls_; }
+    CChoiceGroup* choice(header_field field) const { return controls_.choice(field); }
+    CIntegerEdit* integer(header_field field) const { return controls_.integer(field); }
+    CIpAddressEdit* address(header_field field) const { return controls_.address(field); }
+    // Block-mapped forms: the block list and the counts (I/O input, I/O output, Param input,
+    // Param output); nullptr elsewhere.
+    CBlockList* block_list() const { return blocks_; }
+    QLineEdit* count(int index) const { return counts_[static_cast<std::size_t>(index)]; }
+
+    // A device rule's adjustment of the header's data bits and mode, through the document's
+    // edit layer (directly on a header the form has no document for).
+    void adjust_header(protocol_header& header, int data_bits, int mode,
+                       bool counts_as_modification);
 
     bool filling = false;
     bool in_change = false;
     bool initialised = false;
 
   protected:
-    // Called once before the first fill.
-    virtual void prepare() {}
-    // Writes the header's values into the controls (the choice groups are all unchecked).
-    virtual void fill_controls(protocol_header& header) = 0;
-    // The form's device rule, run at the end of a fill.
-    virtual void apply_device_rule(protocol_header& header) { (void)header; }
-    // Reads the controls into values_; a refused field keeps its previous value and, when
-    // complain is set, shows its refusal message.
-    virtual void read_controls(bool complain) = 0;
-    // Whether the fill sets the filling flag (the TCP/IP forms do not).
-    virtual bool fill_sets_filling() const { return true; }
-    // A device rule's adjustment of the header's data bits and mode, through the document's
-    // edit layer (directly on a header the form has no document for).
-    void adjust_header(protocol_header& header, int data_bits, int mode,
-                       bool counts_as_modification);
-
-    // The header's own values as form values (the starting point of every fill); forms with
-    // fields beyond the serial ones add theirs.
-    virtual protocol_form_values header_values(const protocol_header& header) const;
-
-    // Controls of the form; each one reports its changes to on_change().
-    CChoiceGroup* add_choice(const QString& title, std::span<const char* const> labels);
-    CIntegerEdit* add_integer(bool is_unsigned);
-    CIpAddressEdit* add_address();
-    // Reads an integer field into target unless its text is refused.
-    void read_integer(CIntegerEdit* edit, int& target, bool complain) const;
-    // Reads a choice into target unless no button is checked.
-    static void read_choice(const CChoiceGroup* group, int& target, int offset = 0);
-
-    // The widget that holds the form's controls (the scroll area's contents).
-    QWidget* content() const { return content_; }
-
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    protocol_form_values values_;
-
   private:
+    CProtocolForm(CTessalyDoc* doc, const protocol_layout& layout,
+                  const protocol_description& protocol, QWidget* parent);
+
+    // The block table's parts of the layout.
+    QWidget* block_part(const piece& p);
+    // Reads the controls into values_; a refused field keeps its previous value and, when
+    // complain is set, shows its refusal message.
+    void read_controls(bool complain);
+    // Lists the header's blocks and shows its stored register totals.
+    void fill_blocks(const protocol_header& header);
     // Whether an edit counts as a modification of the map.
     bool edits_count() const;
 
     CTessalyDoc* doc_;
+    const protocol_layout& layout_;
     QWidget* content_;
-    std::vector<CChoiceGroup*> choices_;
+    settings_controls controls_;
+    header_values values_;
+    CBlockList* blocks_ = nullptr;
+    std::array<QLineEdit*, 4> counts_{};
     // Set while the form writes its own controls, so that their change signals are ignored.
     bool writing_controls_ = false;
     // The control whose change is being handled (nullptr outside a change notification).

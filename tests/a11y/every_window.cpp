@@ -20,7 +20,6 @@
 #include "model/model_tables.h"
 #include "protocol_ui/CBlockDefDialog.h"
 #include "protocol_ui/CBlockPropDIALOG.h"
-#include "protocol_ui/CEditorDialogs.h"
 #include "protocol_ui/CHostDialog.h"
 #include "protocol_ui/CSettingsDialog.h"
 #include "protocol_ui/import_command.h"
@@ -33,14 +32,10 @@
 #include <vector>
 
 namespace {
-// The settings dialogs in the order the reports list them.
-constexpr settings_dialog_kind settings_kinds[] = {
-    settings_dialog_kind::generic,        settings_dialog_kind::allen_bradley,
-    settings_dialog_kind::modbus_siemens, settings_dialog_kind::modbus_plus,
-    settings_dialog_kind::modbus_tcp,     settings_dialog_kind::profibus,
-    settings_dialog_kind::profinet,       settings_dialog_kind::devicenet,
-    settings_dialog_kind::ethernetip,
-};
+// The settings dialogs in the order the reports list them: one protocol of each form class.
+const protocol_description* const settings_protocols[] = {
+    &generic_protocol, &ab_header,       &modbus_header,    &mbplus_header,    &mbtcp_header,
+    &profibus_header,  &profinet_header, &devicenet_header, &ethernetip_header};
 // The host protocol selection's positions; with the generic protocol (code 0) they give every
 // form there is.
 constexpr int protocol_positions = 9;
@@ -85,11 +80,9 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
         add(name, widget);
         return widget;
     };
-    for (settings_dialog_kind kind : settings_kinds) {
-        std::unique_ptr<CSettingsDialog> dialog =
-            CEditorDialogs::create_settings_dialog(kind, protocol_dialog_values{}, nullptr);
-        const QString title = dialog->windowTitle();
-        own(title, dialog.release());
+    for (const protocol_description* protocol : settings_protocols) {
+        auto* dialog = new CSettingsDialog(*protocol, device_blf, header_values{});
+        own(dialog->windowTitle(), dialog);
     }
     own(QStringLiteral("Host Protocol Selection"),
         new CHostDialog(host_selection_values{-1, "RDX"}));

@@ -119,7 +119,7 @@ class scripted_dialogs : public settings_dialogs {
         values.device_word = s.device;
         return s.result;
     }
-    int run_protocol_settings(settings_dialog_kind, protocol_dialog_values&) override {
+    int run_protocol_settings(const protocol_description&, int, header_values&) override {
         ++settings_runs;
         return settings_result;
     }

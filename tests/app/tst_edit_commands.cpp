@@ -11,9 +11,8 @@
 #include "editing/CRegisterClipboard.h"
 #include "editing/CRegisterView.h"
 #include "protocol_ui/CChoiceGroup.h"
-#include "protocol_ui/CCommFORM.h"
 #include "protocol_ui/CIntegerEdit.h"
-#include "protocol_ui/CMbTcpForm.h"
+#include "protocol_ui/CProtocolForm.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -315,7 +314,7 @@ class tst_edit_commands : public QObject {
         frame->run_command(ID_VIEW_PROPERTIES);
         dialogs.selections.push_back({1, 4, "RDX"}); // Modbus/TCP, settings confirmed
         frame->run_command(ID_OPTIONS_PROTOCOL);
-        QVERIFY(qobject_cast<CMbTcpForm*>(window->form()));
+        QCOMPARE(window->form()->objectName(), QString("CMbTcpForm"));
         QCOMPARE(doc->title(), QStringLiteral("Modbus/TCP  plant.zrp"));
         const std::string changed = doc->text();
         QCOMPARE(shown_numbers(window), (QList<int>{40001, 40010}));
@@ -326,7 +325,7 @@ class tst_edit_commands : public QObject {
         QCOMPARE(doc->text(), opened);
         QVERIFY(!doc->is_modified());
         QCOMPARE(doc->title(), QStringLiteral("Modbus  plant.zrp"));
-        QTRY_VERIFY(qobject_cast<CCommFORM*>(window->form()));
+        QTRY_COMPARE(window->form()->objectName(), QString("CCommFORM"));
         QCOMPARE(shown_numbers(window), (QList<int>{40001, 40002, 40003, 40004, 40005}));
         QVERIFY(!frame->command_enabled(ID_EDIT_UNDO));
         QVERIFY(t.app->documents().save_modified(doc)); // nothing to ask
@@ -363,19 +362,19 @@ class tst_edit_commands : public QObject {
         CMainFrame* frame = t.app->main_frame();
         CTessalyDoc* doc = open_map(t, settings, "plant.zrp", map_text(1) + entries({40001}));
         QVERIFY(doc);
-        auto* form = qobject_cast<CCommFORM*>(t.app->documents().frame_of(doc)->form());
+        auto* form = qobject_cast<CProtocolForm*>(t.app->documents().frame_of(doc)->form());
         QVERIFY(form);
-        const QString node_before = form->node()->text();
-        form->node()->selectAll();
-        QTest::keyClicks(form->node(), "27");
+        const QString node_before = form->integer(header_field::node)->text();
+        form->integer(header_field::node)->selectAll();
+        QTest::keyClicks(form->integer(header_field::node), "27");
         QCOMPARE(doc->map()->header->node, 27);
-        form->parity()->button(2)->click();
+        form->choice(header_field::parity)->button(2)->click();
         QCOMPARE(text_of(frame, ID_EDIT_UNDO), QStringLiteral("&Undo Settings Edit\tCtrl+Z"));
         frame->run_command(ID_EDIT_UNDO); // the parity
-        QCOMPARE(form->parity()->checked(), 0);
+        QCOMPARE(form->choice(header_field::parity)->checked(), 0);
         QCOMPARE(doc->map()->header->node, 27);
         frame->run_command(ID_EDIT_UNDO); // both keystrokes
-        QCOMPARE(form->node()->text(), node_before);
+        QCOMPARE(form->integer(header_field::node)->text(), node_before);
         QCOMPARE(doc->map()->header->node, node_before.toInt());
         QVERIFY(!doc->is_modified());
         QVERIFY(!frame->command_enabled(ID_EDIT_UNDO));

@@ -192,7 +192,8 @@ class tst_shell_and_transfers : public QObject {
         QVERIFY(extracted->is_modified());
         QCOMPARE(QFileInfo(extracted->path()).fileName(), QStringLiteral("extract_rdx"));
         QCOMPARE(extracted->title(),
-                 QString::fromStdString(extracted->map()->header->name) + "  extract_rdx");
+                 QString::fromStdString(std::string(extracted->map()->header->name())) +
+                     "  extract_rdx");
         QCOMPARE(extracted->map()->header->byte_order, 1);
         // The same command again only brings that window to the front.
         t.app->documents().open_document_file(map);

@@ -35,7 +35,9 @@ class scripted_dialogs : public settings_dialogs {
   public:
     using step = std::function<int(register_dialog_values&)>;
     int run_host_selection(host_selection_values&) override { return 0; }
-    int run_protocol_settings(settings_dialog_kind, protocol_dialog_values&) override { return 0; }
+    int run_protocol_settings(const protocol_description&, int, header_values&) override {
+        return 0;
+    }
     int run_register_properties(register_dialog_values& values, int mode_flags) override {
         modes.push_back(mode_flags);
         if (steps.empty())

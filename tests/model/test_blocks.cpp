@@ -1,3 +1,4 @@
+#include "model/block_codec.h"
 #include "model/zrp_file.h"
 #include "test_headers_support.h"
 
@@ -104,10 +105,8 @@ TEST(BlockHeaders, ReadingBlockLines) {
             std::string keyword = protocol == 12 ? "DEVICENET " : "ETHIP 1.2.3.4 0.0.0.0 0.0.0.0 ";
             std::istringstream in("NODENUM 0\n" + keyword + r.keyword_line + "\n" +
                                   block_lines(r.lines) + "HREG\n");
-            ASSERT_TRUE(h->read(in)) << r.what;
-            const block_layout& layout = protocol == 12
-                                             ? static_cast<devicenet_header&>(*h).blocks
-                                             : static_cast<ethernetip_header&>(*h).blocks;
+            ASSERT_TRUE(read_header(in, *h)) << r.what;
+            const block_layout& layout = h->blocks;
             EXPECT_EQ(layout.block_count, 22) << r.what;
             for (const auto& [index, entry] : r.entries)
                 EXPECT_EQ(layout.table[index], entry) << r.what << ", entry " << index;
@@ -116,17 +115,17 @@ TEST(BlockHeaders, ReadingBlockLines) {
             EXPECT_EQ(layout.param_input_usage, r.param_in) << r.what;
             EXPECT_EQ(layout.param_output_usage, r.param_out) << r.what;
             if (protocol == 13) {
-                EXPECT_EQ(static_cast<ethernetip_header&>(*h).ip_address, 0x01020304u);
+                EXPECT_EQ(h->ip_address, 0x01020304u);
             }
         }
     }
 }
 
 TEST(BlockHeaders, NewHeaderWithoutBlocksSavesNoBlockLinesAndReadsBackEmpty) {
-    devicenet_header fresh(nullptr, 1);
+    protocol_header fresh(devicenet_header, 1);
     std::string text = text_of(fresh);
     EXPECT_EQ(text.substr(text.find("DEVICENET")), "DEVICENET 0 0\n");
-    devicenet_header loaded(nullptr, 1);
+    protocol_header loaded(devicenet_header, 1);
     ASSERT_TRUE(read_after_device_line(loaded, text + "HREG\n"));
     EXPECT_EQ(loaded.blocks.block_count, 22);
     for (int i = 0; i < 22; ++i)
@@ -160,8 +159,7 @@ TEST(BlockHeaders, LossOnSaveTellsWhenSavingChangesTheHeader) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         auto header = make_header(r.protocol, 1);
-        block_layout& blocks = r.protocol == 12 ? static_cast<devicenet_header&>(*header).blocks
-                                                : static_cast<ethernetip_header&>(*header).blocks;
+        block_layout& blocks = header->blocks;
         blocks.block_count = r.block_count;
         blocks.table[0].start = r.input.start;
         blocks.table[0].length = r.input.length;
@@ -182,10 +180,10 @@ TEST(BlockHeaders, LossOnSaveTellsWhenSavingChangesTheHeader) {
 }
 
 TEST(BlockHeaders, MalformedBlockLinesKeepTheirPlace) {
-    devicenet_header h(nullptr, 1);
+    protocol_header h(devicenet_header, 1);
     std::istringstream in("NODENUM 0\nINPUT_BLOCK x\nINPUT_BLOCK 7\nINPUT_BLOCK 3/\n"
                           "INPUT_BLOCK 2147483647/2147483647\nINPUT_BLOCK 5/6\nHREG\n");
-    ASSERT_TRUE(h.read(in));
+    ASSERT_TRUE(read_header(in, h));
     EXPECT_EQ(h.blocks.table[0], (block_entry{0, 0, 0, 0}));
     EXPECT_EQ(h.blocks.table[1], (block_entry{0, 0, 7, 0}));
     EXPECT_EQ(h.blocks.table[2], (block_entry{0, 0, 3, 0}));
@@ -220,7 +218,7 @@ TEST(BlockHeaders, NextBlockRegister) {
     };
     for (const auto& r : rows) {
         zrp_file file(12);
-        auto* h = dynamic_cast<devicenet_header*>(file.header.get());
+        auto* h = file.header.get();
         ASSERT_NE(h, nullptr);
         h->blocks = block_layout::default_layout(16, 32);
         h->blocks.table[5] = {1, 0, 100, 10};
@@ -233,7 +231,7 @@ TEST(BlockHeaders, NextBlockRegister) {
         EXPECT_EQ(h->next_block_register(r.block), r.expected) << r.what;
     }
     // Without an owning file the block's first number is proposed.
-    ethernetip_header alone(nullptr, 1);
+    protocol_header alone(ethernetip_header, 1);
     alone.blocks = block_layout::default_layout(16, 32);
     EXPECT_EQ(alone.next_block_register(11), 1024);
     EXPECT_EQ(alone.next_block_register(-1), -1);
@@ -247,7 +245,7 @@ TEST(BlockLayout, BlockAreaRoundTrip) {
     layout.table[21] = {1, 1, 0, 1};
     byte_writer out;
     out.u8(0xAA); // the area is appended after whatever precedes it
-    layout.encode_block_area(out);
+    encode_block_area(layout, out);
     ASSERT_EQ(out.data().size(), 445u);
     EXPECT_EQ(be16(out.data().data() + 1), 11); // input blocks up to entry 10
     EXPECT_EQ(be16(out.data().data() + 3), 11); // output blocks up to entry 21
@@ -257,7 +255,7 @@ TEST(BlockLayout, BlockAreaRoundTrip) {
     byte_reader reader(out.data());
     reader.skip(1);
     block_layout decoded;
-    ASSERT_TRUE(decoded.decode_image_area(header, reader, info, 1));
+    ASSERT_TRUE(decode_block_area(decoded, header, reader, info, 1));
     EXPECT_EQ(decoded.table, layout.table);
     EXPECT_EQ(decoded.param_input_usage, 0x7FFF);
     EXPECT_EQ(decoded.param_output_usage, 1);
@@ -267,7 +265,7 @@ TEST(BlockLayout, BlockAreaRoundTrip) {
     // Only the entries in use are counted.
     block_layout few = block_layout::default_layout(16, 0);
     byte_writer small;
-    few.encode_block_area(small);
+    encode_block_area(few, small);
     EXPECT_EQ(be16(small.data().data()), 1);
     EXPECT_EQ(be16(small.data().data() + 2), 0);
 }

@@ -58,13 +58,13 @@ TEST_F(HeaderEdit, SerialDeviceAdjustmentsBeforeTheDialog) {
         dialogs_script.shown.clear();
         dialogs_script.result = r.result;
         std::size_t messages_when_shown = 99;
-        dialogs_script.change = [&](protocol_dialog_values&) {
+        dialogs_script.change = [&](header_values&) {
             messages_when_shown = ui_script.events.size();
         };
         auto h = make_header(r.protocol, r.device);
         h->data_bits = r.data_bits;
         h->mode = r.mode;
-        EXPECT_EQ(h->edit(), r.result);
+        EXPECT_EQ(run_header_dialog(*h), r.result);
         std::vector<std::string> expected;
         if (!r.message.empty())
             expected.push_back(r.message);
@@ -72,7 +72,7 @@ TEST_F(HeaderEdit, SerialDeviceAdjustmentsBeforeTheDialog) {
         // The message comes before the dialog opens.
         EXPECT_EQ(messages_when_shown, expected.size());
         ASSERT_EQ(dialogs_script.shown.size(), 1u);
-        EXPECT_EQ(dialogs_script.shown[0].device_code, r.device);
+        EXPECT_EQ(dialogs_script.devices.back(), r.device);
         EXPECT_EQ(dialogs_script.shown[0].data_bits, r.shown_bits) << r.protocol << "/" << r.device;
         EXPECT_EQ(dialogs_script.shown[0].mode, r.shown_mode) << r.protocol << "/" << r.device;
         EXPECT_EQ(h->data_bits, r.bits_after) << r.protocol << "/" << r.device;
@@ -81,19 +81,19 @@ TEST_F(HeaderEdit, SerialDeviceAdjustmentsBeforeTheDialog) {
 }
 
 TEST_F(HeaderEdit, EachHeaderRunsItsDialogKind) {
-    const std::pair<int, settings_dialog_kind> rows[] = {
-        {0, settings_dialog_kind::generic},       {1, settings_dialog_kind::modbus_siemens},
-        {2, settings_dialog_kind::allen_bradley}, {3, settings_dialog_kind::modbus_siemens},
-        {9, settings_dialog_kind::profibus},      {10, settings_dialog_kind::modbus_tcp},
-        {11, settings_dialog_kind::modbus_plus},  {12, settings_dialog_kind::devicenet},
-        {13, settings_dialog_kind::ethernetip},   {14, settings_dialog_kind::profinet},
+    const std::pair<int, form_class_t> rows[] = {
+        {0, form_class_t::CGenericForm},     {1, form_class_t::CCommFORM},
+        {2, form_class_t::CComm2Form},       {3, form_class_t::CCommFORM},
+        {9, form_class_t::CProfibusForm},    {10, form_class_t::CMbTcpForm},
+        {11, form_class_t::CMbplusForm},     {12, form_class_t::CDeviceNetForm},
+        {13, form_class_t::CEthernetIPForm}, {14, form_class_t::CProfinetForm},
     };
     for (const auto& [protocol, kind] : rows) {
         dialogs_script.kinds.clear();
         dialogs_script.result = 2; // neither OK nor Cancel: passed through, nothing taken
         auto h = make_header(protocol, 0);
         std::string before = text_of(*h);
-        EXPECT_EQ(h->edit(), 2);
+        EXPECT_EQ(run_header_dialog(*h), 2);
         ASSERT_EQ(dialogs_script.kinds.size(), 1u);
         EXPECT_EQ(dialogs_script.kinds[0], kind) << protocol;
         EXPECT_EQ(text_of(*h), before) << protocol;
@@ -101,7 +101,7 @@ TEST_F(HeaderEdit, EachHeaderRunsItsDialogKind) {
 }
 
 TEST_F(HeaderEdit, OkCopiesTheDialogValuesBack) {
-    dialogs_script.change = [](protocol_dialog_values& v) {
+    dialogs_script.change = [](header_values& v) {
         v.baud = 0;
         v.data_bits = 7;
         v.parity = 2;
@@ -142,13 +142,16 @@ TEST_F(HeaderEdit, OkCopiesTheDialogValuesBack) {
     };
     for (const auto& r : rows) {
         auto h = make_header(r.protocol, 0);
-        EXPECT_EQ(h->edit(), 1);
+        EXPECT_EQ(run_header_dialog(*h), 1);
         EXPECT_EQ(text_of(*h), r.text);
     }
     // The presets are the header's values.
-    mbplus_header mbp(nullptr, 2, 3, 10, 32);
+    protocol_header mbp(mbplus_header, 2);
+    mbp.source_id = 3;
+    mbp.number_of_words = 10;
+    mbp.offset_in_gdb = 32;
     mbp.byte_order = 1;
-    mbp.edit();
+    run_header_dialog(mbp);
     const auto& shown = dialogs_script.shown.back();
     EXPECT_EQ(shown.node, 1);
     EXPECT_EQ(shown.byte_order, 1);
@@ -163,106 +166,90 @@ TEST_F(HeaderEdit, BlockMappedDialogsStartFromTheDefaultLayout) {
         dialogs_script.result = 0;
         dialogs_script.change = nullptr;
         auto h = make_header(protocol, 1);
-        h->edit();
+        run_header_dialog(*h);
         ASSERT_EQ(dialogs_script.shown.size(), 1u);
         const auto& shown = dialogs_script.shown[0];
-        EXPECT_EQ(shown.block_count, 22);
+        EXPECT_EQ(shown.blocks.block_count, 22);
         EXPECT_EQ(shown.byte_order, 1);
         for (int i = 0; i < 22; ++i) {
             block_entry expected{block_layout::role_area(i), block_layout::role_direction(i), 0,
                                  i == 0 || i == 11 ? 256 : 0};
-            EXPECT_EQ(shown.blocks[i], expected) << i;
+            EXPECT_EQ(shown.blocks.table[i], expected) << i;
         }
-        EXPECT_EQ(shown.io_input_size, 256);
-        EXPECT_EQ(shown.io_output_size, 256);
-        EXPECT_EQ(shown.param_input_usage, 0);
+        EXPECT_EQ(shown.blocks.io_input_size, 256);
+        EXPECT_EQ(shown.blocks.io_output_size, 256);
+        EXPECT_EQ(shown.blocks.param_input_usage, 0);
         // Cancel leaves the header without blocks.
-        const block_table_t* table = nullptr;
-        EXPECT_EQ(h->block_table(&table), 0);
+        EXPECT_EQ(h->blocks.block_count, 0);
 
         // OK takes the byte order, the whole table and the four usage totals as the dialog
         // computed them.
         dialogs_script.result = 1;
-        dialogs_script.change = [](protocol_dialog_values& v) {
+        dialogs_script.change = [](header_values& v) {
             v.byte_order = 0;
-            v.blocks[5].start = 10;
-            v.blocks[5].length = 5;
-            v.param_input_usage = 5;
-            v.io_input_size = 256;
-            v.io_output_size = 256;
+            v.blocks.table[5].start = 10;
+            v.blocks.table[5].length = 5;
+            v.blocks.param_input_usage = 5;
+            v.blocks.io_input_size = 256;
+            v.blocks.io_output_size = 256;
             v.ip_address = 0x01020304;
         };
-        EXPECT_EQ(h->edit(), 1);
-        ASSERT_EQ(h->block_table(&table), 22);
-        EXPECT_EQ((*table)[5], (block_entry{1, 0, 10, 5}));
-        EXPECT_EQ((*table)[0].length, 256);
+        EXPECT_EQ(run_header_dialog(*h), 1);
+        ASSERT_EQ(h->blocks.block_count, 22);
+        EXPECT_EQ(h->blocks.table[5], (block_entry{1, 0, 10, 5}));
+        EXPECT_EQ(h->blocks.table[0].length, 256);
         EXPECT_EQ(h->byte_order, 0);
-        const block_layout& layout = protocol == 12 ? static_cast<devicenet_header&>(*h).blocks
-                                                    : static_cast<ethernetip_header&>(*h).blocks;
+        const block_layout& layout = h->blocks;
         EXPECT_EQ(layout.param_input_usage, 5);
         EXPECT_EQ(layout.io_output_size, 256);
         if (protocol == 13) {
-            EXPECT_EQ(static_cast<ethernetip_header&>(*h).ip_address, 0x01020304u);
+            EXPECT_EQ(h->ip_address, 0x01020304u);
         }
         // A second edit is preset with the stored table.
         dialogs_script.change = nullptr;
-        h->edit();
-        EXPECT_EQ(dialogs_script.shown.back().blocks[5], (block_entry{1, 0, 10, 5}));
+        run_header_dialog(*h);
+        EXPECT_EQ(dialogs_script.shown.back().blocks.table[5], (block_entry{1, 0, 10, 5}));
     }
 }
 
 TEST(HeaderApplyForm, ChangesAreDetectedAndTaken) {
     struct row {
         int protocol;
-        std::function<void(protocol_form_values&)> change;
+        std::function<void(header_values&)> change;
         bool changes;
     };
-    auto same = [](protocol_form_values&) {};
+    auto same = [](header_values&) {};
     const row rows[] = {
         {0, same, false},
-        {0, [](protocol_form_values& f) { f.node = 9; }, true},
-        {0, [](protocol_form_values& f) { f.mode = 1; }, false}, // the generic form has no mode
-        {1, [](protocol_form_values& f) { f.mode = 1; }, true},
-        {1, [](protocol_form_values& f) { f.mode = 3; }, false}, // counts as RTU
-        {2, [](protocol_form_values& f) { f.mode = 3; }, true},  // BCC -> CRC
-        {2, [](protocol_form_values& f) { f.mode = 0; }, true},  // anything but BCC is CRC
-        {3, [](protocol_form_values& f) { f.data_bits = 7; }, true},
-        {11, [](protocol_form_values& f) { f.offset_in_gdb = 1; }, true},
-        {11, [](protocol_form_values& f) { f.baud = 0; }, false}, // not on the form
-        {10, [](protocol_form_values& f) { f.default_gateway = 1; }, true},
-        {10, [](protocol_form_values& f) { f.node = 3; }, false},
-        {9, [](protocol_form_values& f) { f.output_size = 1; }, true},
-        {9, [](protocol_form_values& f) { f.node = 3; }, true},
-        {14, [](protocol_form_values& f) { f.input_size = 1536; }, true},
-        {14, [](protocol_form_values& f) { f.network_mask = 5; }, true},
-        {12, [](protocol_form_values& f) { f.byte_order = 0; }, true},
-        {12, [](protocol_form_values& f) { f.ip_address = 5; }, false},
-        {13, [](protocol_form_values& f) { f.ip_address = 5; }, true},
-        {13, [](protocol_form_values& f) { f.node = 3; }, false},
+        {0, [](header_values& f) { f.node = 9; }, true},
+        {0, [](header_values& f) { f.mode = 1; }, false}, // the generic form has no mode
+        {1, [](header_values& f) { f.mode = 1; }, true},
+        {1, [](header_values& f) { f.mode = 3; }, false}, // counts as RTU
+        {2, [](header_values& f) { f.mode = 3; }, true},  // BCC -> CRC
+        {2, [](header_values& f) { f.mode = 0; }, true},  // anything but BCC is CRC
+        {3, [](header_values& f) { f.data_bits = 7; }, true},
+        {11, [](header_values& f) { f.offset_in_gdb = 1; }, true},
+        {11, [](header_values& f) { f.baud = 0; }, false}, // not on the form
+        {10, [](header_values& f) { f.default_gateway = 1; }, true},
+        {10, [](header_values& f) { f.node = 3; }, false},
+        {9, [](header_values& f) { f.output_size = 1; }, true},
+        {9, [](header_values& f) { f.node = 3; }, true},
+        {14, [](header_values& f) { f.input_size = 1536; }, true},
+        {14, [](header_values& f) { f.network_mask = 5; }, true},
+        {12, [](header_values& f) { f.byte_order = 0; }, true},
+        {12, [](header_values& f) { f.ip_address = 5; }, false},
+        {13, [](header_values& f) { f.ip_address = 5; }, true},
+        {13, [](header_values& f) { f.node = 3; }, false},
     };
     for (const auto& r : rows) {
         auto h = make_header(r.protocol, 2);
         // The form shows the header's values as they stand.
-        protocol_form_values form;
-        form.baud = h->baud;
-        form.data_bits = h->data_bits;
-        form.parity = h->parity;
-        form.stop_bits = h->stop_bits;
-        form.mode = h->mode;
-        form.byte_order = h->byte_order;
-        form.node = h->node;
+        header_values form = *h;
         r.change(form);
         const std::string before = text_of(*h);
-
-        EXPECT_EQ(h->apply_form(nullptr), 0);
-        protocol_form_values filling = form;
-        filling.filling = true;
-        EXPECT_EQ(h->apply_form(&filling), 0);
-        EXPECT_EQ(text_of(*h), before);
-
-        EXPECT_EQ(h->apply_form(&form), r.changes ? 1 : 0) << r.protocol;
+        EXPECT_EQ(h->take_form(form), r.changes) << r.protocol;
         EXPECT_EQ(text_of(*h) != before, r.changes) << r.protocol;
         // Taking the same values again changes nothing.
-        EXPECT_EQ(h->apply_form(&form), 0) << r.protocol;
+        EXPECT_FALSE(h->take_form(form)) << r.protocol;
     }
 }

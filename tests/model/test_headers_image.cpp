@@ -1,3 +1,4 @@
+#include "model/block_codec.h"
 #include "model/host_register.h"
 #include "model/ip_address.h"
 #include "test_headers_support.h"
@@ -15,7 +16,7 @@ struct image {
 
     bool decode_into(protocol_header& h, int device_code = 1) {
         byte_reader reader(records);
-        return h.decode_image(header, reader, info, device_code);
+        return decode_header_image(h, header, reader, info, device_code);
     }
 };
 
@@ -165,8 +166,8 @@ TEST(HeaderImage, BlockMappedWithoutBlockFlagGetsTheDefaultLayout) {
         put_text(img.info, protocol == 12 ? 32 : 80, "40");
         auto h = make_header(protocol, 1);
         ASSERT_TRUE(img.decode_into(*h));
-        const block_table_t* table = nullptr;
-        ASSERT_EQ(h->block_table(&table), 22);
+        ASSERT_EQ(h->blocks.block_count, 22);
+        const block_table_t* table = &h->blocks.table;
         for (int i = 0; i < 22; ++i) {
             block_entry expected{block_layout::role_area(i), block_layout::role_direction(i), 0,
                                  i == 0    ? 24
@@ -205,8 +206,7 @@ TEST(HeaderImage, BlockAreaAfterTheRecords) {
                            r.area_complete ? area.end() : area.end() - 1);
         auto h = make_header(r.protocol, 1);
         ASSERT_TRUE(img.decode_into(*h));
-        auto& layout = r.protocol == 12 ? static_cast<devicenet_header&>(*h).blocks
-                                        : static_cast<ethernetip_header&>(*h).blocks;
+        auto& layout = h->blocks;
         // The I/O sizes always come from the information block.
         EXPECT_EQ(layout.io_input_size, 50);
         EXPECT_EQ(layout.io_output_size, 60);
@@ -255,18 +255,14 @@ TEST(HeaderImage, EncodeThenDecodeGivesTheSameHeader) {
     for (const auto& r : rows) {
         auto source = make_header(r.protocol, r.device);
         std::istringstream in(r.lines + "HREG\n");
-        ASSERT_TRUE(source->read(in)) << r.lines;
+        ASSERT_TRUE(read_header(in, *source)) << r.lines;
         image img;
-        source->encode_image(img.header, img.info);
+        encode_header_image(*source, img.header, img.info);
         EXPECT_EQ(be32(img.header.data() + 2), static_cast<std::uint32_t>(r.protocol));
-        const block_table_t* table = nullptr;
-        if (source->block_table(&table) != 0) {
+        if (source->blocks.block_count != 0) {
             EXPECT_TRUE(img.header[22] & 0x80);
-            block_layout layout;
-            layout.block_count = 22;
-            layout.table = *table;
             byte_writer area;
-            layout.encode_block_area(area);
+            encode_block_area(source->blocks, area);
             EXPECT_EQ(area.data().size(), 444u);
             img.records = area.data();
         } else {

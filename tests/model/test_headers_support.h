@@ -2,14 +2,8 @@
 // Shared helpers of the protocol header tests: building each header class, its text, a
 // device image header, and a settings_dialogs that records what it was shown.
 
-#include "model/ab_header.h"
-#include "model/devicenet_header.h"
-#include "model/ethernetip_header.h"
-#include "model/mb_siemens_header.h"
-#include "model/mbplus_header.h"
-#include "model/mbtcp_header.h"
-#include "model/profibus_header.h"
-#include "model/profinet_header.h"
+#include "model/header_codec.h"
+#include "model/protocol_header.h"
 #include "model/settings_dialogs.h"
 
 #include <functional>
@@ -20,45 +14,23 @@
 
 namespace header_test {
 
-// A header of protocol code with the defaults of a new map (the generic protocol is a plain
-// protocol_header named "Generic protocol").
+// A header of protocol code with the defaults of a new map.
 inline std::unique_ptr<protocol_header> make_header(int protocol_code, int device_code,
                                                     zrp_file* owner = nullptr) {
-    switch (protocol_code) {
-    case 1:
-        return std::make_unique<mb_siemens_header>(owner, device_code, false);
-    case 2:
-        return std::make_unique<ab_header>(owner, device_code);
-    case 3:
-        return std::make_unique<mb_siemens_header>(owner, device_code, true);
-    case 9:
-        return std::make_unique<profibus_header>(owner, device_code);
-    case 10:
-        return std::make_unique<mbtcp_header>(owner, device_code);
-    case 11:
-        return std::make_unique<mbplus_header>(owner, device_code);
-    case 12:
-        return std::make_unique<devicenet_header>(owner, device_code);
-    case 13:
-        return std::make_unique<ethernetip_header>(owner, device_code);
-    case 14:
-        return std::make_unique<profinet_header>(owner, device_code);
-    default:
-        return std::make_unique<protocol_header>(owner, "Generic protocol", device_code, 1, 8, 0, 0,
-                                                 0, 65535, 0, 0);
-    }
+    return std::make_unique<protocol_header>(protocol_description_for(protocol_code), device_code,
+                                             owner);
 }
 
 inline std::string text_of(protocol_header& header) {
     std::ostringstream out;
-    header.write(out);
+    write_header(out, header);
     return out.str();
 }
 
 // Reads text into header as a map load does: the device line has been consumed already.
 inline bool read_after_device_line(protocol_header& header, const std::string& text) {
     std::istringstream in(text.substr(text.find('\n') + 1));
-    return header.read(in);
+    return read_header(in, header);
 }
 
 inline void put16(std::uint8_t* p, unsigned v) {
@@ -80,8 +52,10 @@ class recording_dialogs : public settings_dialogs {
   public:
     int run_host_selection(host_selection_values&) override { return 0; }
     int run_register_properties(register_dialog_values&, int) override { return 0; }
-    int run_protocol_settings(settings_dialog_kind kind, protocol_dialog_values& values) override {
-        kinds.push_back(kind);
+    int run_protocol_settings(const protocol_description& protocol, int device_code,
+                              header_values& values) override {
+        kinds.push_back(protocol.form);
+        devices.push_back(device_code);
         shown.push_back(values);
         if (change)
             change(values);
@@ -89,9 +63,10 @@ class recording_dialogs : public settings_dialogs {
     }
 
     int result = 1;
-    std::function<void(protocol_dialog_values&)> change;
-    std::vector<settings_dialog_kind> kinds;
-    std::vector<protocol_dialog_values> shown;
+    std::function<void(header_values&)> change;
+    std::vector<form_class_t> kinds;
+    std::vector<int> devices;
+    std::vector<header_values> shown;
 };
 
 // Installs a settings_dialogs for the lifetime of the object.

@@ -2,8 +2,8 @@
 // Retry/Cancel loops, replacing the register list, what each says the list must rebuild, the
 // list's own preparation, and the header operations.
 
+#include "model/header_values.h"
 #include "model/map_editor.h"
-#include "model/protocol_form_values.h"
 #include "model/zrp_file.h"
 #include "tests/model/test_model_support.h"
 #include "tests/support/scripted_ui.h"
@@ -308,7 +308,7 @@ TEST_F(MapEditor, HeaderOperations) {
     EXPECT_FALSE(change.accepted);
     EXPECT_FALSE(change.replaced);
 
-    protocol_form_values values;
+    header_values values;
     values.byte_order = map.header->byte_order;
     EXPECT_FALSE(editor.apply_form(values));
     values.byte_order = 1 - values.byte_order;

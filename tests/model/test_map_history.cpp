@@ -3,8 +3,9 @@
 // after; the saved state; steps that do not count as modifications; joining the keystrokes
 // of one field; the names the menu shows.
 
+#include "model/header_codec.h"
+#include "model/header_values.h"
 #include "model/map_editor.h"
-#include "model/protocol_form_values.h"
 #include "model/register_clipboard.h"
 #include "model/zrp_file.h"
 #include "tests/model/test_maps.h"
@@ -35,7 +36,7 @@ class random_dialogs : public model_test::scripted_dialogs {
         v.device_word = pick({"RDX", "HQP", "BLF", "WNT"});
         return 1;
     }
-    int run_protocol_settings(settings_dialog_kind, protocol_dialog_values& v) override {
+    int run_protocol_settings(const protocol_description&, int, header_values& v) override {
         if (rng_() % 4 == 0)
             return 0;
         v.node = static_cast<int>(rng_() % 100);
@@ -171,7 +172,7 @@ class history_run {
             editor_.edit_header();
             break;
         default: { // an edit in one of two fields of the settings form
-            protocol_form_values v;
+            header_values v;
             const protocol_header& h = *map_.header;
             v.baud = h.baud;
             v.data_bits = h.data_bits;
@@ -216,17 +217,17 @@ class history_run {
     int fields_[2] = {};
 };
 
-TEST(MapHistory, HeaderCopiesKeepTheirClassAndValues) {
-    // An undo step keeps a copy of the header a change replaced: of its own class, so that
+TEST(MapHistory, HeaderCopiesKeepTheirProtocolAndValues) {
+    // An undo step keeps a copy of the header a change replaced: of its own protocol, so that
     // undoing gives back every value the header writes.
     for (const std::string& text : model_test::headers_of_every_protocol("HQP")) {
         auto map = model_test::loaded(text + "40001 0 1 0 0 0 F:0 Massflow\n");
         ASSERT_TRUE(map);
-        const std::unique_ptr<protocol_header> copy = map->header->clone();
-        EXPECT_EQ(typeid(*copy), typeid(*map->header)) << text;
+        protocol_header copy = *map->header;
+        EXPECT_EQ(&copy.description(), &map->header->description()) << text;
         std::ostringstream original, copied;
-        map->header->write(original);
-        copy->write(copied);
+        write_header(original, *map->header);
+        write_header(copied, copy);
         EXPECT_EQ(copied.str(), original.str());
     }
 }
@@ -248,8 +249,8 @@ class MapHistorySteps : public ::testing::Test {
             map.add_register(std::make_unique<host_register>(&map, n));
     }
     map_history& history() { return editor.history(); }
-    protocol_form_values form(int node) const {
-        protocol_form_values v;
+    header_values form(int node) const {
+        header_values v;
         const protocol_header& h = *map.header;
         v.baud = h.baud;
         v.data_bits = h.data_bits;
@@ -294,7 +295,7 @@ TEST_F(MapHistorySteps, NamesOfTheSteps) {
         {"Protocol Settings", [&] { editor.edit_header(); }},
         {"Settings Edit",
          [&] {
-             protocol_form_values v = form(map.header->node);
+             header_values v = form(map.header->node);
              v.byte_order = 1 - v.byte_order;
              editor.apply_form(v);
          }},

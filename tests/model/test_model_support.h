@@ -48,8 +48,8 @@ class scripted_dialogs : public settings_dialogs {
             on_host(values);
         return host_result;
     }
-    int run_protocol_settings(settings_dialog_kind kind, protocol_dialog_values&) override {
-        settings_shown.push_back(kind);
+    int run_protocol_settings(const protocol_description& protocol, int, header_values&) override {
+        settings_shown.push_back(protocol.form);
         return settings_result;
     }
     int run_register_properties(register_dialog_values& values, int mode_flags) override {
@@ -66,7 +66,7 @@ class scripted_dialogs : public settings_dialogs {
     std::function<void(host_selection_values&)> on_host;
     std::function<void(register_dialog_values&)> on_register;
     std::vector<host_selection_values> host_shown;
-    std::vector<settings_dialog_kind> settings_shown;
+    std::vector<form_class_t> settings_shown;
     std::vector<register_dialog_values> register_shown;
     std::vector<int> register_flags;
 };

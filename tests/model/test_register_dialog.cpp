@@ -1,8 +1,8 @@
 #include "test_model_support.h"
 
 #include "model/block_layout.h"
-#include "model/devicenet_header.h"
 #include "model/model_tables.h"
+#include "model/protocol_header.h"
 
 #include <gtest/gtest.h>
 
@@ -182,7 +182,7 @@ TEST(RegisterDialog, CancelLeavesTheRegisterUntouched) {
 TEST(RegisterDialog, BlockProposalsAndFormatByName) {
     // A block-mapped map hands the dialog each block's next free register.
     zrp_file map(12); // DeviceNet
-    auto* header = dynamic_cast<devicenet_header*>(map.header.get());
+    auto* header = map.header.get();
     ASSERT_NE(header, nullptr);
     header->blocks = block_layout::default_layout(16, 32);
     auto reg = std::make_unique<host_register>(&map, 1024);

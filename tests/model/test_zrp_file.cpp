@@ -1,8 +1,8 @@
 #include "test_model_support.h"
 #include "tests/support/scripted_ui.h"
 
-#include "model/mbtcp_header.h"
 #include "model/model_tables.h"
+#include "model/protocol_header.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // A settings_dialogs for the protocol UI tests: records what each dialog was preset with and
 // answers from a script (nothing scripted: Cancel).
 
+#include "model/protocol_header.h"
 #include "model/settings_dialogs.h"
 
 #include <deque>
@@ -22,8 +23,10 @@ class scripted_dialogs : public settings_dialogs {
         values = answer;
         return 1;
     }
-    int run_protocol_settings(settings_dialog_kind kind, protocol_dialog_values& values) override {
-        settings_kinds.push_back(kind);
+    int run_protocol_settings(const protocol_description& protocol, int device_code,
+                              header_values& values) override {
+        settings_kinds.push_back(protocol.form);
+        (void)device_code;
         settings_presets.push_back(values);
         if (!settings_answer)
             return 0;
@@ -35,9 +38,9 @@ class scripted_dialogs : public settings_dialogs {
     std::deque<host_selection_values> host_answers;
     std::vector<host_selection_values> host_presets;
     // Changes the values and answers OK; empty answers Cancel.
-    std::function<void(protocol_dialog_values&)> settings_answer;
-    std::vector<settings_dialog_kind> settings_kinds;
-    std::vector<protocol_dialog_values> settings_presets;
+    std::function<void(header_values&)> settings_answer;
+    std::vector<form_class_t> settings_kinds;
+    std::vector<header_values> settings_presets;
 
   private:
     settings_dialogs* previous_;

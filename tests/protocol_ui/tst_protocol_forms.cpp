@@ -3,24 +3,14 @@
 // the Properties command.
 
 #include "app/CTessalyDoc.h"
-#include "model/devicenet_header.h"
-#include "model/ethernetip_header.h"
-#include "model/mbtcp_header.h"
 #include "model/model_tables.h"
-#include "model/profinet_header.h"
+#include "model/protocol_header.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
-#include "protocol_ui/CComm2Form.h"
-#include "protocol_ui/CCommFORM.h"
-#include "protocol_ui/CDeviceNetForm.h"
-#include "protocol_ui/CEthernetIPForm.h"
-#include "protocol_ui/CGenericForm.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CIpAddressEdit.h"
-#include "protocol_ui/CMbTcpForm.h"
-#include "protocol_ui/CProfinetForm.h"
-#include "protocol_ui/protocol_form_factory.h"
+#include "protocol_ui/CProtocolForm.h"
 #include "tests/protocol_ui/scripted_dialogs.h"
 #include "tests/protocol_ui/widget_texts.h"
 #include "tests/support/scripted_ui.h"
@@ -47,9 +37,8 @@ std::unique_ptr<CTessalyDoc> make_doc(int protocol_code, int device, int registe
     return doc;
 }
 
-template <class Form> std::unique_ptr<Form> make_form(CTessalyDoc* doc) {
-    auto* form = qobject_cast<Form*>(create_protocol_form(doc, nullptr));
-    return std::unique_ptr<Form>(form);
+std::unique_ptr<CProtocolForm> make_form(CTessalyDoc* doc) {
+    return std::unique_ptr<CProtocolForm>(CProtocolForm::create(doc, nullptr));
 }
 } // namespace
 
@@ -74,8 +63,8 @@ class tst_protocol_forms : public QObject {
         QFETCH(int, protocol);
         QFETCH(QString, form);
         auto doc = make_doc(protocol, device_hqp);
-        std::unique_ptr<QWidget> widget(create_protocol_form(doc.get(), nullptr));
-        QCOMPARE(QString(widget->metaObject()->className()), form);
+        std::unique_ptr<QWidget> widget(CProtocolForm::create(doc.get(), nullptr));
+        QCOMPARE(widget->objectName(), form);
         QVERIFY(qobject_cast<CProtocolForm*>(widget.get())->initialised);
         QVERIFY(!doc->is_modified());
     }
@@ -124,16 +113,16 @@ class tst_protocol_forms : public QObject {
         QFETCH(int, protocol);
         QFETCH(QStringList, labels);
         auto doc = make_doc(protocol, device_blf);
-        std::unique_ptr<QWidget> form(create_protocol_form(doc.get(), nullptr));
+        std::unique_ptr<QWidget> form(CProtocolForm::create(doc.get(), nullptr));
         QCOMPARE(missing_texts(form.get(), labels), QStringList());
     }
 
     void document_without_map_gets_generic_form() {
         CTessalyDoc doc;
-        auto form = make_form<CGenericForm>(&doc);
+        auto form = make_form(&doc);
         QVERIFY(form);
-        QCOMPARE(form->baud()->checked(), -1);
-        form->node()->setText("3"); // no header: nothing happens
+        QCOMPARE(form->choice(header_field::baud)->checked(), -1);
+        form->integer(header_field::node)->setText("3"); // no header: nothing happens
         form->on_properties();
         QVERIFY(!doc.is_modified());
     }
@@ -159,15 +148,15 @@ class tst_protocol_forms : public QObject {
         scoped_ui installed(messages);
         auto doc = make_doc(protocol_allen_bradley, device, 1,
                             [&](protocol_header& h) { h.data_bits = bits; });
-        auto form = make_form<CComm2Form>(doc.get());
+        auto form = make_form(doc.get());
         QCOMPARE(messages.events.size(), std::size_t(message ? 1 : 0));
         if (message)
             QCOMPARE(messages.texts()[0], std::string("The RDX does not support 7-bit "
                                                       "communications.\nSettings have been "
                                                       "adjusted accordingly."));
         QCOMPARE(doc->map()->header->data_bits, stored);
-        QCOMPARE(form->data_bits()->checked(), stored - 7);
-        QCOMPARE(form->data_bits()->button(0)->isEnabled(), seven_enabled);
+        QCOMPARE(form->choice(header_field::data_bits)->checked(), stored - 7);
+        QCOMPARE(form->choice(header_field::data_bits)->button(0)->isEnabled(), seven_enabled);
         QVERIFY(!doc->is_modified());
     }
 
@@ -198,7 +187,7 @@ class tst_protocol_forms : public QObject {
             h.mode = mode;
             h.baud = baud;
         });
-        auto form = make_form<CCommFORM>(doc.get());
+        auto form = make_form(doc.get());
         const bool rdx_hqp = device == device_rdx || device == device_hqp;
         QCOMPARE(messages.events.size(), std::size_t(adjusted ? 1 : 0));
         if (adjusted)
@@ -209,11 +198,11 @@ class tst_protocol_forms : public QObject {
         QCOMPARE(doc->is_modified(), adjusted);
         QCOMPARE(doc->map()->header->mode, adjusted ? 0 : mode);
         QCOMPARE(doc->map()->header->data_bits, adjusted ? 8 : bits);
-        QCOMPARE(form->bit_mode()->button(1)->isEnabled(), !rdx_hqp);
-        QCOMPARE(form->data_bits()->button(0)->isEnabled(), !rdx_hqp);
-        QCOMPARE(form->bit_mode()->checked(), doc->map()->header->mode);
-        QCOMPARE(form->baud()->button(3)->isEnabled(), device == device_hqp);
-        QCOMPARE(form->baud()->checked(), baud_checked);
+        QCOMPARE(form->choice(header_field::mode)->button(1)->isEnabled(), !rdx_hqp);
+        QCOMPARE(form->choice(header_field::data_bits)->button(0)->isEnabled(), !rdx_hqp);
+        QCOMPARE(form->choice(header_field::mode)->checked(), doc->map()->header->mode);
+        QCOMPARE(form->choice(header_field::baud)->button(3)->isEnabled(), device == device_hqp);
+        QCOMPARE(form->choice(header_field::baud)->checked(), baud_checked);
     }
 
     void keystrokes_reach_the_header_data() {
@@ -226,59 +215,58 @@ class tst_protocol_forms : public QObject {
         scripted_ui messages;
         scoped_ui installed(messages);
         auto doc = make_doc(protocol_modbus, device_blf, registers);
-        auto form = make_form<CCommFORM>(doc.get());
-        form->node()->clear();
-        QTest::keyClicks(form->node(), "2");
+        auto form = make_form(doc.get());
+        form->integer(header_field::node)->clear();
+        QTest::keyClicks(form->integer(header_field::node), "2");
         QCOMPARE(doc->map()->header->node, 2);
-        QTest::keyClicks(form->node(), "7");
+        QTest::keyClicks(form->integer(header_field::node), "7");
         QCOMPARE(doc->map()->header->node, 27);
         QCOMPARE(doc->is_modified(), registers > 0);
         // Emptying the field and a text that is not a number are refused at once; the header
         // keeps the last accepted value.
         QCOMPARE(messages.texts(), std::vector<std::string>{"Please enter an integer."});
-        QTest::keyClicks(form->node(), "x");
+        QTest::keyClicks(form->integer(header_field::node), "x");
         QCOMPARE(messages.events.size(), std::size_t(2));
         QCOMPARE(doc->map()->header->node, 27);
         // While the field still holds refused text, edits elsewhere go through without
         // repeating its message.
-        form->parity()->button(1)->click();
+        form->choice(header_field::parity)->button(1)->click();
         QCOMPARE(doc->map()->header->parity, 1);
         QCOMPARE(messages.events.size(), std::size_t(2));
     }
 
     void clicks_reach_the_header() {
         auto doc = make_doc(protocol_allen_bradley, device_blf, 1);
-        auto form = make_form<CComm2Form>(doc.get());
+        auto form = make_form(doc.get());
         // Clicking the button that is already checked changes nothing.
-        form->parity()->button(doc->map()->header->parity)->click();
+        form->choice(header_field::parity)->button(doc->map()->header->parity)->click();
         QVERIFY(!doc->is_modified());
-        form->bit_mode()->button(1)->click();
+        form->choice(header_field::mode)->button(1)->click();
         QCOMPARE(doc->map()->header->mode, 3);
         QVERIFY(doc->is_modified());
-        form->data_bits()->button(0)->click();
+        form->choice(header_field::data_bits)->button(0)->click();
         QCOMPARE(doc->map()->header->data_bits, 7);
     }
 
     void generic_form_stores_stop_bits() {
         auto doc = make_doc(protocol_generic, device_blf);
-        auto form = make_form<CGenericForm>(doc.get());
-        QVERIFY(!form->bit_mode());
+        auto form = make_form(doc.get());
+        QVERIFY(!form->choice(header_field::mode));
         const int other = 1 - doc->map()->header->stop_bits;
-        form->stop_bits()->button(other)->click();
+        form->choice(header_field::stop_bits)->button(other)->click();
         QCOMPARE(doc->map()->header->stop_bits, other);
-        form->byte_order()->button(1)->click();
+        form->choice(header_field::byte_order)->button(1)->click();
         QCOMPARE(doc->map()->header->byte_order, 1);
     }
 
     void address_fields_reach_the_header() {
-        auto doc = make_doc(protocol_modbus_tcp, device_rdx, 1, [](protocol_header& h) {
-            static_cast<mbtcp_header&>(h).ip_address = 0xC0A80001;
-        });
-        auto form = make_form<CMbTcpForm>(doc.get());
-        QCOMPARE(form->ip_address()->octet(0)->text(), QString("192"));
+        auto doc = make_doc(protocol_modbus_tcp, device_rdx, 1,
+                            [](protocol_header& h) { h.ip_address = 0xC0A80001; });
+        auto form = make_form(doc.get());
+        QCOMPARE(form->address(header_field::ip_address)->octet(0)->text(), QString("192"));
         QVERIFY(!doc->is_modified());
-        form->ip_address()->octet(3)->setText("25");
-        QCOMPARE(static_cast<mbtcp_header*>(doc->map()->header.get())->ip_address, 0xC0A80019u);
+        form->address(header_field::ip_address)->octet(3)->setText("25");
+        QCOMPARE(doc->map()->header->ip_address, 0xC0A80019u);
         QVERIFY(doc->is_modified());
     }
 
@@ -286,18 +274,18 @@ class tst_protocol_forms : public QObject {
         scripted_ui messages;
         scoped_ui installed(messages);
         auto doc = make_doc(protocol_profinet, device_rdx, 1);
-        auto form = make_form<CProfinetForm>(doc.get());
-        auto* header = static_cast<profinet_header*>(doc->map()->header.get());
-        form->input_size()->setText("1600"); // the form has no range
+        auto form = make_form(doc.get());
+        protocol_header* header = doc->map()->header.get();
+        form->integer(header_field::input_size)->setText("1600"); // the form has no range
         QCOMPARE(header->input_size, 1600);
-        form->output_size()->setText("-1");
+        form->integer(header_field::output_size)->setText("-1");
         QCOMPARE(messages.texts(), std::vector<std::string>{"Please enter a positive integer."});
         QCOMPARE(header->output_size, 0);
     }
 
     void block_forms_show_blocks_and_counts() {
         auto doc = make_doc(protocol_ethernetip, device_rdx, 0, [](protocol_header& h) {
-            auto& e = static_cast<ethernetip_header&>(h);
+            protocol_header& e = h;
             e.blocks.block_count = 22;
             e.blocks.table[0] = {0, 0, 0, 100};
             e.blocks.table[5] = {1, 0, 300, 20};
@@ -305,7 +293,7 @@ class tst_protocol_forms : public QObject {
             e.blocks.compute_io_sizes();
             e.blocks.compute_param_usages();
         });
-        auto form = make_form<CEthernetIPForm>(doc.get());
+        auto form = make_form(doc.get());
         QCOMPARE(form->block_list()->topLevelItemCount(), 22);
         QCOMPARE(form->block_list()->columnCount(), 4);
         QCOMPARE(form->block_list()->topLevelItem(5)->text(0), QString("Param"));
@@ -315,7 +303,7 @@ class tst_protocol_forms : public QObject {
         // ... and looks it: the window's background, not an editable field's.
         QCOMPARE(form->count(0)->palette().color(QPalette::Base),
                  form->palette().color(QPalette::Window));
-        form->byte_order()->button(1)->click();
+        form->choice(header_field::byte_order)->button(1)->click();
         QCOMPARE(doc->map()->header->byte_order, 1);
     }
 
@@ -328,35 +316,36 @@ class tst_protocol_forms : public QObject {
         QFETCH(bool, ok);
         scripted_dialogs dialogs;
         if (ok)
-            dialogs.settings_answer = [](protocol_dialog_values& v) { v.node = 42; };
+            dialogs.settings_answer = [](header_values& v) { v.node = 42; };
         auto doc = make_doc(protocol_modbus, device_blf, 0);
-        auto form = make_form<CCommFORM>(doc.get());
+        auto form = make_form(doc.get());
         int updates = 0;
         QObject::connect(doc.get(), &CTessalyDoc::views_update, [&] { ++updates; });
-        form->node()->setText("9"); // the dialog starts from what the form shows
+        form->integer(header_field::node)
+            ->setText("9"); // the dialog starts from what the form shows
         QTest::mouseDClick(form->viewport(), Qt::LeftButton);
         QCOMPARE(dialogs.settings_presets.size(), std::size_t(1));
         QCOMPARE(dialogs.settings_presets[0].node, 9);
         QCOMPARE(doc->is_modified(), ok);
         QCOMPARE(updates, ok ? 1 : 0);
-        QCOMPARE(form->node()->text(), QString(ok ? "42" : "9"));
+        QCOMPARE(form->integer(header_field::node)->text(), QString(ok ? "42" : "9"));
     }
 
     void block_list_double_click_opens_dialog() {
         scripted_dialogs dialogs;
         auto doc = make_doc(protocol_devicenet, device_rdx);
-        auto form = make_form<CDeviceNetForm>(doc.get());
+        auto form = make_form(doc.get());
         QTest::mouseDClick(form->block_list()->viewport(), Qt::LeftButton);
         QCOMPARE(dialogs.settings_kinds.size(), std::size_t(1));
-        QCOMPARE(dialogs.settings_kinds[0], settings_dialog_kind::devicenet);
+        QCOMPARE(dialogs.settings_kinds[0], form_class_t::CDeviceNetForm);
     }
 
     void other_views_refill_the_form() {
         auto doc = make_doc(protocol_modbus, device_blf);
-        auto form = make_form<CCommFORM>(doc.get());
+        auto form = make_form(doc.get());
         doc->map()->header->node = 77;
         doc->update_all_views(nullptr);
-        QCOMPARE(form->node()->text(), QString("77"));
+        QCOMPARE(form->integer(header_field::node)->text(), QString("77"));
         QVERIFY(!form->filling);
     }
 };

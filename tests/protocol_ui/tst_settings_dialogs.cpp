@@ -5,19 +5,10 @@
 #include "model/model_tables.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
-#include "protocol_ui/CComm2Dialog.h"
-#include "protocol_ui/CCommDialog.h"
-#include "protocol_ui/CDeviceNetDialog.h"
-#include "protocol_ui/CEditorDialogs.h"
-#include "protocol_ui/CEthernetIPDialog.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CIpAddressEdit.h"
-#include "protocol_ui/CMbplusDialog.h"
-#include "protocol_ui/CModTcpDialog.h"
-#include "protocol_ui/CProfibusDialog.h"
-#include "protocol_ui/CProfinetDialog.h"
+#include "protocol_ui/CSettingsDialog.h"
 #include "protocol_ui/CUsageDisplay.h"
-#include "protocol_ui/GenericDialog.h"
 #include "protocol_ui/help_topics.h"
 #include "tests/protocol_ui/widget_texts.h"
 #include "tests/support/scripted_ui.h"
@@ -29,12 +20,14 @@
 #include <QRadioButton>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(settings_dialog_kind)
-
 namespace {
-protocol_dialog_values serial(int device, int data_bits, int mode, int baud = 1) {
-    protocol_dialog_values v;
-    v.device_code = device;
+// The settings dialog of protocol code kind for device BLF.
+std::unique_ptr<CSettingsDialog> make_dialog(int kind, const header_values& preset = {}) {
+    return std::make_unique<CSettingsDialog>(protocol_description_for(kind), device_blf, preset);
+}
+
+header_values serial(int data_bits, int mode, int baud = 1) {
+    header_values v;
     v.data_bits = data_bits;
     v.mode = mode;
     v.baud = baud;
@@ -50,23 +43,22 @@ class tst_settings_dialogs : public QObject {
     Q_OBJECT
   private slots:
     void titles_data() {
-        QTest::addColumn<settings_dialog_kind>("kind");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("title");
-        QTest::newRow("AB") << settings_dialog_kind::allen_bradley << "Allen-Bradley Comm Setup";
-        QTest::newRow("MB") << settings_dialog_kind::modbus_siemens
-                            << "Modbus/Siemens protocol setup";
-        QTest::newRow("generic") << settings_dialog_kind::generic << "Generic protocol";
-        QTest::newRow("Profibus") << settings_dialog_kind::profibus << "Profibus params:";
-        QTest::newRow("MB+") << settings_dialog_kind::modbus_plus << "ModbusPlus params:";
-        QTest::newRow("MB/TCP") << settings_dialog_kind::modbus_tcp << "Modbus/TCP settings:";
-        QTest::newRow("Profinet") << settings_dialog_kind::profinet << "Profinet I/O settings:";
-        QTest::newRow("DeviceNet") << settings_dialog_kind::devicenet << "Device Net params:";
-        QTest::newRow("EtherNet/IP") << settings_dialog_kind::ethernetip << "Ethernet/IP Settings";
+        QTest::newRow("AB") << 2 << "Allen-Bradley Comm Setup";
+        QTest::newRow("MB") << 1 << "Modbus/Siemens protocol setup";
+        QTest::newRow("generic") << 0 << "Generic protocol";
+        QTest::newRow("Profibus") << 9 << "Profibus params:";
+        QTest::newRow("MB+") << 11 << "ModbusPlus params:";
+        QTest::newRow("MB/TCP") << 10 << "Modbus/TCP settings:";
+        QTest::newRow("Profinet") << 14 << "Profinet I/O settings:";
+        QTest::newRow("DeviceNet") << 12 << "Device Net params:";
+        QTest::newRow("EtherNet/IP") << 13 << "Ethernet/IP Settings";
     }
     void titles() {
-        QFETCH(settings_dialog_kind, kind);
+        QFETCH(int, kind);
         QFETCH(QString, title);
-        const auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
+        const auto dialog = make_dialog(kind);
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), title);
     }
@@ -74,8 +66,8 @@ class tst_settings_dialogs : public QObject {
     // Enter in a field presses OK, whatever other buttons the dialog holds.
     void enter_confirms_data() { titles_data(); }
     void enter_confirms() {
-        QFETCH(settings_dialog_kind, kind);
-        const auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
+        QFETCH(int, kind);
+        const auto dialog = make_dialog(kind);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         QWidget* field = nullptr;
@@ -90,7 +82,7 @@ class tst_settings_dialogs : public QObject {
     }
 
     void labels_data() {
-        QTest::addColumn<settings_dialog_kind>("kind");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("labels");
         const QStringList serial = {
             "Baud rate", "9600",   "19200",      "38400",         "Data bits",     "7",
@@ -98,43 +90,39 @@ class tst_settings_dialogs : public QObject {
             "1",         "2",      "Byte order", "MS byte first", "LS byte first", "Node num:"};
         const QStringList usage = {
             "Memory Usage", "Change Block Definitions", "Area", "Type", "Base", "Length"};
-        QTest::newRow("AB") << settings_dialog_kind::allen_bradley
-                            << serial + QStringList{"Bit mode", "BCC", "CRC"};
-        QTest::newRow("MB") << settings_dialog_kind::modbus_siemens
-                            << serial + QStringList{"57600", "Bit mode", "RTU", "ASCII"};
-        QTest::newRow("generic") << settings_dialog_kind::generic << serial;
-        QTest::newRow("Profibus") << settings_dialog_kind::profibus
+        QTest::newRow("AB") << 2 << serial + QStringList{"Bit mode", "BCC", "CRC"};
+        QTest::newRow("MB") << 1 << serial + QStringList{"57600", "Bit mode", "RTU", "ASCII"};
+        QTest::newRow("generic") << 0 << serial;
+        QTest::newRow("Profibus") << 9
                                   << QStringList{"Input block size:", "Output block size:",
                                                  "Node address:", "Byte order"};
-        QTest::newRow("MB+") << settings_dialog_kind::modbus_plus
+        QTest::newRow("MB+") << 11
                              << QStringList{"GDB Setting",        "Source id:", "Number of words:",
                                             "Offset within GDB:", "Node num:",  "Byte order"};
-        QTest::newRow("MB/TCP") << settings_dialog_kind::modbus_tcp
+        QTest::newRow("MB/TCP") << 10
                                 << QStringList{"Ip address:", "Network mask:", "Default gateway:",
                                                "Byte order"};
-        QTest::newRow("Profinet") << settings_dialog_kind::profinet
-                                  << QStringList{"IP address:",
-                                                 "Network mask:",
-                                                 "Default gateway:",
-                                                 "Input block size:",
-                                                 "Output block size:",
-                                                 "Byte order",
-                                                 "Help"};
+        QTest::newRow("Profinet") << 14 << QStringList{"IP address:",
+                                                       "Network mask:",
+                                                       "Default gateway:",
+                                                       "Input block size:",
+                                                       "Output block size:",
+                                                       "Byte order",
+                                                       "Help"};
         QTest::newRow("DeviceNet")
-            << settings_dialog_kind::devicenet
+            << 12
             << usage + QStringList{"Byte order", "Defined blocks:",
                                    "Note:  DeviceNet MAC ID and Baud Rate must be set using the "
                                    "DIP switches on the Ombra board."};
         QTest::newRow("EtherNet/IP")
-            << settings_dialog_kind::ethernetip
-            << usage + QStringList{
-                           "Byte Order",  "MS Byte First", "LS Byte First",    "TCP/IP Settings",
-                           "IP Address:", "Network Mask:", "Default Gateway:", "Defined Blocks"};
+            << 13 << usage + QStringList{"Byte Order",       "MS Byte First", "LS Byte First",
+                                         "TCP/IP Settings",  "IP Address:",   "Network Mask:",
+                                         "Default Gateway:", "Defined Blocks"};
     }
     void labels() {
-        QFETCH(settings_dialog_kind, kind);
+        QFETCH(int, kind);
         QFETCH(QStringList, labels);
-        const auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
+        const auto dialog = make_dialog(kind);
         QVERIFY(dialog);
         QCOMPARE(missing_texts(dialog.get(), labels), QStringList());
     }
@@ -154,9 +142,9 @@ class tst_settings_dialogs : public QObject {
         QFETCH(int, data_bits);
         QFETCH(bool, seven_enabled);
         QFETCH(int, checked);
-        CComm2Dialog dialog(serial(device, data_bits, 2));
-        QCOMPARE(enabled(dialog.data_bits(), 0), seven_enabled);
-        QCOMPARE(dialog.data_bits()->checked(), checked);
+        CSettingsDialog dialog(ab_header, device, serial(data_bits, 2));
+        QCOMPARE(enabled(dialog.choice(header_field::data_bits), 0), seven_enabled);
+        QCOMPARE(dialog.choice(header_field::data_bits)->checked(), checked);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.values().data_bits, checked + 7);
@@ -178,10 +166,10 @@ class tst_settings_dialogs : public QObject {
         QFETCH(int, preset);
         QFETCH(int, click);
         QFETCH(int, returned);
-        CComm2Dialog dialog(serial(device_blf, 8, stored));
-        QCOMPARE(dialog.bit_mode()->checked(), preset);
+        CSettingsDialog dialog(ab_header, device_blf, serial(8, stored));
+        QCOMPARE(dialog.choice(header_field::mode)->checked(), preset);
         if (click >= 0)
-            dialog.bit_mode()->button(click)->click();
+            dialog.choice(header_field::mode)->button(click)->click();
         QVERIFY(dialog.read_fields());
         QCOMPARE(dialog.values().mode, returned);
     }
@@ -202,31 +190,31 @@ class tst_settings_dialogs : public QObject {
         QFETCH(bool, ascii);
         QFETCH(bool, baud57600);
         // Preset at 57600 baud, 7 bits and ASCII: what the device refuses is unchecked.
-        CCommDialog dialog(serial(device, 7, 1, 3));
-        QCOMPARE(enabled(dialog.data_bits(), 0), seven);
-        QCOMPARE(enabled(dialog.bit_mode(), 1), ascii);
-        QCOMPARE(enabled(dialog.baud(), 3), baud57600);
-        QCOMPARE(dialog.data_bits()->checked(), seven ? 0 : 1);
-        QCOMPARE(dialog.bit_mode()->checked(), ascii ? 1 : 0);
-        QCOMPARE(dialog.baud()->checked(), baud57600 ? 3 : -1);
+        CSettingsDialog dialog(modbus_header, device, serial(7, 1, 3));
+        QCOMPARE(enabled(dialog.choice(header_field::data_bits), 0), seven);
+        QCOMPARE(enabled(dialog.choice(header_field::mode), 1), ascii);
+        QCOMPARE(enabled(dialog.choice(header_field::baud), 3), baud57600);
+        QCOMPARE(dialog.choice(header_field::data_bits)->checked(), seven ? 0 : 1);
+        QCOMPARE(dialog.choice(header_field::mode)->checked(), ascii ? 1 : 0);
+        QCOMPARE(dialog.choice(header_field::baud)->checked(), baud57600 ? 3 : -1);
         QVERIFY(dialog.read_fields());
         QCOMPARE(dialog.values().mode, ascii ? 1 : 0);
         QCOMPARE(dialog.values().data_bits, seven ? 7 : 8);
     }
 
     void serial_values_round_trip() {
-        protocol_dialog_values v = serial(device_blf, 7, 0, 2);
+        header_values v = serial(7, 0, 2);
         v.parity = 2;
         v.stop_bits = 1;
         v.byte_order = 1;
         v.node = 17;
-        GenericDialog dialog(v);
-        QVERIFY(!dialog.bit_mode());
-        QCOMPARE(dialog.node()->text(), QString("17"));
-        dialog.stop_bits()->button(0)->click();
-        dialog.parity()->button(1)->click();
-        dialog.data_bits()->button(1)->click();
-        dialog.node()->setText("-4");
+        CSettingsDialog dialog(generic_protocol, device_blf, v);
+        QVERIFY(!dialog.choice(header_field::mode));
+        QCOMPARE(dialog.integer(header_field::node)->text(), QString("17"));
+        dialog.choice(header_field::stop_bits)->button(0)->click();
+        dialog.choice(header_field::parity)->button(1)->click();
+        dialog.choice(header_field::data_bits)->button(1)->click();
+        dialog.integer(header_field::node)->setText("-4");
         QVERIFY(dialog.read_fields());
         QCOMPARE(dialog.values().stop_bits, 0);
         QCOMPARE(dialog.values().parity, 1);
@@ -238,14 +226,14 @@ class tst_settings_dialogs : public QObject {
 
     // A refused field keeps the dialog open with the focus on it and the values unchanged.
     void refusals_data() {
-        QTest::addColumn<settings_dialog_kind>("kind");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        const auto pb = settings_dialog_kind::profibus;
-        const auto pn = settings_dialog_kind::profinet;
-        const auto mp = settings_dialog_kind::modbus_plus;
-        const auto ab = settings_dialog_kind::allen_bradley;
+        const auto pb = 9;
+        const auto pn = 14;
+        const auto mp = 11;
+        const auto ab = 2;
         QTest::newRow("Profibus input 244") << pb << 0 << "244"
                                             << "";
         QTest::newRow("Profibus input 245") << pb << 0 << "245"
@@ -274,15 +262,15 @@ class tst_settings_dialogs : public QObject {
                                       << "Please enter an integer.";
     }
     void refusals() {
-        QFETCH(settings_dialog_kind, kind);
+        QFETCH(int, kind);
         QFETCH(int, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
         scripted_ui messages;
         scoped_ui installed(messages);
-        protocol_dialog_values preset;
+        header_values preset;
         preset.node = 5;
-        auto dialog = CEditorDialogs::create_settings_dialog(kind, preset, nullptr);
+        auto dialog = make_dialog(kind, preset);
         dialog->show();
         QList<CIntegerEdit*> edits = dialog->findChildren<CIntegerEdit*>();
         // Fields in layout order: sort by position on the dialog.
@@ -305,18 +293,18 @@ class tst_settings_dialogs : public QObject {
     }
 
     void addresses_round_trip_data() {
-        QTest::addColumn<settings_dialog_kind>("kind");
-        QTest::newRow("MB/TCP") << settings_dialog_kind::modbus_tcp;
-        QTest::newRow("Profinet") << settings_dialog_kind::profinet;
-        QTest::newRow("EtherNet/IP") << settings_dialog_kind::ethernetip;
+        QTest::addColumn<int>("kind");
+        QTest::newRow("MB/TCP") << 10;
+        QTest::newRow("Profinet") << 14;
+        QTest::newRow("EtherNet/IP") << 13;
     }
     void addresses_round_trip() {
-        QFETCH(settings_dialog_kind, kind);
-        protocol_dialog_values preset;
+        QFETCH(int, kind);
+        header_values preset;
         preset.ip_address = 0xC0A80A01;      // 192.168.10.1
         preset.network_mask = 0xFFFFFF00;    // 255.255.255.0
         preset.default_gateway = 0x0A000001; // 10.0.0.1
-        auto dialog = CEditorDialogs::create_settings_dialog(kind, preset, nullptr);
+        auto dialog = make_dialog(kind, preset);
         auto addresses = dialog->findChildren<CIpAddressEdit*>();
         QCOMPARE(addresses.size(), 3);
         QCOMPARE(addresses[0]->octet(0)->text(), QString("192"));
@@ -330,15 +318,15 @@ class tst_settings_dialogs : public QObject {
     }
 
     void block_dialogs_start_from_the_default_table_data() {
-        QTest::addColumn<settings_dialog_kind>("kind");
-        QTest::newRow("DeviceNet") << settings_dialog_kind::devicenet;
-        QTest::newRow("EtherNet/IP") << settings_dialog_kind::ethernetip;
+        QTest::addColumn<int>("kind");
+        QTest::newRow("DeviceNet") << 12;
+        QTest::newRow("EtherNet/IP") << 13;
     }
     void block_dialogs_start_from_the_default_table() {
-        QFETCH(settings_dialog_kind, kind);
-        auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
-        auto* blocks = dynamic_cast<CBlockSettingsDialog*>(dialog.get());
-        QVERIFY(blocks);
+        QFETCH(int, kind);
+        auto dialog = make_dialog(kind);
+        CSettingsDialog* blocks = dialog.get();
+        QVERIFY(blocks->block_list());
         QCOMPARE(blocks->block_list()->topLevelItemCount(), 22);
         QCOMPARE(blocks->block_list()->topLevelItem(11)->text(1), QString("OUT"));
         const QStringList labels = {"I/O Input: (256 / 256 regs)", "I/O Output: (256 / 256 regs)",
@@ -350,16 +338,16 @@ class tst_settings_dialogs : public QObject {
             QCOMPARE(blocks->usage()->bar(i)->value() == blocks->usage()->bar(i)->maximum(), i < 2);
         }
         QVERIFY(dialog->read_fields());
-        QCOMPARE(dialog->values().block_count, 22);
-        QCOMPARE(dialog->values().blocks[11].length, 256);
-        QCOMPARE(dialog->values().io_input_size, 256);
+        QCOMPARE(dialog->values().blocks.block_count, 22);
+        QCOMPARE(dialog->values().blocks.table[11].length, 256);
+        QCOMPARE(dialog->values().blocks.io_input_size, 256);
     }
 
     void change_block_definitions() {
-        protocol_dialog_values preset;
-        preset.block_count = 22;
-        preset.blocks = default_block_table();
-        CDeviceNetDialog dialog(preset);
+        header_values preset;
+        preset.blocks.block_count = 22;
+        preset.blocks.table = default_block_table();
+        CSettingsDialog dialog(devicenet_header, device_blf, preset);
         int runs = 0;
         dialog.set_block_editor([&](QWidget*, block_table_t& table) {
             ++runs;
@@ -379,14 +367,14 @@ class tst_settings_dialogs : public QObject {
         QTest::mouseDClick(dialog.block_list()->viewport(), Qt::LeftButton);
         QCOMPARE(runs, 2);
         QVERIFY(dialog.read_fields());
-        QCOMPARE(dialog.values().param_input_usage, 110);
-        QCOMPARE(dialog.values().blocks[6].start, 400);
+        QCOMPARE(dialog.values().blocks.param_input_usage, 110);
+        QCOMPARE(dialog.values().blocks.table[6].start, 400);
     }
 
     void help_buttons() {
         QList<int> contexts;
         set_help_topic_handler([&](QWidget*, int context) { contexts << context; });
-        CProfinetDialog profinet({});
+        CSettingsDialog profinet(profinet_header, device_blf, {});
         profinet.help_button()->click();
         set_help_topic_handler({});
         QCOMPARE(contexts, QList<int>{13});

@@ -3,17 +3,14 @@
 
 #include "app/CTessalyDoc.h"
 #include "model/zrp_file.h"
-#include "protocol_ui/CEditorDialogs.h"
+#include "protocol_ui/CProtocolForm.h"
 #include "protocol_ui/CSettingsDialog.h"
-#include "protocol_ui/protocol_form_factory.h"
 #include "protocol_ui/visual_tab_order.h"
 
 #include <QAbstractScrollArea>
 #include <QGroupBox>
 #include <QScrollArea>
 #include <QtTest>
-
-Q_DECLARE_METATYPE(settings_dialog_kind)
 
 namespace {
 // What a focusable control stands for: the title of its outermost group box, or its class.
@@ -65,7 +62,7 @@ class tst_tab_order : public QObject {
         QFETCH(QStringList, chain);
         CTessalyDoc doc;
         doc.replace_map(std::make_unique<zrp_file>(protocol));
-        std::unique_ptr<QWidget> form(create_protocol_form(&doc, nullptr));
+        std::unique_ptr<QWidget> form(CProtocolForm::create(&doc, nullptr));
         form->resize(900, 240);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -75,18 +72,18 @@ class tst_tab_order : public QObject {
     }
 
     void dialogs_data() {
-        QTest::addColumn<settings_dialog_kind>("kind");
+        QTest::addColumn<int>("protocol");
         QTest::addColumn<QStringList>("chain");
-        QTest::newRow("Modbus") << settings_dialog_kind::modbus_siemens
+        QTest::newRow("Modbus") << 1
                                 << serial_groups +
                                        QStringList{"Bit mode", "CIntegerEdit", "QPushButton"};
-        QTest::newRow("generic") << settings_dialog_kind::generic
-                                 << serial_groups + QStringList{"CIntegerEdit", "QPushButton"};
+        QTest::newRow("generic") << 0 << serial_groups + QStringList{"CIntegerEdit", "QPushButton"};
     }
     void dialogs() {
-        QFETCH(settings_dialog_kind, kind);
+        QFETCH(int, protocol);
         QFETCH(QStringList, chain);
-        const auto dialog = CEditorDialogs::create_settings_dialog(kind, {}, nullptr);
+        const auto dialog = std::make_unique<CSettingsDialog>(protocol_description_for(protocol), 0,
+                                                              header_values{});
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         apply_visual_tab_order(dialog.get());
