@@ -16,15 +16,17 @@ constexpr int initial_width = 630;
 constexpr int initial_pane_height = 100;
 } // namespace
 
-CChildFrame::CChildFrame(CTessalyDoc* doc, QWidget* parent) : QMdiSubWindow(parent), doc_(doc) {
+CChildFrame::CChildFrame(CTessalyDoc* doc, CProtocolDialogs& protocol_dialogs,
+                         CRegisterDialogs& register_dialogs, QWidget* parent)
+    : QMdiSubWindow(parent), doc_(doc), protocol_dialogs_(protocol_dialogs) {
     setAttribute(Qt::WA_DeleteOnClose);
     doc_->setParent(nullptr);
 
     splitter_ = new QSplitter(Qt::Vertical);
     splitter_->setChildrenCollapsible(false);
-    form_ = CProtocolForm::create(doc_, splitter_);
+    form_ = CProtocolForm::create(doc_, protocol_dialogs_, splitter_);
     splitter_->addWidget(form_);
-    view_ = new CRegisterView(doc_, splitter_);
+    view_ = new CRegisterView(doc_, register_dialogs, splitter_);
     view_->setAccessibleName(QStringLiteral("Register list"));
     splitter_->addWidget(view_);
     connect(view_, &CRegisterView::command_state_changed, this,
@@ -59,7 +61,7 @@ void CChildFrame::rebuild_form_pane() {
     zrp_file* map = doc_->map();
     if (map && map->header) {
         QWidget* old_form = form_;
-        form_ = CProtocolForm::create(doc_, nullptr);
+        form_ = CProtocolForm::create(doc_, protocol_dialogs_, nullptr);
         splitter_->replaceWidget(0, form_);
         // The old form may be the sender of the change that led here.
         old_form->hide();

@@ -7,7 +7,9 @@
 #include <functional>
 
 class CTessalyDoc;
+class CProtocolDialogs;
 class CProtocolForm;
+class CRegisterDialogs;
 class CRegisterView;
 class QSplitter;
 class QWidget;
@@ -15,8 +17,10 @@ class QWidget;
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
   public:
-    // Shows doc and takes it over: the document goes with its window.
-    explicit CChildFrame(CTessalyDoc* doc, QWidget* parent = nullptr);
+    // Shows doc and takes it over: the document goes with its window. Its panes run their
+    // dialogs through protocol_dialogs and register_dialogs, which must outlive it.
+    CChildFrame(CTessalyDoc* doc, CProtocolDialogs& protocol_dialogs,
+                CRegisterDialogs& register_dialogs, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CTessalyDoc* document() const { return doc_; }
@@ -53,6 +57,7 @@ class CChildFrame : public QMdiSubWindow {
     void size_form_pane();
 
     CTessalyDoc* doc_;
+    CProtocolDialogs& protocol_dialogs_;
     QSplitter* splitter_ = nullptr;
     QWidget* form_ = nullptr;
     CRegisterView* view_ = nullptr;

@@ -5,10 +5,11 @@
 #include "app/CRecentFiles.h"
 #include "app/CTessalyDoc.h"
 #include "app/CTransferCommands.h"
+#include "app/editor_ui.h"
 #include "app/file_prompter.h"
 #include "app/reserved_names.h"
-#include "core/user_interface.h"
 #include "model/zrp_file.h"
+#include "protocol_ui/CProtocolDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,9 +34,11 @@ QString document_key(const QString& path) {
 } // namespace
 
 CDocumentManager::CDocumentManager(CRecentFiles& recent, CTransferCommands& transfers,
-                                   file_prompter& prompter,
+                                   file_prompter& prompter, CProtocolDialogs& protocol_dialogs,
+                                   CRegisterDialogs& register_dialogs,
                                    std::function<bool()> show_protocol_dialog, QObject* parent)
     : QObject(parent), recent_(recent), transfers_(transfers), prompter_(&prompter),
+      protocol_dialogs_(protocol_dialogs), register_dialogs_(register_dialogs),
       show_protocol_dialog_(std::move(show_protocol_dialog)) {}
 
 QList<CChildFrame*> CDocumentManager::frames() const {
@@ -72,7 +75,7 @@ CChildFrame* CDocumentManager::find_frame(const QString& path) const {
 }
 
 CTessalyDoc* CDocumentManager::open_in_new_window(CTessalyDoc* doc) {
-    auto* frame = new CChildFrame(doc);
+    auto* frame = new CChildFrame(doc, protocol_dialogs_, register_dialogs_);
     frame->set_close_guard(
         [this, doc] { return transfers_.end_transfer_before_close(doc) && save_modified(doc); });
     main_frame_->add_child(frame);
@@ -80,11 +83,12 @@ CTessalyDoc* CDocumentManager::open_in_new_window(CTessalyDoc* doc) {
 }
 
 CTessalyDoc* CDocumentManager::file_new() {
-    auto* doc = new CTessalyDoc;
-    if (!doc->on_new_document(show_protocol_dialog_())) {
-        delete doc;
+    // A new map is for device "RDX" with the generic header until the selection says more.
+    auto map = std::make_unique<zrp_file>();
+    if (show_protocol_dialog_() && !protocol_dialogs_.choose_protocol(*map))
         return nullptr;
-    }
+    auto* doc = new CTessalyDoc;
+    doc->on_new_document(std::move(map));
     return open_in_new_window(doc);
 }
 
@@ -151,8 +155,8 @@ CTessalyDoc* CDocumentManager::open_document_file(const QString& path, bool add_
     open_in_new_window(doc);
     // Lines the reader had to guess at are said once, over the opened map.
     if (!doc->unread_lines().empty())
-        ui().message(QDir::toNativeSeparators(full).toStdString() + ":\n" +
-                     unread_lines_text(doc->unread_lines()));
+        editor_ui().message(QDir::toNativeSeparators(full).toStdString() + ":\n" +
+                            unread_lines_text(doc->unread_lines()));
     return doc;
 }
 

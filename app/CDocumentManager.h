@@ -12,6 +12,8 @@
 
 class CChildFrame;
 class CMainFrame;
+class CProtocolDialogs;
+class CRegisterDialogs;
 class CRecentFiles;
 class CTessalyDoc;
 class CTransferCommands;
@@ -21,7 +23,10 @@ class CDocumentManager : public QObject {
     Q_OBJECT
   public:
     // show_protocol_dialog answers whether File New runs the host protocol selection.
+    // The document windows run their dialogs through protocol_dialogs and register_dialogs;
+    // File New runs the host protocol selection unless show_protocol_dialog says no.
     CDocumentManager(CRecentFiles& recent, CTransferCommands& transfers, file_prompter& prompter,
+                     CProtocolDialogs& protocol_dialogs, CRegisterDialogs& register_dialogs,
                      std::function<bool()> show_protocol_dialog, QObject* parent = nullptr);
 
     // The window that holds the document windows.
@@ -60,6 +65,8 @@ class CDocumentManager : public QObject {
     CRecentFiles& recent_;
     CTransferCommands& transfers_;
     file_prompter* prompter_;
+    CProtocolDialogs& protocol_dialogs_;
+    CRegisterDialogs& register_dialogs_;
     std::function<bool()> show_protocol_dialog_;
     CMainFrame* main_frame_ = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "app/CGuardedApplication.h"
 
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 
 #include <new>
 
@@ -9,7 +9,7 @@ bool CGuardedApplication::notify(QObject* receiver, QEvent* event) {
         return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc&) {
         // What the handler allocated is gone with the exception; the message needs little.
-        ui().message(msg_command_out_of_memory);
+        editor_ui().message(msg_command_out_of_memory);
         return false;
     }
 }

@@ -2,12 +2,12 @@
 
 #include "app/CTessalyDoc.h"
 #include "app/CTransferCommands.h"
+#include "app/editor_ui.h"
 #include "app/file_prompter.h"
 #include "app/reserved_names.h"
 #include "catalogue/offered_parameters.h"
 #include "core/atomic_write.h"
 #include "core/input_file.h"
-#include "core/user_interface.h"
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
 #include "editing/CRegisterView.h"
@@ -72,11 +72,11 @@ bool CMapCommands::export_register_table(CTessalyDoc* doc) {
     std::string error;
     if (!atomic_write_file(CTessalyDoc::native_path(path), ::export_register_table(*doc->map()),
                            &error)) {
-        ui().detailed_message(msg_save_failed, error);
+        editor_ui().detailed_message(msg_save_failed, error);
         return false;
     }
-    ui().message(register_count_text(doc->map()->register_count()) + " exported to " +
-                 QDir::toNativeSeparators(path).toStdString());
+    editor_ui().message(register_count_text(doc->map()->register_count()) + " exported to " +
+                        QDir::toNativeSeparators(path).toStdString());
     return true;
 }
 
@@ -92,19 +92,19 @@ bool CMapCommands::import_register_table(CTessalyDoc* doc) {
     std::string table;
     const file_read_result read = read_regular_file(native, table);
     if (read != file_read_result::ok) {
-        ui().detailed_message(msg_open_failed, QDir::toNativeSeparators(path).toStdString() + ": " +
-                                                   read_failure_reason(native, read));
+        editor_ui().detailed_message(msg_open_failed, QDir::toNativeSeparators(path).toStdString() +
+                                                          ": " + read_failure_reason(native, read));
         return false;
     }
     // Every row is read before the map changes, so a cell that does not parse leaves it whole.
     register_table_reader reader(*doc->map());
     if (!reader.read(table)) {
-        ui().message(reader.error().message());
+        editor_ui().message(reader.error().message());
         return false;
     }
-    doc->editor().replace_registers(std::move(reader.registers()));
+    doc->editor().replace_registers(std::move(reader.registers()), editor_ui());
     doc->update_all_views(nullptr, 0);
-    ui().message(register_count_text(doc->map()->register_count()) + " imported");
+    editor_ui().message(register_count_text(doc->map()->register_count()) + " imported");
     return true;
 }
 
@@ -126,7 +126,7 @@ void CMapCommands::compare_with_device(CTessalyDoc* doc, CRegisterView* view) {
     // a map no image carries is not worth an extraction.
     auto expected = std::make_shared<zrp_file>();
     if (!map_as_card_holds(map, device, *expected)) {
-        ui().message(map_unfit_for_image_text);
+        editor_ui().message(map_unfit_for_image_text);
         return;
     }
     // What the card does not get as the map says is no difference on the card (it holds what

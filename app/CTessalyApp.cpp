@@ -13,12 +13,14 @@
 #include "app/CTransferCommands.h"
 #include "app/QtFilePrompter.h"
 #include "app/command_bindings.h"
+#include "app/editor_ui.h"
 #include "app/reserved_names.h"
 #include "catalogue/parameter_list.h"
-#include "core/user_interface.h"
 #include "editing/CRegisterClipboard.h"
+#include "editing/CRegisterDialogs.h"
 #include "link/link_state.h"
 #include "link/send_request.h"
+#include "protocol_ui/CProtocolDialogs.h"
 #include "protocol_ui/CProtocolForm.h"
 #include "protocol_ui/help_topics.h"
 #include "protocol_ui/visual_tab_order.h"
@@ -57,16 +59,22 @@ CTessalyApp::CTessalyApp(const options& opts)
     : options_(opts), param_file_(settings_section_name, param_file_key, param_file_default),
       show_protocol_dialog_(settings_section_name, show_dialog_key, "1"),
       catalogue_(std::make_unique<parameter_list>()),
+      own_protocol_dialogs_(std::make_unique<CProtocolDialogs>()),
+      own_register_dialogs_(std::make_unique<CRegisterDialogs>(catalogue_.get())),
+      protocol_dialogs_(opts.protocol_dialogs ? opts.protocol_dialogs
+                                              : own_protocol_dialogs_.get()),
+      register_dialogs_(opts.register_dialogs ? opts.register_dialogs
+                                              : own_register_dialogs_.get()),
       qt_prompter_(std::make_unique<QtFilePrompter>()), prompter_(qt_prompter_.get()),
       recent_(std::make_unique<CRecentFiles>()),
       transfers_(std::make_unique<CTransferCommands>(opts.usb_library, *prompter_)),
-      documents_(std::make_unique<CDocumentManager>(*recent_, *transfers_, *prompter_,
-                                                    [this] {
-                                                        // Only the text "0" turns the protocol
-                                                        // selection off.
-                                                        return show_protocol_dialog_.value() !=
-                                                               QLatin1String("0");
-                                                    })),
+      documents_(std::make_unique<CDocumentManager>(
+          *recent_, *transfers_, *prompter_, *protocol_dialogs_, *register_dialogs_,
+          [this] {
+              // Only the text "0" turns the protocol
+              // selection off.
+              return show_protocol_dialog_.value() != QLatin1String("0");
+          })),
       map_commands_(std::make_unique<CMapCommands>(*transfers_, *catalogue_, *prompter_)) {
     set_help_topic_handler([this](QWidget*, int context) { help_context(context); });
     qApp->installEventFilter(this);
@@ -114,8 +122,8 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
     map_commands_->set_window(main_frame_);
     bind_commands(main_frame_->commands(),
                   {*main_frame_, *documents_, *transfers_, *recent_, *map_commands_,
-                   [this]() -> QPrinter& { return printer(); }, [this] { preferences(); },
-                   [this] { about(); }, [this] { help_contents(); },
+                   *protocol_dialogs_, [this]() -> QPrinter& { return printer(); },
+                   [this] { preferences(); }, [this] { about(); }, [this] { help_contents(); },
                    [this] { context_help_->start(); }});
     context_help_ =
         std::make_unique<CContextHelp>([this](const QString& page) { show_help_page(page); });
@@ -170,7 +178,7 @@ void CTessalyApp::check_help_file() {
     }
     const QString contents = QDir(help_folder_).filePath(CHelpWindow::contents_page);
     if (!QFileInfo::exists(contents))
-        ui().message(msg_help_missing + QDir::toNativeSeparators(contents).toStdString());
+        editor_ui().message(msg_help_missing + QDir::toNativeSeparators(contents).toStdString());
 }
 
 void CTessalyApp::read_settings() {
@@ -206,12 +214,12 @@ void CTessalyApp::load_catalogue() {
     case parameter_list::load_result::cannot_open:
         break;
     case parameter_list::load_result::no_root:
-        ui().detailed_message(msg_param_file_unreadable,
-                              where + ": " + catalogue_->read_error().text());
+        editor_ui().detailed_message(msg_param_file_unreadable,
+                                     where + ": " + catalogue_->read_error().text());
         break;
     case parameter_list::load_result::loaded:
         if (!catalogue_->has_parameters())
-            ui().detailed_message(msg_param_file_empty, where);
+            editor_ui().detailed_message(msg_param_file_empty, where);
         break;
     }
     emit catalogue_changed();
@@ -265,7 +273,7 @@ void CTessalyApp::help_context(int context) {
 void CTessalyApp::show_help_page(const QString& page) {
     const QString contents = QDir(help_folder_).filePath(CHelpWindow::contents_page);
     if (!QFileInfo::exists(contents)) {
-        ui().message(msg_help_missing + QDir::toNativeSeparators(contents).toStdString());
+        editor_ui().message(msg_help_missing + QDir::toNativeSeparators(contents).toStdString());
         return;
     }
     // A modal dialog blocks every window but its own: the page then opens in a window that

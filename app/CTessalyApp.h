@@ -22,6 +22,8 @@ class CMapCommands;
 class CRecentFiles;
 class CTransferCommands;
 class QPrinter;
+class CProtocolDialogs;
+class CRegisterDialogs;
 class hid_library;
 class parameter_list;
 
@@ -35,6 +37,9 @@ class CTessalyApp : public QObject {
         bool watch_devices = true;
         // The folder of the help pages (empty: the installed or bundled pages).
         QString help_folder;
+        // The dialogs the windows run (nullptr: the real ones); not owned.
+        CProtocolDialogs* protocol_dialogs = nullptr;
+        CRegisterDialogs* register_dialogs = nullptr;
     };
 
     CTessalyApp();
@@ -53,6 +58,7 @@ class CTessalyApp : public QObject {
     CMapCommands& map_commands() const { return *map_commands_; }
 
     parameter_list& catalogue() const { return *catalogue_; }
+    CProtocolDialogs& protocol_dialogs() const { return *protocol_dialogs_; }
     const AppSetup& param_file() const { return param_file_; }
     const AppSetup& show_protocol_dialog() const { return show_protocol_dialog_; }
     // Loads the catalogue from the "ParamFile" setting (a relative name that is not in the
@@ -109,6 +115,10 @@ class CTessalyApp : public QObject {
     AppSetup param_file_;
     AppSetup show_protocol_dialog_;
     std::unique_ptr<parameter_list> catalogue_;
+    std::unique_ptr<CProtocolDialogs> own_protocol_dialogs_;
+    std::unique_ptr<CRegisterDialogs> own_register_dialogs_;
+    CProtocolDialogs* protocol_dialogs_;
+    CRegisterDialogs* register_dialogs_;
     std::unique_ptr<file_prompter> qt_prompter_;
     file_prompter* prompter_ = nullptr;
     std::unique_ptr<CRecentFiles> recent_;

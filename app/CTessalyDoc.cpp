@@ -1,10 +1,11 @@
 #include "app/CTessalyDoc.h"
 
+#include "app/editor_ui.h"
 #include "core/atomic_write.h"
 #include "core/input_file.h"
-#include "core/user_interface.h"
 #include "model/map_editor.h"
 #include "model/map_loading.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 
 #include <QDir>
@@ -157,15 +158,11 @@ void CTessalyDoc::update_all_views(QObject* sender, int hint) {
     emit views_update(sender, hint);
 }
 
-bool CTessalyDoc::on_new_document(bool show_protocol_dialog) {
+void CTessalyDoc::on_new_document(std::unique_ptr<zrp_file> map) {
     editor_.reset();
     map_.reset();
     path_.clear();
     set_modified(false);
-
-    auto map = std::make_unique<zrp_file>();
-    if (show_protocol_dialog && map->edit() != 1)
-        return false;
 
     QString name = header_name(map.get());
     replace_map(std::move(map));
@@ -174,12 +171,11 @@ bool CTessalyDoc::on_new_document(bool show_protocol_dialog) {
             name = w.title;
     set_title(name + new_title_suffix);
     set_modified(false);
-    return true;
 }
 
 bool CTessalyDoc::on_open_document(const QString& path) {
     for (;;) {
-        loaded_map_file load = load_map_file(native_path(path));
+        loaded_map_file load = load_map_file(native_path(path), editor_ui());
         if (load.map) {
             try {
                 unread_lines_ = std::move(load.report.unread_lines);
@@ -197,7 +193,7 @@ bool CTessalyDoc::on_open_document(const QString& path) {
         }
         const std::string detail =
             load_failure_detail(load, QDir::toNativeSeparators(path).toStdString());
-        if (!ui().detailed_retry_cancel(
+        if (!editor_ui().detailed_retry_cancel(
                 load.out_of_memory ? msg_open_out_of_memory : msg_open_failed, detail))
             return false;
     }
@@ -219,15 +215,12 @@ bool CTessalyDoc::on_save_document(const QString& path) {
             set_modified(false);
             return true;
         }
-        if (!ui().ask_retry_cancel(msg_save_failed))
+        if (!editor_ui().ask_retry_cancel(msg_save_failed))
             return false;
     }
 }
 
-void CTessalyDoc::on_protocol() {
-    if (!map_)
-        return;
-    const map_editor::header_change change = editor_->select_protocol();
+void CTessalyDoc::protocol_changed(const map_editor::header_change& change) {
     // A new header replaces the old one even when its settings dialog is cancelled: the form
     // above the list and the title must show it, and the map now differs from its file.
     if (!change.accepted && !change.replaced)
@@ -248,6 +241,6 @@ void CTessalyDoc::refresh_title() {
 std::string CTessalyDoc::text() const {
     std::ostringstream out;
     if (map_)
-        map_->write(out);
+        write_map(out, *map_);
     return out.str();
 }

@@ -4,6 +4,7 @@
 // tells the views of the document when something changed. It is the bottom of the editor:
 // the views and the application build on it, it calls none of them.
 
+#include "model/map_editor.h"
 #include "model/map_read_report.h"
 
 #include <QList>
@@ -14,7 +15,6 @@
 #include <string>
 #include <vector>
 
-class map_editor;
 class zrp_file;
 
 class CTessalyDoc : public QObject {
@@ -63,9 +63,8 @@ class CTessalyDoc : public QObject {
     // change (may be nullptr), hint says what changed (0: everything, n: row n - 1).
     void update_all_views(QObject* sender, int hint = 0);
 
-    // New: creates a map, runs the host protocol selection unless show_protocol_dialog is
-    // false. False (selection cancelled) leaves the document without a map.
-    bool on_new_document(bool show_protocol_dialog);
+    // New: the document takes map (its protocol chosen already) as a new, unsaved map.
+    void on_new_document(std::unique_ptr<zrp_file> map);
     // Open: reads the file with a Retry/Cancel loop whose box says which file failed and why.
     // False when no map results. Running out of memory fails the open; the editor goes on.
     bool on_open_document(const QString& path);
@@ -78,8 +77,9 @@ class CTessalyDoc : public QObject {
     // Save: writes the map atomically, asking Retry/Cancel when that fails. True only when
     // the file was written.
     bool on_save_document(const QString& path);
-    // The protocol command: runs the host protocol selection on the map.
-    void on_protocol();
+    // The host protocol selection changed the header (the protocol command): the views, the
+    // settings form and the title follow.
+    void protocol_changed(const map_editor::header_change& change);
     // A path as the file system and the core's file functions take it (the platform's
     // encoding of file names).
     static std::string native_path(const QString& path);

@@ -4,8 +4,8 @@
 #include "app/CTessalyDoc.h"
 #include "app/CTransferRunner.h"
 #include "app/CZRPErrorDlg.h"
+#include "app/editor_ui.h"
 #include "app/file_prompter.h"
-#include "core/user_interface.h"
 #include "link/UsbHidDevice.h"
 #include "link/extract.h"
 #include "link/link_state.h"
@@ -36,7 +36,8 @@ CTransferCommands::CTransferCommands(hid_library* usb_library, file_prompter& pr
         usb_library = own_usb_library_.get();
     }
     usb_ = std::make_unique<UsbHidDevice>(*usb_library);
-    link_ = std::make_unique<link_state>(*settings_, *usb_, &termios_serial_port::create);
+    link_ =
+        std::make_unique<link_state>(*settings_, *usb_, &termios_serial_port::create, editor_ui());
     link_->set_status_sink([this](const std::string& text) {
         emit link_status_changed(QString::fromStdString(text));
     });
@@ -88,14 +89,14 @@ void CTransferCommands::transfer_ended() {
 bool CTransferCommands::refuse_while_busy() {
     if (!busy())
         return false;
-    ui().message(msg_wait_for_transfer);
+    editor_ui().message(msg_wait_for_transfer);
     return true;
 }
 
 bool CTransferCommands::end_transfer_before_close(const CTessalyDoc* doc) {
     if (!busy() || (doc && doc != transfer_doc_))
         return true;
-    if (!ui().ask_yes_no(msg_transfer_running))
+    if (!editor_ui().ask_yes_no(msg_transfer_running))
         return false;
     runner_->cancel_and_wait();
     return true;
@@ -120,13 +121,14 @@ bool CTransferCommands::send_text(const std::string& text, const CTessalyDoc* do
 
 bool CTransferCommands::confirm_send(const zrp_file& map, const std::string& file_text) {
     const std::vector<map_finding> findings = send_findings(map, file_text);
-    return findings.empty() || ui().ask_yes_no_default_no(send_anyway_question(findings));
+    return findings.empty() || editor_ui().ask_yes_no_default_no(send_anyway_question(findings));
 }
 
 bool CTransferCommands::send_file(const QString& path, std::function<void(bool)> done) {
     if (refuse_while_busy())
         return false;
-    std::optional<send_file_contents> file = load_send_file(CTessalyDoc::native_path(path));
+    std::optional<send_file_contents> file =
+        load_send_file(CTessalyDoc::native_path(path), editor_ui());
     if (!file || !confirm_send(*file->map, file->text)) {
         if (done)
             done(false);

@@ -1,7 +1,7 @@
 #include "app/CTransferRunner.h"
 
 #include "app/CWorkerUserInterface.h"
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 
 #include <QEventLoop>
 
@@ -31,7 +31,7 @@ bool CTransferRunner::start(job work, std::function<void()> finished) {
     if (busy_)
         return false;
     cancel_ = std::make_unique<cancel_token>();
-    worker_ui_ = std::make_unique<CWorkerUserInterface>(this, ui(), progress_);
+    worker_ui_ = std::make_unique<CWorkerUserInterface>(this, editor_ui(), progress_);
     busy_ = true;
     emit busy_changed(true);
     thread_ = std::thread([this, work = std::move(work), finished = std::move(finished)] {

@@ -13,6 +13,7 @@
 #include "editing/CRegisterView.h"
 #include "editing/register_printing.h"
 #include "link/link_state.h"
+#include "protocol_ui/CProtocolDialogs.h"
 #include "protocol_ui/CProtocolForm.h"
 #include "protocol_ui/import_command.h"
 
@@ -88,7 +89,9 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
                 transfers.send_without_document();
         },
         link_idle);
-    commands.bind(ID_IMPORT_OLD_FILE, [&frame] { run_import_command(&frame); });
+    CProtocolDialogs& protocol = t.protocol_dialogs;
+    commands.bind(ID_IMPORT_OLD_FILE,
+                  [&frame, &protocol] { run_import_command(&frame, protocol); });
     commands.bind(
         ID_IMPORT_REGISTER_TABLE, [&maps, doc] { maps.import_register_table(doc()); },
         has_document);
@@ -170,7 +173,7 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         [&link, link_idle] { return link.usb_connected() && link_idle(); },
         [&link] { return link.link_type() == link_usb; });
     commands.bind(
-        ID_OPTIONS_PROTOCOL, [doc] { doc()->on_protocol(); }, has_document);
+        ID_OPTIONS_PROTOCOL, [&protocol, doc] { protocol.choose_protocol(*doc()); }, has_document);
     commands.bind(
         ID_CHECK_MAP, [&maps, doc, view] { maps.check_map(doc(), view()); }, has_document);
     commands.bind(ID_OPTIONS_PREFERENCES, t.run_preferences);

@@ -8,6 +8,7 @@ class CCommandSet;
 class CDocumentManager;
 class CMapCommands;
 class CMainFrame;
+class CProtocolDialogs;
 class CRecentFiles;
 class CTransferCommands;
 class QPrinter;
@@ -19,6 +20,7 @@ struct command_targets {
     CTransferCommands& transfers;
     CRecentFiles& recent;
     CMapCommands& maps;
+    CProtocolDialogs& protocol_dialogs;
     std::function<QPrinter&()> job_printer;
     std::function<void()> run_preferences;
     std::function<void()> run_about;

@@ -6,10 +6,9 @@
 #include "app/CTessalyDoc.h"
 #include "app/QtUserInterface.h"
 #include "app/command_line.h"
-#include "editing/install_register_dialog.h"
+#include "app/editor_ui.h"
 #include "link/send_request.h"
 #include "link/transfer_messages.h"
-#include "protocol_ui/editor_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,7 +56,7 @@ int main(int argc, char* argv[]) {
         return status;
 
     QtUserInterface qt_ui;
-    scoped_ui ui_in_force(qt_ui);
+    scoped_editor_ui ui_in_force(qt_ui);
 
     auto absolute = [](const QString& p) {
         return QDir::cleanPath(QFileInfo(p).absoluteFilePath());
@@ -67,7 +66,7 @@ int main(int argc, char* argv[]) {
         const QString path = absolute(request.send_path);
         // Refused here rather than handed on and lost: the request would end the path early.
         if (!send_request_carries(CTessalyDoc::native_path(path))) {
-            ui().detailed_message(msg_file_not_opened, cause_quote_in_send_path);
+            editor_ui().detailed_message(msg_file_not_opened, cause_quote_in_send_path);
             return 1;
         }
         command = CInstanceChannel::send_request(path);
@@ -80,10 +79,7 @@ int main(int argc, char* argv[]) {
     if (!command.isEmpty() && CInstanceChannel::deliver(channel.name(), {command}))
         return 0;
 
-    install_editor_dialogs();
-
     CTessalyApp app;
-    install_register_dialog(app.catalogue());
     // Started by the shell only to send a file: the editor closes once that is done.
     app.set_started_by_user(request.send_path.isEmpty());
     if (channel.listen())

@@ -124,7 +124,6 @@ void send_repeatedly(benchmark::State& state, const link_state& link, const ombr
 
 void BM_SendOverPseudoTerminal(benchmark::State& state) {
     quiet_ui ui;
-    scoped_ui installed(ui);
     ombra_card card({});
     pty_card_server server(card);
     char pattern[] = "/tmp/tessaly-bench-XXXXXX";
@@ -144,7 +143,7 @@ void BM_SendOverPseudoTerminal(benchmark::State& state) {
     link_timing timing;
     timing.sleep = [](int, const cancel_token&) {
     }; // the card's one-second pause is not the host's time
-    link_state link(settings, usb, &termios_serial_port::create, timing);
+    link_state link(settings, usb, &termios_serial_port::create, ui, timing);
     link.load_settings();
 
     send_repeatedly(state, link, card, ui, large_map());
@@ -156,7 +155,6 @@ BENCHMARK(BM_SendOverPseudoTerminal)->Unit(benchmark::kMillisecond)->UseRealTime
 
 void BM_SendOverUsbFace(benchmark::State& state) {
     quiet_ui ui;
-    scoped_ui installed(ui);
     ombra_card card({});
     sim_hid_library library(card, 5);
     UsbHidDevice usb(library);
@@ -164,7 +162,7 @@ void BM_SendOverUsbFace(benchmark::State& state) {
     settings.values["Settings/UseLink"] = "USB";
     link_timing timing;
     timing.sleep = [](int, const cancel_token&) {};
-    link_state link(settings, usb, nullptr, timing);
+    link_state link(settings, usb, nullptr, ui, timing);
     link.load_settings();
     link.check_usb();
 

@@ -1,6 +1,7 @@
 // Register maps of 1,000 to 100,000 registers: load, sort, save and the next-number proposal.
 
 #include "core/silent_ui.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 
 #include <benchmark/benchmark.h>
@@ -59,9 +60,8 @@ std::string generated_map(int count, bool shuffled = true) {
 
 void load(zrp_file& map, const std::string& text) {
     static silent_ui quiet;
-    scoped_ui use(quiet);
     std::istringstream in(text);
-    map.read(in);
+    read_map(in, map, quiet);
 }
 
 void BM_Load(benchmark::State& state) {
@@ -80,7 +80,7 @@ void BM_LoadSaved(benchmark::State& state) {
     load(saved, generated_map(static_cast<int>(state.range(0))));
     saved.sort_registers();
     std::ostringstream out;
-    saved.write(out);
+    write_map(out, saved);
     const std::string text = out.str();
     for (auto _ : state) {
         zrp_file map;
@@ -108,7 +108,7 @@ void BM_Save(benchmark::State& state) {
     map.sort_registers();
     for (auto _ : state) {
         std::ostringstream out;
-        map.write(out);
+        write_map(out, map);
         benchmark::DoNotOptimize(out.str().size());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -121,7 +121,7 @@ void BM_LoadSortSave(benchmark::State& state) {
         load(map, text);
         map.sort_registers();
         std::ostringstream out;
-        map.write(out);
+        write_map(out, map);
         benchmark::DoNotOptimize(out.str().size());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -154,7 +154,7 @@ void BM_LoadedBytesPerRegister(benchmark::State& state) {
         zrp_file saved;
         load(saved, generated_map(count, false));
         std::ostringstream out;
-        saved.write(out);
+        write_map(out, saved);
         text = out.str();
     } else {
         text = "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"

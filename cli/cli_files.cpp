@@ -1,8 +1,9 @@
 #include "cli/cli_files.h"
+#include "cli/terminal_ui.h"
 
 #include "cli/commands.h"
 #include "core/atomic_write.h"
-#include "core/user_interface.h"
+#include "model/map_text.h"
 
 #include <iostream>
 #include <sstream>
@@ -12,13 +13,13 @@ const char* const save_failed = "Unable to save the requested file";
 } // namespace
 
 loaded_map_file open_map(const std::string& path) {
-    loaded_map_file load = load_map_file(path);
+    loaded_map_file load = load_map_file(path, cli_ui());
     if (!load.map) {
-        show_load_failure(load, path);
+        show_load_failure(load, path, cli_ui());
         return load;
     }
     for (const unread_line& line : load.report.unread_lines)
-        ui().message(line.message());
+        cli_ui().message(line.message());
     return load;
 }
 
@@ -28,7 +29,7 @@ std::unique_ptr<zrp_file> load_map(const std::string& path) {
 
 std::string map_text(zrp_file& map) {
     std::ostringstream out;
-    map.write(out);
+    write_map(out, map);
     return out.str();
 }
 
@@ -39,7 +40,7 @@ int write_output(std::string_view contents, const std::string& out_path) {
         return std::cout ? exit_ok : exit_failed;
     }
     if (!atomic_write_file(out_path, contents)) {
-        ui().message(save_failed);
+        cli_ui().message(save_failed);
         return exit_failed;
     }
     return exit_ok;

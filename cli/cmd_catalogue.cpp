@@ -4,6 +4,7 @@
 #include "catalogue/parameter_list.h"
 #include "catalogue/read_xml_document.h"
 #include "cli/commands.h"
+#include "cli/terminal_ui.h"
 #include "convert/import_command.h"
 #include "core/input_file.h"
 #include "core/user_interface.h"
@@ -32,14 +33,14 @@ std::vector<std::string> protocol_word_choices() {
 int print_xml(const std::string& file) {
     std::string contents;
     if (read_regular_file(file, contents) != file_read_result::ok) {
-        ui().message("Unable to open " + file);
+        cli_ui().message("Unable to open " + file);
         return exit_failed;
     }
     std::istringstream in(std::move(contents));
     xml_read_error error;
     auto root = read_xml_document(in, max_input_bytes, &error);
     if (!root) {
-        ui().message(file + ": " + error.text());
+        cli_ui().message(file + ": " + error.text());
         return exit_failed;
     }
     std::ostringstream out;
@@ -97,16 +98,16 @@ int print_catalogue(const std::string& file, const std::optional<std::string>& d
     parameter_list catalogue;
     switch (catalogue.load_file(file)) {
     case parameter_list::load_result::cannot_open:
-        ui().message("Unable to open " + file);
+        cli_ui().message("Unable to open " + file);
         return exit_failed;
     case parameter_list::load_result::no_root:
-        ui().message(file + ": " + catalogue.read_error().text());
+        cli_ui().message(file + ": " + catalogue.read_error().text());
         return exit_failed;
     case parameter_list::load_result::loaded:
         break;
     }
     if (!catalogue.has_parameters()) {
-        ui().message(file + ": " + no_parameters_text);
+        cli_ui().message(file + ": " + no_parameters_text);
         return exit_failed;
     }
     catalogue_printer printer;
@@ -135,7 +136,7 @@ int run_import(const import_options& o) {
             selection->protocol_position = import_protocol_position(*o.protocol).value_or(-1);
         apply_host_device_rule(selection->protocol_position, selection->device_word);
     }
-    import_command command(o.old_path, o.new_path);
+    import_command command(o.old_path, o.new_path, cli_ui());
     if (!command.check_files(o.force ? overwrite_policy::allow : overwrite_policy::refuse))
         return exit_failed;
     return command.convert(selection) == import_outcome::done ? exit_ok : exit_failed;

@@ -2,6 +2,7 @@
 // what the card would not get as a map says.
 
 #include "cli/cmd_compare.h"
+#include "cli/terminal_ui.h"
 
 #include "catalogue/offered_parameters.h"
 #include "catalogue/parameter_list.h"
@@ -65,17 +66,17 @@ std::optional<parameter_names> catalogue_names(const std::string& named, int dev
     if (!named.empty()) {
         switch (catalogue.load_file(named)) {
         case parameter_list::load_result::cannot_open:
-            ui().message("Unable to open " + named);
+            cli_ui().message("Unable to open " + named);
             trouble = true;
             return std::nullopt;
         case parameter_list::load_result::no_root:
-            ui().message(named + ": " + catalogue.read_error().text());
+            cli_ui().message(named + ": " + catalogue.read_error().text());
             trouble = true;
             return std::nullopt;
         case parameter_list::load_result::loaded:
             // Against a catalogue without parameters every name would be a finding.
             if (!catalogue.has_parameters()) {
-                ui().message(named + ": " + no_parameters_text);
+                cli_ui().message(named + ": " + no_parameters_text);
                 trouble = true;
                 return std::nullopt;
             }
@@ -88,7 +89,7 @@ std::optional<parameter_names> catalogue_names(const std::string& named, int dev
             catalogue.load_file(place.string()) == parameter_list::load_result::loaded)
             return offered_parameters(catalogue, device_code);
     }
-    ui().message(no_catalogue_text);
+    cli_ui().message(no_catalogue_text);
     return std::nullopt;
 }
 
@@ -150,7 +151,7 @@ int verify_map(const std::string& file, const link_options& options) {
         command_link link(options);
         card = extract_configuration(link.state(), device, link.session());
         if (link.cancelled())
-            ui().message(msg_extract_cancelled);
+            cli_ui().message(msg_extract_cancelled);
     }
     if (!card)
         return answer_trouble;
@@ -158,7 +159,7 @@ int verify_map(const std::string& file, const link_options& options) {
     // What the map becomes on the card: what an image cannot carry is no difference.
     zrp_file expected;
     if (!map_as_card_holds(*map, device, expected)) {
-        ui().message(map_unfit_for_image_text);
+        cli_ui().message(map_unfit_for_image_text);
         return answer_trouble;
     }
     const std::vector<map_difference> differences = diff_maps(expected, *card);
@@ -172,7 +173,7 @@ int verify_map(const std::string& file, const link_options& options) {
         out += "! " + f.line() + '\n';
     std::cout << out << std::flush;
     const bool holds = differences.empty() && findings.empty();
-    ui().message(holds ? card_holds_map_text : card_differs_text);
+    cli_ui().message(holds ? card_holds_map_text : card_differs_text);
     return holds ? answer_same : answer_differs;
 }
 

@@ -4,12 +4,14 @@
 #include "cli/cmd_compare.h"
 #include "cli/command_link.h"
 #include "cli/commands.h"
+#include "cli/terminal_ui.h"
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
 #include "link/extract.h"
 #include "link/send_check.h"
 #include "link/send_text.h"
 #include "link/transfer_messages.h"
+#include "model/map_text.h"
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 
@@ -26,7 +28,7 @@ const std::vector<std::string> device_word_choices{"BLF", "RDX", "WNT", "HQP"};
 // Sends the file as stored once it loads as a map. What the card would not get as the map
 // says is printed as check prints it; such a map is sent only with force.
 int send_map_file(const std::string& file, const link_options& options, bool force) {
-    auto contents = load_send_file(file);
+    auto contents = load_send_file(file, cli_ui());
     if (!contents)
         return exit_failed;
     const std::vector<map_finding> findings = send_findings(*contents->map, contents->text);
@@ -36,7 +38,7 @@ int send_map_file(const std::string& file, const link_options& options, bool for
             out += f.line() + '\n';
         std::cout << out << std::flush;
         if (!force) {
-            ui().message(msg_send_refused);
+            cli_ui().message(msg_send_refused);
             return exit_failed;
         }
     }
@@ -59,7 +61,7 @@ int write_output(const std::string& text, const std::string& out_path) {
     }
     std::string error;
     if (!atomic_write_file(out_path, text, &error)) {
-        ui().message("Unable to write " + out_path + ": " + error);
+        cli_ui().message("Unable to write " + out_path + ": " + error);
         return exit_failed;
     }
     return exit_ok;
@@ -72,12 +74,12 @@ int extract_map(const std::string& device_word, const link_options& options,
         command_link link(options);
         map = extract_configuration(link.state(), device_words().code(device_word), link.session());
         if (link.cancelled())
-            ui().message(msg_extract_cancelled);
+            cli_ui().message(msg_extract_cancelled);
     }
     if (!map)
         return exit_failed;
     std::ostringstream text;
-    map->write(text);
+    write_map(text, *map);
     return write_output(text.str(), out_path);
 }
 
@@ -86,7 +88,7 @@ int print_errors(const link_options& options) {
     auto text = extract_error_list(link.state(), link.session());
     if (!text) {
         if (link.cancelled())
-            ui().message(msg_extract_cancelled);
+            cli_ui().message(msg_extract_cancelled);
         return exit_failed;
     }
     std::cout << *text;

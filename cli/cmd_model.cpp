@@ -3,6 +3,7 @@
 
 #include "cli/cli_files.h"
 #include "cli/commands.h"
+#include "cli/terminal_ui.h"
 #include "core/big_endian.h"
 #include "core/user_interface.h"
 #include "model/image_codec.h"
@@ -40,19 +41,19 @@ int decode_image_file(const std::string& path, const std::string& device_word,
     auto contents = std::make_optional<std::string>();
     const file_read_result read = read_regular_file(path, *contents);
     if (read != file_read_result::ok) {
-        ui().detailed_message(msg_open_failed, path + ": " + read_failure_reason(path, read));
+        cli_ui().detailed_message(msg_open_failed, path + ": " + read_failure_reason(path, read));
         return exit_failed;
     }
     const std::span<const std::uint8_t> image(
         reinterpret_cast<const std::uint8_t*>(contents->data()), contents->size());
     if (image.size() < header_size) {
-        ui().message(communication_error);
+        cli_ui().message(communication_error);
         return exit_failed;
     }
     const int device = device_words().code(device_word);
     const int total = be16(image.data()) + 1;
     if (total == static_cast<int>(header_size)) {
-        ui().message(not_present);
+        cli_ui().message(not_present);
         return exit_failed;
     }
     const int records = be16(image.data() + 30);
@@ -65,18 +66,18 @@ int decode_image_file(const std::string& path, const std::string& device_word,
                     info.begin());
     const std::string problem = image_size_problem(size, records, image_block_allowance(info));
     if (!problem.empty()) {
-        ui().message(problem);
+        cli_ui().message(problem);
         return exit_failed;
     }
     if (static_cast<long long>(image.size()) <
         static_cast<long long>(header_size + info_size) + size) {
-        ui().message(communication_error);
+        cli_ui().message(communication_error);
         return exit_failed;
     }
 
     zrp_file map;
     if (!decode_raw_image(image, device, map)) {
-        ui().message(parse_error);
+        cli_ui().message(parse_error);
         return exit_failed;
     }
     return write_output(map_text(map), out_path);
@@ -91,7 +92,7 @@ int encode_map(const std::string& path, const std::string& device_word,
         device_word.empty() ? map->header->device_code : device_words().code(device_word);
     const std::string misfit = image_misfit(*map, device);
     if (!misfit.empty()) {
-        ui().message("The map does not fit a device image: " + misfit);
+        cli_ui().message("The map does not fit a device image: " + misfit);
         return exit_failed;
     }
     const std::vector<std::uint8_t> image = encode_image(*map, device);

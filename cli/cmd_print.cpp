@@ -1,6 +1,7 @@
 // print: the saved map printed as the editor prints it, into a PDF.
 
 #include "cli/commands.h"
+#include "cli/terminal_ui.h"
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
 #include "editing/CRegisterPrinter.h"
@@ -50,7 +51,7 @@ class quiet_qt {
 int print_to_pdf(const std::string& file, const std::string& out) {
     // The file on disk is what gets printed: a path given on the command line counts as a
     // saved, unmodified document.
-    auto document = prepare_print(file, false);
+    auto document = prepare_print(file, false, cli_ui());
     if (!document)
         return exit_failed;
     // The page header names the file by its full path, as the editor's documents do.
@@ -70,14 +71,14 @@ int print_to_pdf(const std::string& file, const std::string& out) {
                                          QMarginsF(6.35, 6.35, 6.35, 6.35),
                                          QPageLayout::Millimeter));
         if (!job.print(writer, 1, job.page_count())) {
-            ui().message("Unable to print " + file);
+            cli_ui().message("Unable to print " + file);
             return exit_failed;
         }
     }
     std::string error;
     const QByteArray& bytes = pdf.data();
     if (!atomic_write_file(out, std::string_view(bytes.constData(), bytes.size()), &error)) {
-        ui().message("Unable to write " + out + ": " + error);
+        cli_ui().message("Unable to write " + out + ": " + error);
         return exit_failed;
     }
     return exit_ok;

@@ -2,6 +2,7 @@
 
 #include "cli/cli_files.h"
 #include "cli/commands.h"
+#include "cli/terminal_ui.h"
 #include "core/silent_ui.h"
 #include "model/register_table.h"
 #include "model/register_table_reader.h"
@@ -21,25 +22,21 @@ int export_table(const std::string& path, const std::string& out_path) {
 
 int import_table(const std::string& table_path, const std::string& map_path,
                  const std::string& out_path) {
-    loaded_map_file load;
-    {
-        // The load's messages are about the registers the table replaces.
-        silent_ui quiet;
-        scoped_ui use(quiet);
-        load = load_map_file(map_path);
-    }
+    // The load's messages are about the registers the table replaces.
+    silent_ui quiet;
+    loaded_map_file load = load_map_file(map_path, quiet);
     if (!load.map) {
-        show_load_failure(load, map_path);
+        show_load_failure(load, map_path, cli_ui());
         return exit_failed;
     }
     zrp_file* map = load.map.get();
     auto table = read_whole_file(table_path);
     if (!table) {
-        ui().message("Unable to open " + table_path);
+        cli_ui().message("Unable to open " + table_path);
         return exit_failed;
     }
-    if (auto error = import_register_table(*table, *map)) {
-        ui().message(error->message());
+    if (auto error = import_register_table(*table, *map, cli_ui())) {
+        cli_ui().message(error->message());
         return exit_failed;
     }
     return write_output(map_text(*map), out_path);

@@ -1,5 +1,7 @@
 #include "cli/command_link.h"
 
+#include "cli/terminal_ui.h"
+
 #include "link/platform/termios_serial_port.h"
 
 std::string command_link::command_settings::value(const std::string& section,
@@ -17,7 +19,7 @@ void command_link::command_settings::set_value(const std::string& section, const
 }
 
 command_link::command_link(const link_options& options)
-    : usb_(library_), state_(settings_, usb_, &termios_serial_port::create) {
+    : usb_(library_), state_(settings_, usb_, &termios_serial_port::create, cli_ui()) {
     if (!options.port.empty()) {
         settings_.set_value(settings_section, use_link_key, "COM");
         settings_.set_value(settings_section, com_port_key, options.port);

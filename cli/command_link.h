@@ -5,6 +5,7 @@
 // Ctrl+C cancels its transfers (interrupt_cancel).
 
 #include "cli/interrupt_cancel.h"
+#include "cli/terminal_ui.h"
 #include "core/user_interface.h"
 #include "link/UsbHidDevice.h"
 #include "link/link_settings.h"
@@ -35,7 +36,7 @@ class command_link {
 
     const link_state& state() const { return state_; }
     // The terminal and the Ctrl+C token, for the transfers over this link.
-    transfer_session session() const { return {ui(), interrupt_.token()}; }
+    transfer_session session() const { return {cli_ui(), interrupt_.token()}; }
     bool cancelled() const { return interrupt_.token().cancelled(); }
 
   private:

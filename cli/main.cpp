@@ -21,9 +21,6 @@ bool register_commands(command_installer installer) {
 }
 
 int main(int argc, char** argv) {
-    terminal_ui terminal;
-    scoped_ui use_terminal(terminal);
-
     CLI::App app{"tessaly-cli: edit, convert, send and extract Ombra register maps"};
     app.require_subcommand(1);
     int exit_code = exit_ok;
@@ -34,7 +31,7 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         // A command ran out of memory: said, and nothing written (outputs are written whole
         // at the end, atomically).
-        ui().message(msg_open_out_of_memory);
+        cli_ui().message(msg_open_out_of_memory);
         return exit_failed;
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);

@@ -5,6 +5,11 @@
 
 terminal_ui::terminal_ui() : tty_(::isatty(STDERR_FILENO) == 1) {}
 
+terminal_ui& cli_ui() {
+    static terminal_ui terminal;
+    return terminal;
+}
+
 void terminal_ui::message(const std::string& text) {
     erase();
     std::fprintf(stderr, "%s\n", text.c_str());

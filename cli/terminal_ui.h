@@ -40,3 +40,6 @@ class terminal_ui final : public user_interface, public progress_display {
     std::string title_, note_;
     int low_ = 0, high_ = 0, position_ = 0, last_width_ = -1;
 };
+
+// The terminal of this run of tessaly-cli: what its commands say, and hand to the core.
+terminal_ui& cli_ui();

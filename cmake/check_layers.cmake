@@ -34,11 +34,11 @@ foreach(dir core model catalogue convert link)
   check_includes(FILES ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp
     FORBID "^(app|editing|protocol_ui|cli|sim)/")
 endforeach()
-check_includes(FILES ${SOURCE_DIR}/app/CTessalyDoc.h ${SOURCE_DIR}/app/CTessalyDoc.cpp
-  FORBID "^(app|editing|protocol_ui|cli|sim)/" ALLOW "^app/CTessalyDoc\\.h$")
+check_includes(FILES ${SOURCE_DIR}/app/CTessalyDoc.h ${SOURCE_DIR}/app/CTessalyDoc.cpp ${SOURCE_DIR}/app/editor_ui.h ${SOURCE_DIR}/app/editor_ui.cpp
+  FORBID "^(app|editing|protocol_ui|cli|sim)/" ALLOW "^app/(CTessalyDoc|editor_ui)\\.h$")
 foreach(dir editing protocol_ui)
   check_includes(FILES ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp
-    FORBID "^(app|cli|sim)/" ALLOW "^app/CTessalyDoc\\.h$")
+    FORBID "^(app|cli|sim)/" ALLOW "^app/(CTessalyDoc|editor_ui)\\.h$")
 endforeach()
 check_includes(FILES ${SOURCE_DIR}/protocol_ui/*.h ${SOURCE_DIR}/protocol_ui/*.cpp
   FORBID "^editing/")

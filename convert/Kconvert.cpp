@@ -92,7 +92,7 @@ bool Kconvert::conversion(const std::string& old_path, const std::string& new_pa
     // A folder, a device or a pipe is no old file: it cannot be opened as one.
     std::string old_text;
     if (read_regular_file(old_path, old_text) != file_read_result::ok) {
-        ui().message(std::string(cannot_open));
+        ui_.message(std::string(cannot_open));
         return false;
     }
     std::istringstream in(std::move(old_text));
@@ -152,27 +152,23 @@ bool Kconvert::conversion(const std::string& old_path, const std::string& new_pa
     // conversion with errors leaves no new file: half a map, or one that cannot be opened,
     // would pass for the converted map.
     if (!atomic_write_file(log_path_, run.log_text)) {
-        ui().message(std::string(cannot_create_log));
+        ui_.message(std::string(cannot_create_log));
         return false;
     }
     if (!run.errors && !atomic_write_file(new_path, run.new_text)) {
-        ui().message(std::string(cannot_open));
+        ui_.message(std::string(cannot_open));
         return false;
     }
     outcome_ = run.errors ? outcome::errors : outcome::done;
-    ui().message(std::string(run.errors ? errors_found : done));
+    ui_.message(std::string(run.errors ? errors_found : done));
     return true;
 }
 
 void Kconvert::check_loads_back(run_state& run) const {
     using namespace convert_text;
-    loaded_map_file load;
-    {
-        // Loaded as Open would load it; its messages are the log's business here.
-        silent_ui quiet;
-        scoped_ui use(quiet);
-        load = load_map_from_text(run.new_text);
-    }
+    // Loaded as Open would load it; its messages are the log's business here.
+    silent_ui quiet;
+    loaded_map_file load = load_map_from_text(run.new_text, quiet);
     if (!load.map) {
         append_line(run.log_text, log_error);
         append_line(run.log_text, log_not_loaded, load.report.failure);

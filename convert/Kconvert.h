@@ -2,15 +2,20 @@
 // The old-file converter: copies an old register map's header lines (dropping the obsolete
 // ones), rewrites every register line with the parameter name that replaced its three-
 // character mnemonic, and records in convert.log what it stripped and what it could not
-// convert. Messages go through ui().
+// convert. Its messages go through the user interface it is given.
 
 #include "convert/convert_messages.h"
 
 #include <cstddef>
 #include <string>
 
+class user_interface;
+
 class Kconvert {
   public:
+    // ui must outlive the converter.
+    explicit Kconvert(user_interface& ui) : ui_(ui) {}
+
     // Reading phases: header lines, register lines, and the continuation lines of a bitmap
     // command (3) or bitmap status (4) register.
     enum phase_t { phase_header = 1, phase_registers = 2, phase_commands = 3, phase_status = 4 };
@@ -46,6 +51,7 @@ class Kconvert {
     // written, is a conversion error with its reason in the log.
     void check_loads_back(run_state& run) const;
 
+    user_interface& ui_;
     int phase_ = phase_header;
     int device_code_ = 1;
     std::string log_path_{convert_text::log_file_name};

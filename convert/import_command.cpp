@@ -73,14 +73,14 @@ bool import_command::check_files(overwrite_policy policy) {
     if (std::ifstream(new_path_).is_open()) {
         bool overwrite =
             policy == overwrite_policy::allow ||
-            (policy == overwrite_policy::ask && ui().ask_yes_no(std::string(overwrite_question)));
+            (policy == overwrite_policy::ask && ui_.ask_yes_no(std::string(overwrite_question)));
         if (!overwrite) {
-            ui().message(std::string(conversion_cancelled));
+            ui_.message(std::string(conversion_cancelled));
             return false;
         }
     }
     if (normalised(new_path_) == normalised(old_path_)) {
-        ui().message(std::string(same_file));
+        ui_.message(std::string(same_file));
         return false;
     }
     return true;
@@ -88,12 +88,12 @@ bool import_command::check_files(overwrite_policy policy) {
 
 import_outcome import_command::convert(const std::optional<import_selection>& selection) {
     import_target target = import_target_for(selection);
-    Kconvert converter;
+    Kconvert converter(ui_);
     converter.set_device_code(target.device_code);
     if (!log_path_.empty())
         converter.set_log_path(log_path_);
     if (!converter.conversion(old_path_, new_path_, target.description)) {
-        ui().message(std::string(convert_text::conversion_failed));
+        ui_.message(std::string(convert_text::conversion_failed));
         return import_outcome::failed;
     }
     return converter.last_outcome() == Kconvert::outcome::done ? import_outcome::done

@@ -37,10 +37,13 @@ std::optional<int> import_protocol_position(std::string_view word);
 // selection gives an empty line and device code 1.
 import_target import_target_for(const std::optional<import_selection>& selection);
 
+class user_interface;
+
 class import_command {
   public:
-    import_command(std::string old_path, std::string new_path)
-        : old_path_(std::move(old_path)), new_path_(std::move(new_path)) {}
+    // The messages and the overwrite question go through ui, which must outlive the command.
+    import_command(std::string old_path, std::string new_path, user_interface& ui)
+        : old_path_(std::move(old_path)), new_path_(std::move(new_path)), ui_(ui) {}
 
     // The checks made once both files are chosen: an existing new file is overwritten only
     // when the policy allows it (or the user says Yes), and the new file may not be the old
@@ -58,5 +61,6 @@ class import_command {
 
   private:
     std::string old_path_, new_path_;
+    user_interface& ui_;
     std::string log_path_;
 };

@@ -1,7 +1,8 @@
 #pragma once
 // The ways the core shows things to the user and asks questions. The editor implements them
 // with message boxes and progress windows, tessaly-cli on the terminal, tests with scripted
-// answers. Core code reaches the current implementation through ui().
+// answers. Core code that must speak to the user is handed the implementation to speak
+// through.
 
 #include <string>
 
@@ -45,23 +46,4 @@ class user_interface {
     virtual bool ask_yes_no_default_no(const std::string& text) { return ask_yes_no(text); }
     // The progress display for transfers.
     virtual progress_display& progress() = 0;
-};
-
-// The implementation in force. Until one is installed, messages go to standard error and
-// every question is answered with Cancel / No.
-user_interface& ui();
-// Installs an implementation (not owned) and returns the previous one; nullptr restores the
-// default.
-user_interface* set_ui(user_interface* implementation);
-
-// Installs an implementation for the lifetime of this object.
-class scoped_ui {
-  public:
-    explicit scoped_ui(user_interface& implementation) : previous_(set_ui(&implementation)) {}
-    ~scoped_ui() { set_ui(previous_); }
-    scoped_ui(const scoped_ui&) = delete;
-    scoped_ui& operator=(const scoped_ui&) = delete;
-
-  private:
-    user_interface* previous_;
 };

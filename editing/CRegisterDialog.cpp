@@ -1,6 +1,6 @@
 #include "editing/CRegisterDialog.h"
 
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 #include "editing/CRegisterProperty_1.h"
 #include "editing/CRegisterProperty_2.h"
 #include "editing/CRegisterProperty_3.h"
@@ -73,7 +73,7 @@ void CRegisterDialog::accept() {
         return;
     register_dialog_values confirmed;
     if (const auto refusal = state_.confirm(confirmed)) {
-        ui().message(refusal->message);
+        editor_ui().message(refusal->message);
         if (QWidget* field = refused_widget(*refusal)) {
             for (QWidget* page : {static_cast<QWidget*>(page_1_), static_cast<QWidget*>(page_2_),
                                   static_cast<QWidget*>(page_3_)})
@@ -88,7 +88,7 @@ void CRegisterDialog::accept() {
     // A mnemonic typed outside the list reaches the card as the image carries it: the user
     // keeps it knowingly, or goes back to it.
     for (const mnemonic_question& q : state_.bits().unknown_mnemonics(state_.commands_page())) {
-        if (ui().ask_yes_no_default_no(q.text))
+        if (editor_ui().ask_yes_no_default_no(q.text))
             continue;
         QComboBox* field = page_2_->mnemonic(q.bit);
         tabs_->setCurrentWidget(page_2_);

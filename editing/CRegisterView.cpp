@@ -1,8 +1,9 @@
 #include "editing/CRegisterView.h"
 
 #include "app/CTessalyDoc.h"
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 #include "editing/CRegisterClipboard.h"
+#include "editing/CRegisterDialogs.h"
 #include "editing/CRegisterTableModel.h"
 #include "editing/register_cells.h"
 #include "model/map_editor.h"
@@ -16,8 +17,8 @@
 #include <algorithm>
 #include <vector>
 
-CRegisterView::CRegisterView(CTessalyDoc* doc, QWidget* parent)
-    : QTreeView(parent), doc_(doc), table_(new CRegisterTableModel(doc, this)) {
+CRegisterView::CRegisterView(CTessalyDoc* doc, CRegisterDialogs& dialogs, QWidget* parent)
+    : QTreeView(parent), doc_(doc), dialogs_(dialogs), table_(new CRegisterTableModel(doc, this)) {
     setModel(table_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -178,20 +179,49 @@ int CRegisterView::selection_mark() const {
     return rows.isEmpty() ? -1 : rows.front();
 }
 
+bool CRegisterView::run_register_dialog(
+    register_dialog_values values, bool existing,
+    const std::function<map_editor::register_outcome(const register_dialog_values&)>& set) {
+    map_editor& editor = doc_->editor();
+    for (;;) {
+        if (!dialogs_.edit_register(values, existing))
+            break;
+        const map_editor::register_outcome outcome = set(values);
+        if (!outcome.refused) {
+            if (outcome.change.changed())
+                changed(outcome.change.scope == map_editor::refresh::all_rows, outcome.change.row);
+            return true;
+        }
+        // Retry reopens the dialog on what the user chose.
+        if (!editor_ui().ask_retry_cancel(map_editor::overlap_message))
+            break;
+        values = outcome.retry;
+    }
+    editor.cancel_register_edit();
+    return false;
+}
+
 void CRegisterView::on_new_register() {
     if (!doc_ || !doc_->map())
         return;
-    const auto change = doc_->editor().new_register();
-    if (change.changed())
-        changed(true, change.row);
+    map_editor& editor = doc_->editor();
+    run_register_dialog(editor.new_register_values(), false,
+                        [&editor](const register_dialog_values& chosen) {
+                            return editor.set_new_register(chosen);
+                        });
 }
 
 void CRegisterView::on_properties() {
     if (!doc_ || !doc_->map())
         return;
-    const auto change = doc_->editor().edit_properties(selection_mark());
-    if (change.changed())
-        changed(change.scope == map_editor::refresh::all_rows, change.row);
+    map_editor& editor = doc_->editor();
+    const int row = selection_mark();
+    std::optional<register_dialog_values> values = editor.properties_values(row);
+    if (!values)
+        return;
+    run_register_dialog(*values, true, [&editor, row](const register_dialog_values& chosen) {
+        return editor.set_properties(row, chosen);
+    });
 }
 
 void CRegisterView::on_delete() {
@@ -237,5 +267,5 @@ void CRegisterView::on_paste() {
     }
     // The message comes once the list shows what was pasted.
     if (!result.report.empty())
-        ui().message(result.report);
+        editor_ui().message(result.report);
 }

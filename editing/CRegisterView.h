@@ -4,17 +4,23 @@
 // commands are carried out by the document's edit layer; the view shows what it says changed
 // (and, after Undo or Redo, selects the registers that came back).
 
+#include "model/map_editor.h"
+
 #include <QList>
 #include <QPointer>
 #include <QTreeView>
 
+#include <functional>
+
+class CRegisterDialogs;
 class CRegisterTableModel;
 class CTessalyDoc;
 
 class CRegisterView : public QTreeView {
     Q_OBJECT
   public:
-    CRegisterView(CTessalyDoc* doc, QWidget* parent = nullptr);
+    // The register dialog runs through dialogs, which must outlive the view.
+    CRegisterView(CTessalyDoc* doc, CRegisterDialogs& dialogs, QWidget* parent = nullptr);
     ~CRegisterView() override;
 
     CTessalyDoc* document() const;
@@ -73,7 +79,13 @@ class CRegisterView : public QTreeView {
     // Shows what an edit changed, tells the document and its other views, and selects the
     // row the edit leaves its register on.
     void changed(bool all_rows, int row);
+    // The register dialog from values until OK's values are taken (set gives the outcome), a
+    // refusal's Retry reopening it; false when it ends without a change.
+    bool run_register_dialog(
+        register_dialog_values values, bool existing,
+        const std::function<map_editor::register_outcome(const register_dialog_values&)>& set);
 
     QPointer<CTessalyDoc> doc_;
+    CRegisterDialogs& dialogs_;
     CRegisterTableModel* table_;
 };

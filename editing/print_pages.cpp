@@ -35,14 +35,15 @@ std::vector<std::string> read_print_lines(std::istream& in) {
     return lines;
 }
 
-std::optional<print_document> prepare_print(const std::string& path, bool modified) {
+std::optional<print_document> prepare_print(const std::string& path, bool modified,
+                                            user_interface& ui) {
     if (path.empty() || modified) {
-        ui().message(save_first);
+        ui.message(save_first);
         return std::nullopt;
     }
     std::string contents;
     if (read_regular_file(path, contents) != file_read_result::ok) {
-        ui().message("Failed to open File: " + path + " !\n" + save_first);
+        ui.message("Failed to open File: " + path + " !\n" + save_first);
         return std::nullopt;
     }
     std::istringstream in(std::move(contents));

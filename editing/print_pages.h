@@ -26,6 +26,8 @@ print_line_range print_page_lines(int page, int line_count);
 std::vector<std::string> read_print_lines(std::istream& in);
 
 // The print job of a saved document: its path and lines.
+class user_interface;
+
 struct print_document {
     std::string path;
     std::vector<std::string> lines;
@@ -34,5 +36,6 @@ struct print_document {
 
 // Prepares printing the document saved at path. A document never saved (empty path) or
 // modified since, or a file that cannot be opened, is refused with the matching message
-// through ui(); nothing is returned then.
-std::optional<print_document> prepare_print(const std::string& path, bool modified);
+// through ui; nothing is returned then.
+std::optional<print_document> prepare_print(const std::string& path, bool modified,
+                                            user_interface& ui);

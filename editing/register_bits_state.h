@@ -5,7 +5,7 @@
 // lines the pages offer, and the checks OK makes. Toolkit-free, so that every rule of the two
 // pages is tested without a window; the Qt pages only show it.
 
-#include "model/settings_dialogs.h"
+#include "model/register_values.h"
 
 #include <array>
 #include <optional>

@@ -302,7 +302,7 @@ std::optional<dialog_refusal> register_dialog_state::confirm(register_dialog_val
     }
     if (auto refused = bits_.check(commands_page(), status_page()))
         return refused;
-    const int format = host_register::dialog_format(fields_.name, fields_.type);
+    const int format = dialog_format(fields_.name, fields_.type);
     if ((format == fmt_int_numeric || format == fmt_int_dec_shift) && fields_.name.empty()) {
         // Such a register is written with its scaling where the name belongs and would not
         // read back as saved.

@@ -7,7 +7,7 @@
 
 #include "catalogue/target_param.h"
 #include "editing/register_bits_state.h"
-#include "model/settings_dialogs.h"
+#include "model/register_values.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,7 @@
 #include "editing/register_printing.h"
 
 #include "app/CTessalyDoc.h"
+#include "app/editor_ui.h"
 #include "editing/CRegisterPrinter.h"
 
 #include <QFile>
@@ -17,7 +18,8 @@ namespace {
 std::optional<CRegisterPrinter> prepare_job(const CTessalyDoc* doc, QPrinter& printer) {
     if (!doc)
         return std::nullopt;
-    auto document = prepare_print(CTessalyDoc::native_path(doc->path()), doc->is_modified());
+    auto document =
+        prepare_print(CTessalyDoc::native_path(doc->path()), doc->is_modified(), editor_ui());
     if (!document)
         return std::nullopt;
     printer.setDocName(doc->title().isEmpty() ? doc->path() : doc->title());

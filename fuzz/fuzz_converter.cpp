@@ -25,7 +25,6 @@ const std::string& scratch() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static silent_ui quiet;
-    scoped_ui use(quiet);
     const std::string old_path = scratch() + "/old.zrp";
     {
         std::ofstream old(old_path, std::ios::binary | std::ios::trunc);
@@ -33,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             old.write(reinterpret_cast<const char*>(data + 1),
                       static_cast<std::streamsize>(size - 1));
     }
-    Kconvert converter;
+    Kconvert converter(quiet);
     converter.set_device_code(size > 0 ? data[0] % 6 : 1);
     converter.set_log_path(scratch() + "/convert.log");
     converter.conversion(old_path, scratch() + "/new.zrp", "RDX Modbus Protocol");

@@ -14,6 +14,8 @@
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "link/serial_port.h"
+#include "model/image_codec.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 #include "tests/link/fake_hid_library.h"
 #include "tests/link/memory_settings.h"
@@ -137,11 +139,11 @@ void check_configuration(const script& s, zrp_file& extracted, int device) {
     }
     zrp_file expected;
     byte_reader records(area);
-    if (!expected.decode_image(header, records, info, device))
+    if (!decode_map_image(expected, header, records, info, device))
         std::abort();
     std::ostringstream a, b;
-    extracted.write(a);
-    expected.write(b);
+    write_map(a, extracted);
+    write_map(b, expected);
     if (a.str() != b.str())
         std::abort();
 }
@@ -162,7 +164,6 @@ void check_error_list(const script& s, const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static silent_ui quiet;
-    scoped_ui use(quiet);
     if (size < 1)
         return 0;
 
@@ -183,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     timing.sleep = [](int, const cancel_token&) {};
     timing.exchange_quiet_ms = 0;
     link_state link(
-        settings, usb, [&s] { return std::make_unique<scripted_port>(s); }, timing);
+        settings, usb, [&s] { return std::make_unique<scripted_port>(s); }, quiet, timing);
     link.load_settings();
 
     const int choice = data[0] % 5;

@@ -14,8 +14,6 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static silent_ui quiet;
-    scoped_ui use(quiet);
     if (size < 1)
         return 0;
     const int device = data[0] % 4;

@@ -7,6 +7,7 @@
 #include "core/silent_ui.h"
 #include "fuzz/map_round_trip.h"
 #include "model/map_read_report.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>
@@ -132,13 +133,12 @@ std::set<int> lines_to_name(const std::string& text, int header_lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static silent_ui quiet;
-    scoped_ui use(quiet);
 
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::istringstream in(text);
     zrp_file map;
     map_read_report report;
-    if (!map.read(in, report))
+    if (!read_map(in, map, quiet, &report))
         return 0;
 
     std::set<int> named;

@@ -17,9 +17,6 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static silent_ui quiet;
-    scoped_ui use(quiet);
-
     // The first byte picks the protocol and device of the map pasted into; the map holds a
     // few registers, so that pasted ones collide.
     const auto chosen = map_chosen_by(data, size);

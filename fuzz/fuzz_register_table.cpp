@@ -60,16 +60,15 @@ std::string with_line_ends(const std::string& table, const std::string& line_end
 // The saved text of the map after importing table into a map chosen by the first byte, or
 // "error" when the import refuses the table.
 std::string imported(const std::uint8_t* data, std::size_t size, const std::string& table) {
+    static silent_ui quiet;
     auto map = map_chosen_by(data, size);
-    return import_register_table(table, *map) ? std::string("error") : saved_text(*map);
+    return import_register_table(table, *map, quiet) ? std::string("error") : saved_text(*map);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static silent_ui quiet;
-    scoped_ui use(quiet);
-
     const std::string table(reinterpret_cast<const char*>(data), size);
     const std::string with_lf = imported(data, size, with_line_ends(table, "\n"));
     if (imported(data, size, with_line_ends(table, "\r\n")) != with_lf ||
@@ -79,13 +78,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the protocol and device of the map the table goes into.
     const auto chosen = map_chosen_by(data, size);
     zrp_file& map = *chosen;
-    if (import_register_table(table, map))
+    if (import_register_table(table, map, quiet))
         return 0;
     const std::string text = saved_text(map);
 
     zrp_file again(map.protocol_code);
     again.header->device_code = map.header->device_code;
-    if (import_register_table(export_register_table(map), again) || saved_text(again) != text)
+    if (import_register_table(export_register_table(map), again, quiet) ||
+        saved_text(again) != text)
         std::abort();
     if (!diff_maps(map, again).empty())
         std::abort();

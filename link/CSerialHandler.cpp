@@ -14,7 +14,7 @@ CSerialHandler::CSerialHandler(const link_state& link, user_interface& ui,
                                const cancel_token* cancel)
     : link_(link), ui_(ui), cancel_(cancel) {}
 
-CSerialHandler::CSerialHandler(const link_state& link) : CSerialHandler(link, ::ui()) {}
+CSerialHandler::CSerialHandler(const link_state& link) : CSerialHandler(link, link.ui()) {}
 
 bool CSerialHandler::cancelled() const {
     return cancel_ && cancel_->cancelled();

@@ -39,7 +39,7 @@ class CSerialHandler {
     // cancel_token::poll_ms and ends as soon as it is set. All of them must outlive it.
     CSerialHandler(const link_state& link, user_interface& ui,
                    const cancel_token* cancel = nullptr);
-    // The same with the user interface in force.
+    // The same with the link's user interface, not cancellable.
     explicit CSerialHandler(const link_state& link);
     ~CSerialHandler();
     CSerialHandler(const CSerialHandler&) = delete;

@@ -6,6 +6,7 @@
 #include "link/link_state.h"
 #include "link/transfer_link.h"
 #include "link/transfer_messages.h"
+#include "model/image_codec.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>
@@ -112,10 +113,6 @@ template <typename result_t> struct failure {
 
 } // namespace
 
-bool check_image_sizes(int size, int records, const image_info_block& info) {
-    return check_image_sizes(size, records, info, ui());
-}
-
 bool check_image_sizes(int size, int records, const image_info_block& info,
                        user_interface& shown_to) {
     int allowance = has_block_definitions(info) ? block_definition_allowance : 0;
@@ -140,7 +137,8 @@ bool check_image_sizes(int size, int records, const image_info_block& info,
 std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
                                                 int read_timeout_ms) {
     const cancel_token never;
-    return extract_configuration(link, device_code, transfer_session{ui(), never}, read_timeout_ms);
+    return extract_configuration(link, device_code, transfer_session{link.ui(), never},
+                                 read_timeout_ms);
 }
 
 std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
@@ -178,14 +176,14 @@ std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int devi
 
     auto map = std::make_unique<zrp_file>();
     byte_reader reader(area);
-    if (!map->decode_image(header, reader, info, device_code))
+    if (!decode_map_image(*map, header, reader, info, device_code))
         return failed(msg_parse_error);
     return map;
 }
 
 std::optional<std::string> extract_error_list(const link_state& link, int read_timeout_ms) {
     const cancel_token never;
-    return extract_error_list(link, transfer_session{ui(), never}, read_timeout_ms);
+    return extract_error_list(link, transfer_session{link.ui(), never}, read_timeout_ms);
 }
 
 std::optional<std::string>

@@ -7,7 +7,7 @@
 // after the last answer fail the exchange with its message.
 
 #include "link/transfer_session.h"
-#include "model/zrp_object.h"
+#include "model/image_types.h"
 
 #include <memory>
 #include <optional>
@@ -34,7 +34,7 @@ inline constexpr int block_definition_allowance = 444;
 std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
                                                 const transfer_session& session,
                                                 int read_timeout_ms = extract_read_timeout_ms);
-// The same with the user interface in force, not cancellable.
+// The same through the link's user interface, not cancellable.
 std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
                                                 int read_timeout_ms = extract_read_timeout_ms);
 
@@ -43,13 +43,12 @@ std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int devi
 std::optional<std::string> extract_error_list(const link_state& link,
                                               const transfer_session& session,
                                               int read_timeout_ms = extract_read_timeout_ms);
+// The same through the link's user interface, not cancellable.
 std::optional<std::string> extract_error_list(const link_state& link,
                                               int read_timeout_ms = extract_read_timeout_ms);
 
 // The size checks of a configuration image, given its record-area size (total length minus
 // the 32-byte header; negative for a header that claims less than itself), its record count
-// and its information block. Shows the first failed check to shown_to (the user interface in
-// force when not given) and returns false.
+// and its information block. Shows the first failed check to shown_to and returns false.
 bool check_image_sizes(int size, int records, const image_info_block& info,
                        user_interface& shown_to);
-bool check_image_sizes(int size, int records, const image_info_block& info);

@@ -45,8 +45,9 @@ const char* word_for_link(int type) {
 } // namespace
 
 link_state::link_state(link_settings& settings, UsbHidDevice& usb, serial_port_factory ports,
-                       link_timing timing)
-    : settings_(settings), usb_(usb), ports_(std::move(ports)), timing_(std::move(timing)) {}
+                       user_interface& ui, link_timing timing)
+    : settings_(settings), usb_(usb), ports_(std::move(ports)), ui_(ui),
+      timing_(std::move(timing)) {}
 
 void link_state::load_settings() {
     com_port_ = settings_.value(settings_section, com_port_key, com_port_default);
@@ -68,7 +69,7 @@ void link_state::open_usb_device() {
     const int result = usb_.open();
     if (result != hid_success) {
         usb_connected_ = false;
-        ui().detailed_message(msg_usb_open_failed, usb_failure_cause(result));
+        ui_.detailed_message(msg_usb_open_failed, usb_failure_cause(result));
     }
 }
 
@@ -77,7 +78,7 @@ void link_state::device_removed() {
     if (usb_.count_devices() != 0)
         return;
     if (usb_.is_open() && usb_.close() != hid_success)
-        ui().message(msg_usb_close_failed);
+        ui_.message(msg_usb_close_failed);
     usb_connected_ = false;
     update_link_status();
 }
@@ -96,7 +97,7 @@ void link_state::select_com_link() {
     if (link_type_ != link_com) {
         // The device stays attached (usb_connected unchanged); it is only closed.
         if (usb_.is_open() && usb_.close() != hid_success)
-            ui().message(msg_usb_close_failed);
+            ui_.message(msg_usb_close_failed);
         link_type_ = link_com;
         settings_.set_value(settings_section, use_link_key, word_for_link(link_com));
     }

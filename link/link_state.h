@@ -12,14 +12,17 @@
 #include <functional>
 #include <string>
 
+class user_interface;
+
 enum link_kind : int { link_none = 0, link_com = 1, link_usb = 2 };
 
 class link_state {
   public:
-    // settings and usb must outlive the state. The factory makes the COM port objects of
-    // the transfers.
+    // settings, usb and ui must outlive the state. The factory makes the COM port objects of
+    // the transfers; the state says what befalls the USB device through ui, which is also the
+    // user interface of the transfers that are given none of their own.
     link_state(link_settings& settings, UsbHidDevice& usb, serial_port_factory ports,
-               link_timing timing = {});
+               user_interface& ui, link_timing timing = {});
 
     // Reads "ComPort" and "UseLink": "COM" selects the COM link, "USB" the USB link, any
     // other value none. Does not touch the USB device (check_usb does).
@@ -48,6 +51,7 @@ class link_state {
     std::string status_text() const;
 
     UsbHidDevice& usb_device() const { return usb_; }
+    user_interface& ui() const { return ui_; }
     std::unique_ptr<serial_port> make_port() const;
     const link_timing& timing() const { return timing_; }
     link_timing& timing() { return timing_; }
@@ -62,6 +66,7 @@ class link_state {
     link_settings& settings_;
     UsbHidDevice& usb_;
     serial_port_factory ports_;
+    user_interface& ui_;
     link_timing timing_;
     std::function<void(const std::string&)> status_sink_;
     int link_type_ = link_none;

@@ -140,41 +140,37 @@ bool send_text(const link_state& link, std::istream& in, const transfer_session&
 
 bool send_text(const link_state& link, std::istream& in) {
     const cancel_token never;
-    return send_text(link, in, transfer_session{ui(), never});
+    return send_text(link, in, transfer_session{link.ui(), never});
 }
 
-std::optional<send_file_contents> load_send_file(const std::string& path) {
+std::optional<send_file_contents> load_send_file(const std::string& path, user_interface& ui) {
     std::string text;
     const file_read_result read = read_regular_file(path, text);
     if (read != file_read_result::ok) {
-        ui().detailed_message(msg_file_not_opened, path + ": " + read_failure_reason(path, read));
+        ui.detailed_message(msg_file_not_opened, path + ": " + read_failure_reason(path, read));
         return std::nullopt;
     }
     if (const char* missing = missing_configuration_line(text)) {
         // Said as the reader would say it when the reader refuses the text too (a binary file
         // is "not text" before it lacks a PLC_CHAN line); its messages are not shown for a
         // file that is refused anyway.
-        loaded_map_file load;
-        {
-            silent_ui quiet;
-            scoped_ui use(quiet);
-            load = load_map_from_text(text);
-        }
+        silent_ui quiet;
+        loaded_map_file load = load_map_from_text(text, quiet);
         if (load.report.failure.empty())
             load.report.failure = std::string("no ") + missing + " line";
-        ui().detailed_message(msg_map_not_loaded, load_failure_detail(load, path));
+        ui.detailed_message(msg_map_not_loaded, load_failure_detail(load, path));
         return std::nullopt;
     }
-    loaded_map_file load = load_map_from_text(std::move(text));
+    loaded_map_file load = load_map_from_text(std::move(text), ui);
     if (!load.map) {
-        show_load_failure(load, path);
+        show_load_failure(load, path, ui);
         return std::nullopt;
     }
     return send_file_contents{std::move(load.text), std::move(load.map)};
 }
 
 bool send_file(const link_state& link, const std::string& path) {
-    auto file = load_send_file(path);
+    auto file = load_send_file(path, link.ui());
     if (!file)
         return false;
     std::istringstream in(file->text);

@@ -11,6 +11,7 @@
 #include <string>
 
 class link_state;
+class user_interface;
 class zrp_file;
 
 // Calls of send_frame per line and for "END" before the send gives up.
@@ -26,7 +27,7 @@ inline constexpr std::size_t max_send_line = 199;
 // acknowledged "END". A cancelled send stops after the frame on the wire and says that the
 // card may hold part of the map, as does a send the card stopped taking part way.
 bool send_text(const link_state& link, std::istream& in, const transfer_session& session);
-// The same with the user interface in force, not cancellable.
+// The same with the link's user interface, not cancellable.
 bool send_text(const link_state& link, std::istream& in);
 
 // A map file that is to be sent as stored: its text, and the map the model's reader made of it.
@@ -42,9 +43,10 @@ struct send_file_contents {
 // opened."; a file whose text does not lead the card through the PLC_CHAN, REGMAX, NODENUM and
 // HREG lines in that order, or that the model's reader does not load (its load messages shown,
 // as every command that opens a map shows them), shows "Unable to open the requested file".
-// Each message has the path and the reason as its detail. Both give nothing.
-std::optional<send_file_contents> load_send_file(const std::string& path);
+// Each message has the path and the reason as its detail, shown through ui. Both give nothing.
+std::optional<send_file_contents> load_send_file(const std::string& path, user_interface& ui);
 
 // Sends the map file at path as stored (the Send command without a document, a shell send
-// request): load_send_file, then send_text. The link is not touched when the file is refused.
+// request) through the link's user interface: load_send_file, then send_text. The link is not
+// touched when the file is refused.
 bool send_file(const link_state& link, const std::string& path);

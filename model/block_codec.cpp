@@ -2,6 +2,7 @@
 
 #include "core/text_lines.h"
 #include "model/host_register.h"
+#include "model/register_image.h"
 
 namespace {
 
@@ -70,12 +71,12 @@ void end_block_lines(block_layout& layout) {
 }
 
 void decode_image_blocks(block_layout& layout, const image_header& header, byte_reader& records,
-                         const image_info_block& info, int device_code) {
+                         int device_code) {
     if ((header[22] & block_flag) == 0) {
         layout = block_layout::default_layout(layout.io_input_size, layout.io_output_size);
         return;
     }
-    decode_block_area(layout, header, records, info, device_code);
+    decode_block_area(layout, header, records, device_code);
 }
 
 void encode_block_flag(const block_layout& layout, image_header& header) {
@@ -84,13 +85,13 @@ void encode_block_flag(const block_layout& layout, image_header& header) {
 }
 
 bool decode_block_area(block_layout& layout, const image_header& header, byte_reader& records,
-                       const image_info_block& info, int device_code) {
+                       int device_code) {
     const std::size_t records_start = records.position();
     int record_count = be16(header.data() + 30);
     bool complete = true;
     for (int i = 0; i < record_count && complete; ++i) {
         host_register skipped(nullptr, 0);
-        complete = skipped.decode_image(header, records, info, device_code);
+        complete = decode_register_image(skipped, records, device_code);
     }
     std::vector<std::uint8_t> area;
     complete = complete && records.bytes(area_size, area);

@@ -5,7 +5,7 @@
 
 #include "core/big_endian.h"
 #include "model/block_layout.h"
-#include "model/zrp_object.h"
+#include "model/image_types.h"
 
 #include <ostream>
 #include <string>
@@ -27,13 +27,13 @@ void end_block_lines(block_layout& layout);
 // layout: the default layout when the image header's block flag is clear, else the block area
 // (a block area cut short leaves the sizes in place).
 void decode_image_blocks(block_layout& layout, const image_header& header, byte_reader& records,
-                         const image_info_block& info, int device_code);
+                         int device_code);
 // The block definitions of a device image: they follow the register records, so the records
 // the image header counts are decoded and dropped first, then the 444-byte area is read.
 // False (and the layout unchanged) when the area is not there in full. The I/O sizes are
 // kept; the Param usages are derived from the blocks.
 bool decode_block_area(block_layout& layout, const image_header& header, byte_reader& records,
-                       const image_info_block& info, int device_code);
+                       int device_code);
 // Sets the image header's block flag when the layout has blocks.
 void encode_block_flag(const block_layout& layout, image_header& header);
 // Appends the 444-byte block area of an image: the inverse of decode_block_area.

@@ -185,7 +185,7 @@ bool decode_header_image(protocol_header& h, const image_header& image, byte_rea
         }
     }
     if (d.block_mapped)
-        decode_image_blocks(h.blocks, image, records, info, device_code);
+        decode_image_blocks(h.blocks, image, records, device_code);
     return true;
 }
 

@@ -5,7 +5,7 @@
 // keyword and slots.
 
 #include "core/big_endian.h"
-#include "model/zrp_object.h"
+#include "model/image_types.h"
 
 #include <istream>
 #include <ostream>

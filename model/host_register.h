@@ -4,14 +4,11 @@
 // into one register.
 
 #include "model/bit_entries.h"
-#include "model/settings_dialogs.h"
-#include "model/zrp_object.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 
-class map_line_source;
 class zrp_file;
 
 struct command_bit {
@@ -28,7 +25,7 @@ struct status_bit {
     bool operator==(const status_bit&) const = default;
 };
 
-class host_register : public zrp_object {
+class host_register {
   public:
     // A register of file; register_number -1 proposes the file's next free input register
     // (0 without a file).
@@ -37,44 +34,10 @@ class host_register : public zrp_object {
     // becomes the file's next free register for the copied location.
     host_register(const host_register& source, bool renumber);
 
-    // One line, or four for bitmapped commands and status. "ProcStat"/"AlarmStat" registers
-    // are written (and left) with format 0.
-    void write(std::ostream& out) override;
-    // The next entry; false at the end of the stream or when a bitmapped entry is cut short.
-    bool read(std::istream& in) override;
-    // The same from a map's lines, noting every line not read as written.
-    bool read(map_line_source& lines);
-    // One image record (26 to 98 bytes); false when it cannot be read in full.
-    bool decode_image(const image_header& header, byte_reader& records,
-                      const image_info_block& info, int device_code) override;
-    // Runs the register property dialog on a copy of the values and applies its result.
-    int edit(int mode_flags = 0) override;
-
-    // The shortest image record: number, descriptor and name slot.
-    static constexpr std::size_t min_record_size = 26;
-    // The longest parameter name and command mnemonic a map file holds; reading cuts longer
-    // words to these.
-    static constexpr std::size_t max_name_length = 19;
-    static constexpr std::size_t max_mnemonic_length = 4;
-
-    // The inverse of decode_image: appends this register's image record.
-    void encode_image(byte_writer& out, int device_code) const;
-
-    // Fills the property dialog's values from the register and its file.
-    register_dialog_values dialog_values() const;
-    // Applies the values of a confirmed property dialog (format rules, template update).
-    void apply_dialog(const register_dialog_values& values);
-    // The format a confirmed property dialog gives before the swap box is looked at: 11 for
-    // "ProcStat" and "AlarmStat", 9 for the string parameters, 10 for the status words, the
-    // chosen register type for any other name.
-    static int dialog_format(std::string_view name, int chosen_type);
-
     // Registers occupied: whole count + fraction count.
     int width() const;
     // The format as shown and edited: 11 for "ProcStat" and "AlarmStat" registers.
     int effective_format() const;
-    // The device code of the owning file's header (0 without one).
-    int device_code() const;
 
     zrp_file* owner = nullptr;
     int register_number = 0;
@@ -98,8 +61,7 @@ class host_register : public zrp_object {
     // Only bitmapped registers (formats 3 and 4) store these; see bit_entries.
     bit_entries<command_bit> commands;
     bit_entries<status_bit> status;
-
-  private:
-    // The three lines after the main line of a bitmapped command or status entry.
-    bool read_bitmap(map_line_source& lines, const std::string& main_line);
 };
+
+// The device code of the register's file (0 without a header).
+int register_device(const host_register& reg);

@@ -1,5 +1,8 @@
 #include "model/host_selection.h"
 
+#include "model/model_tables.h"
+#include "model/zrp_file.h"
+
 namespace {
 
 // Button positions of the selection dialog.
@@ -32,4 +35,25 @@ std::array<bool, host_protocol_choices> apply_host_device_rule(int& position,
             position = 0;
     }
     return enabled;
+}
+
+host_selection_values protocol_selection(const zrp_file& map) {
+    host_selection_values values;
+    values.protocol_position = position_for_protocol_code(map.protocol_code);
+    values.device_word =
+        std::string(selection_word_for_device_code(map.header ? map.header->device_code : -1));
+    return values;
+}
+
+bool apply_protocol_selection(zrp_file& map, const host_selection_values& chosen) {
+    const int code = protocol_code_for_position(chosen.protocol_position);
+    const int device = device_code_for_selection_word(chosen.device_word);
+    const bool replaced =
+        !map.header || device != map.header->device_code || code != map.protocol_code;
+    if (replaced) {
+        map.header.reset();
+        map.create_header(code, device);
+    }
+    set_network_protocol_flag(code);
+    return replaced;
 }

@@ -4,6 +4,8 @@
 #include "model/header_codec.h"
 #include "model/image_limits.h"
 #include "model/model_tables.h"
+#include "model/register_image.h"
+#include "model/register_overlap_index.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,7 +28,45 @@ bool starts_with_keyword(const image_info_block& info, const char* keyword) {
     return std::memcmp(info.data(), keyword, std::strlen(keyword) + 1) == 0;
 }
 
+// The network protocol an image names in its information block (its keyword and a zero byte),
+// or fallback.
+int protocol_from_info(const image_info_block& info, int fallback) {
+    for (const protocol_description* d : protocol_descriptions())
+        if (!d->keyword.empty() && d->keyword.size() < info.size() &&
+            std::memcmp(info.data(), d->keyword.data(), d->keyword.size()) == 0 &&
+            info[d->keyword.size()] == 0)
+            return d->code;
+    return fallback;
+}
+
 } // namespace
+
+bool decode_map_image(zrp_file& map, const image_header& image, byte_reader& records,
+                      const image_info_block& info, int device_code) {
+    map.clear();
+    const int image_code = static_cast<std::int32_t>(be32(image.data() + 2));
+    map.create_header(protocol_from_info(info, image_code), device_code);
+    const std::size_t record_start = records.position();
+    if (!decode_header_image(*map.header, image, records, info, device_code))
+        return false;
+    records.seek(record_start);
+
+    register_overlap_index accepted;
+    const int record_count = be16(image.data() + 30);
+    // Records follow each other without gaps, so a record that does not fit in what is left
+    // of the area ends it: nothing after it can be a record, and no register is built for
+    // the count the header claims beyond that point.
+    for (int i = 0; i < record_count && records.remaining() >= register_record_min_size; ++i) {
+        auto reg = std::make_unique<host_register>(&map, 0);
+        if (!decode_register_image(*reg, records, device_code))
+            break;
+        if (accepted.conflicts(*reg))
+            continue;
+        accepted.insert(*reg);
+        map.registers.push_back(std::move(reg));
+    }
+    return true;
+}
 
 std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code) {
     image_header header{};
@@ -36,7 +76,7 @@ std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code) {
 
     byte_writer records;
     for (const auto& reg : map.registers)
-        reg->encode_image(records, device_code);
+        encode_register_image(*reg, records, device_code);
 
     // Block-mapped maps carry their block definitions after the records.
     if (map.header && map.header->is_block_mapped()) {
@@ -119,7 +159,7 @@ bool decode_raw_image(std::span<const std::uint8_t> image, int device_code, zrp_
                                    : 0;
     std::span<const std::uint8_t> area = image.subspan(header_size + info_size);
     byte_reader records(area.first(std::min(wanted, area.size())));
-    return map.decode_image(header, records, info, device_code);
+    return decode_map_image(map, header, records, info, device_code);
 }
 
 bool map_as_card_holds(const zrp_file& map, int device_code, zrp_file& card_view) {

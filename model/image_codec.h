@@ -2,6 +2,8 @@
 // Whole device configuration images: the raw bytes a card returns for an extraction (32-byte
 // header, 128-byte information block, records, and the block area of block-mapped maps).
 
+#include "core/big_endian.h"
+#include "model/image_types.h"
 #include "model/zrp_file.h"
 
 #include <cstdint>
@@ -9,13 +11,20 @@
 #include <string>
 #include <vector>
 
+// Replaces the whole content of map from a device image: the header of the protocol its
+// information block names (else of the image header's protocol code) for device_code, then the
+// register records; records that conflict or do not decode are left out. False when the header
+// does not decode.
+bool decode_map_image(zrp_file& map, const image_header& header, byte_reader& records,
+                      const image_info_block& info, int device_code);
+
 // Encodes map for device_code: the inverse of decoding, for maps whose values fit the image
 // (names up to 19 characters, command mnemonics "C" + three characters or "XXXX"). Block-mapped
 // maps with blocks carry the block flag and the 444-byte block area.
 std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code);
 
 // Decodes a whole raw image into map: splits it into header, information block and record
-// area and calls zrp_file::decode_image. False when the image is shorter than its header and
+// area and calls decode_map_image. False when the image is shorter than its header and
 // information block or the decode fails. The record area ends at the header's total length.
 bool decode_raw_image(std::span<const std::uint8_t> image, int device_code, zrp_file& map);
 

@@ -1,5 +1,7 @@
 #include "model/map_check.h"
 
+#include "model/register_text.h"
+
 #include "core/text_lines.h"
 #include "model/block_layout.h"
 #include "model/block_rules.h"
@@ -36,7 +38,7 @@ names_by_number long_names(std::string_view file_text, const zrp_file& map) {
     while (read_line(in, line, max_line) != line_status::end) {
         std::istringstream one(line);
         host_register probe(nullptr, 0);
-        if (!probe.read(one) || probe.name.size() != image_name_chars)
+        if (!read_register(one, probe) || probe.name.size() != image_name_chars)
             continue;
         auto found = registers.find(probe.register_number);
         if (found == registers.end() || found->second->name != probe.name)

@@ -2,6 +2,7 @@
 
 #include "model/header_codec.h"
 #include "model/register_table.h"
+#include "model/register_text.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ std::vector<header_line> split_header(const std::vector<std::string>& lines) {
 std::string entry_line(const host_register& reg) {
     host_register copy(reg, false);
     std::ostringstream out;
-    copy.write(out);
+    write_register(out, copy);
     const std::string text = out.str();
     return text.substr(0, text.find('\n'));
 }

@@ -1,10 +1,10 @@
 #include "model/map_editor.h"
 
 #include "core/user_interface.h"
+#include "model/host_selection.h"
 #include "model/model_tables.h"
 #include "model/register_clipboard.h"
 #include "model/register_overlap_index.h"
-#include "model/settings_dialogs.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>
@@ -12,8 +12,6 @@
 #include <unordered_set>
 
 namespace {
-
-const char* const overlap_message = "Register already exists, or\noverlaps with another";
 
 // A new register as New Register starts it: a renumbered copy of the map's template
 // register, or a fresh register of the map.
@@ -93,54 +91,59 @@ int map_editor::insert_sorted(std::unique_ptr<host_register> reg) {
     return static_cast<int>(list.insert(at, std::move(reg)) - list.begin());
 }
 
-map_editor::register_change map_editor::new_register() {
-    // The list is in order before the dialog runs, so that the new register has one place.
-    map_step step("New Register");
-    step.sort(map_);
-    auto reg = make_new_register(map_);
-    host_register* added = nullptr;
-    for (;;) {
-        if (reg->edit(edit_new_register) == 1) {
-            // add_register leaves a refused register with its caller, so Retry reopens the
-            // dialog on what the user entered.
-            added = reg.get();
-            if (map_.add_register(std::move(reg)) >= 0)
-                break;
-            if (ui().ask_retry_cancel(overlap_message))
-                continue;
-        }
-        step.undo(map_);
-        return {};
-    }
+register_dialog_values map_editor::begin_register_edit(std::string step_name,
+                                                       std::unique_ptr<host_register> work,
+                                                       host_register* target) {
+    // The list is in order before the dialog runs, so that a new register has one place.
+    register_edit_.emplace(register_edit{map_step(std::move(step_name)), std::move(work), target});
+    register_edit_->step.sort(map_);
+    return register_values(*register_edit_->work);
+}
+
+register_dialog_values map_editor::new_register_values() {
+    cancel_register_edit();
+    return begin_register_edit("New Register", make_new_register(map_), nullptr);
+}
+
+map_editor::register_outcome map_editor::set_new_register(const register_dialog_values& chosen) {
+    if (!register_edit_ || register_edit_->target != nullptr)
+        new_register_values();
+    register_edit& edit = *register_edit_;
+    // The working register keeps what was chosen, so that a refusal reopens the dialog on it.
+    apply_register_values(*edit.work, chosen);
+    host_register* added = edit.work.get();
+    if (map_.add_register(std::move(edit.work)) < 0)
+        return {{}, true, register_values(*edit.work)};
     // add_register appended the register; it moves to its place by number.
     std::unique_ptr<host_register> appended = std::move(map_.registers.back());
     map_.registers.pop_back();
-    step.inserted({insert_sorted(std::move(appended))});
-    finish(step);
-    return {refresh::all_rows, row_of(added)};
+    edit.step.inserted({insert_sorted(std::move(appended))});
+    finish(edit.step);
+    register_edit_.reset();
+    return {{refresh::all_rows, row_of(added)}};
 }
 
-map_editor::register_change map_editor::edit_properties(int row) {
+std::optional<register_dialog_values> map_editor::properties_values(int row) {
+    cancel_register_edit();
     host_register* target = map_.register_at(row);
     if (target == nullptr)
-        return {};
-    map_step step("Properties");
-    step.sort(map_);
+        return std::nullopt;
     // The dialog works on a copy of every field; the map is untouched until a clean OK.
-    auto work = std::make_unique<host_register>(*target);
-    for (;;) {
-        if (work->edit(edit_existing_register) == 1) {
-            if (!map_.overlaps(work->register_number, work->width(), target))
-                break;
-            if (ui().ask_retry_cancel(overlap_message))
-                continue;
-        }
-        step.undo(map_);
+    return begin_register_edit("Properties", std::make_unique<host_register>(*target), target);
+}
+
+map_editor::register_outcome map_editor::set_properties(int row,
+                                                        const register_dialog_values& chosen) {
+    if ((!register_edit_ || register_edit_->target == nullptr) && !properties_values(row))
         return {};
-    }
-    const bool renumbered = work->register_number != target->register_number;
+    register_edit& edit = *register_edit_;
+    host_register* target = edit.target;
+    apply_register_values(*edit.work, chosen);
+    if (map_.overlaps(edit.work->register_number, edit.work->width(), target))
+        return {{}, true, register_values(*edit.work)};
+    const bool renumbered = edit.work->register_number != target->register_number;
     const int now = row_of(target);
-    step.assign(map_, now, *work);
+    edit.step.assign(map_, now, *edit.work);
     if (renumbered) {
         // Numbers are unique, so the register's place is after every smaller number.
         const int number = target->register_number;
@@ -148,13 +151,20 @@ map_editor::register_change map_editor::edit_properties(int row) {
             std::count_if(map_.registers.begin(), map_.registers.end(), [&](const auto& r) {
                 return r.get() != target && r->register_number < number;
             });
-        step.move(map_, now, static_cast<int>(smaller));
+        edit.step.move(map_, now, static_cast<int>(smaller));
     }
     // A register that keeps its number is the only one the list shows again.
-    finish(step, renumbered ? -1 : now);
+    finish(edit.step, renumbered ? -1 : now);
+    register_edit_.reset();
     if (renumbered)
-        return {refresh::all_rows, row_of(target)};
-    return {refresh::one_row, now};
+        return {{refresh::all_rows, row_of(target)}};
+    return {{refresh::one_row, now}};
+}
+
+void map_editor::cancel_register_edit() {
+    if (register_edit_)
+        register_edit_->step.undo(map_);
+    register_edit_.reset();
 }
 
 map_editor::register_change map_editor::remove_rows(const std::vector<int>& rows,
@@ -183,12 +193,13 @@ map_editor::register_change map_editor::cut_rows(const std::vector<int>& rows) {
 }
 
 map_editor::register_change
-map_editor::replace_registers(std::vector<std::unique_ptr<host_register>> registers) {
+map_editor::replace_registers(std::vector<std::unique_ptr<host_register>> registers,
+                              user_interface& ui) {
     std::vector<std::unique_ptr<host_register>> kept;
     register_overlap_index accepted;
     for (auto& reg : registers) {
         if (accepted.conflicts(*reg)) {
-            ui().message(conflicting_register_message(*reg));
+            ui.message(conflicting_register_message(*reg));
             continue;
         }
         accepted.insert(*reg);
@@ -253,40 +264,51 @@ map_editor::paste_result map_editor::paste(std::string_view text, int source_dev
     return result;
 }
 
-map_editor::header_change map_editor::select_protocol() {
-    // The selection keeps the header when neither protocol nor device changes, and builds a
-    // new one otherwise.
+host_selection_values map_editor::protocol_selection() const {
+    return ::protocol_selection(map_);
+}
+
+map_editor::header_change map_editor::set_protocol(const host_selection_values& chosen) {
     const int protocol = map_.protocol_code;
-    const bool had_header = map_.header != nullptr;
-    const int device = had_header ? map_.header->device_code : -1;
     std::unique_ptr<protocol_header> before =
-        had_header ? std::make_unique<protocol_header>(*map_.header) : nullptr;
+        map_.header ? std::make_unique<protocol_header>(*map_.header) : nullptr;
     header_change change;
-    change.accepted = map_.edit() == 1;
-    change.replaced = !had_header || map_.protocol_code != protocol ||
-                      (map_.header && map_.header->device_code != device);
-    // A new header stays even when its settings dialog is cancelled: that is a step too.
-    if (change.accepted || change.replaced) {
-        map_step step("Protocol");
-        step.header_replaced(std::move(before), protocol);
-        history_.push(std::move(step));
-    }
+    change.replaced = apply_protocol_selection(map_, chosen);
+    // Confirming the same protocol and device is a step of its own; a new header stays even
+    // when its settings dialog is cancelled, which is a step too.
+    change.accepted = !change.replaced;
+    map_step step("Protocol");
+    step.header_replaced(std::move(before), protocol);
+    history_.push(std::move(step));
     return change;
 }
 
-map_editor::header_change map_editor::edit_header() {
+void map_editor::set_new_header_settings(const header_values& chosen) {
+    // The protocol's step holds the header from before the selection.
+    header_before_dialog_.reset();
+    if (map_.header)
+        map_.header->take_dialog(chosen);
+}
+
+std::optional<header_values> map_editor::header_dialog_values(user_interface& ui) {
+    if (!map_.header)
+        return std::nullopt;
+    header_before_dialog_ = std::make_unique<protocol_header>(*map_.header);
+    return map_.header->dialog_values(ui);
+}
+
+map_editor::header_change map_editor::set_header(const header_values& chosen) {
     header_change change;
     if (!map_.header)
         return change;
-    auto before = std::make_unique<protocol_header>(*map_.header);
-    change.accepted = run_header_dialog(*map_.header) == 1;
-    // A cancelled dialog keeps only the device adjustment made before it opened, which
-    // corrects the state the map is in (see adjust_serial).
-    if (change.accepted) {
-        map_step step("Protocol Settings");
-        step.header_replaced(std::move(before), map_.protocol_code);
-        history_.push(std::move(step));
-    }
+    // An undo gives back the header from before the dialog's device rules adjusted it.
+    auto before = header_before_dialog_ ? std::move(header_before_dialog_)
+                                        : std::make_unique<protocol_header>(*map_.header);
+    map_.header->take_dialog(chosen);
+    change.accepted = true;
+    map_step step("Protocol Settings");
+    step.header_replaced(std::move(before), map_.protocol_code);
+    history_.push(std::move(step));
     return change;
 }
 

@@ -20,16 +20,19 @@ struct loaded_map_file {
     bool out_of_memory = false;    // the load ran out of memory (nothing of it is kept)
 };
 
+class user_interface;
+
 // Loads the map file at path with the model's reader; the load's own messages (conflicting
-// registers) are shown as it goes. Running out of memory is a failed load, not an abort.
-loaded_map_file load_map_file(const std::string& path);
+// registers) are shown through ui as it goes. Running out of memory is a failed load, not an
+// abort.
+loaded_map_file load_map_file(const std::string& path, user_interface& ui);
 
 // The same for a text already in memory.
-loaded_map_file load_map_from_text(std::string text);
+loaded_map_file load_map_from_text(std::string text, user_interface& ui);
 
-// Shows why a load failed: "Unable to open the requested file" (or the out-of-memory text)
-// with "<path>: <reason>" as its detail.
-void show_load_failure(const loaded_map_file& load, const std::string& path);
+// Shows through ui why a load failed: "Unable to open the requested file" (or the
+// out-of-memory text) with "<path>: <reason>" as its detail.
+void show_load_failure(const loaded_map_file& load, const std::string& path, user_interface& ui);
 
 // The detail line of that message.
 std::string load_failure_detail(const loaded_map_file& load, const std::string& path);

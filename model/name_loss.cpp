@@ -1,5 +1,7 @@
 #include "model/name_loss.h"
 
+#include "model/register_text.h"
+
 #include "model/host_register.h"
 #include "model/model_tables.h"
 
@@ -33,7 +35,7 @@ std::string mnemonic_loss(const host_register& reg) {
         const std::string which = "the command mnemonic of bit " + std::to_string(bit);
         if (has_space(m))
             return which + " holds white space: it would be read back as several";
-        if (m.size() > host_register::max_mnemonic_length)
+        if (m.size() > register_mnemonic_limit)
             return which + " is longer than 4 characters: it would be cut";
     }
     return {};
@@ -53,7 +55,7 @@ std::string name_loss_on_save(const host_register& reg) {
                    : std::string();
     if (has_space(reg.name))
         return "the parameter name holds white space: only its first word would be read back";
-    if (reg.name.size() > host_register::max_name_length)
+    if (reg.name.size() > register_name_limit)
         return "the parameter name is longer than 19 characters: it would be cut";
     if (reg.name.find("HREG") != std::string::npos)
         return "the parameter name holds HREG: the register's line would be skipped";

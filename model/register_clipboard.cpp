@@ -1,5 +1,7 @@
 #include "model/register_clipboard.h"
 
+#include "model/register_text.h"
+
 #include "core/text_lines.h"
 #include "model/block_layout.h"
 #include "model/model_tables.h"
@@ -36,7 +38,7 @@ std::string registers_text(const zrp_file& map, const std::vector<int>& rows) {
             // Writing may set a field of the register (an array's format); the map keeps
             // its own.
             host_register copy(*reg);
-            copy.write(out);
+            write_register(out, copy);
         }
     }
     return out.str();
@@ -106,7 +108,7 @@ read_clipboard_registers(std::string_view text, int device_code, std::size_t max
         in.clear();
         in.seekg(start);
         auto reg = std::make_unique<host_register>(&scratch, 0);
-        if (!reg->read(in))
+        if (!read_register(in, *reg))
             break;
         reg->owner = nullptr;
         registers.push_back(std::move(reg));

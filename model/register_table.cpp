@@ -99,7 +99,7 @@ register_row register_row_cells(const host_register& reg) {
                 command_cell(reg.commands[static_cast<std::size_t>(bit)]);
         break;
     case fmt_status: {
-        const int device = reg.device_code();
+        const int device = register_device(reg);
         for (int bit = 0; bit < 16; ++bit)
             row[static_cast<std::size_t>(bit_column(bit))] =
                 status_cell(reg.status[static_cast<std::size_t>(bit)], device);

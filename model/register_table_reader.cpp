@@ -266,7 +266,7 @@ bool register_table_reader::read_row(const row_cells& cells, int row) {
 // bit's defaults.
 bool register_table_reader::read_bits(const row_cells& cells, int row, host_register& reg) {
     const bool commands = reg.format == fmt_commands;
-    const int device = reg.device_code();
+    const int device = register_device(reg);
     for (int bit = 15; bit >= 0; --bit) {
         const int column = bit_column(bit);
         const std::string_view cell = cells[column];
@@ -308,10 +308,11 @@ bool register_table_reader::read_bits(const row_cells& cells, int row, host_regi
     return true;
 }
 
-std::optional<register_table_error> import_register_table(std::string_view table, zrp_file& map) {
+std::optional<register_table_error> import_register_table(std::string_view table, zrp_file& map,
+                                                          user_interface& ui) {
     register_table_reader reader(map);
     if (!reader.read(table))
         return reader.error();
-    map_editor(map).replace_registers(std::move(reader.registers()));
+    map_editor(map).replace_registers(std::move(reader.registers()), ui);
     return std::nullopt;
 }

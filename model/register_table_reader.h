@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+class user_interface;
 class zrp_file;
 
 // A cell (or the table's shape) that does not parse.
@@ -52,6 +53,7 @@ class register_table_reader {
 
 // Replaces map's registers with the table's rows. Nothing changes and the error is returned
 // when a cell does not parse; otherwise the rows are added in table order under the overlap
-// rule, a conflicting row is shown with the load's conflict message and left out, and
-// nothing is returned.
-std::optional<register_table_error> import_register_table(std::string_view table, zrp_file& map);
+// rule, a conflicting row is shown through ui with the load's conflict message and left out,
+// and nothing is returned.
+std::optional<register_table_error> import_register_table(std::string_view table, zrp_file& map,
+                                                          user_interface& ui);

@@ -1,9 +1,8 @@
 #pragma once
-// One register map: its protocol header and its ordered list of host registers, with the
-// text file format and the decoding of device configuration images.
+// One register map: its protocol header and its ordered list of host registers. The text file
+// format (map_text) and the device images (image_codec) read and write it.
 
 #include "model/host_register.h"
-#include "model/map_read_report.h"
 #include "model/protocol_header.h"
 
 #include <memory>
@@ -15,11 +14,11 @@
 extern bool network_protocol_flag;
 void set_network_protocol_flag(int protocol_code);
 
-class zrp_file : public zrp_object {
+class zrp_file {
   public:
     // An empty map for device "RDX" with the default header of protocol_code.
     explicit zrp_file(int protocol_code = 0);
-    ~zrp_file() override;
+    ~zrp_file();
     zrp_file(const zrp_file&) = delete;
     zrp_file& operator=(const zrp_file&) = delete;
 
@@ -28,15 +27,6 @@ class zrp_file : public zrp_object {
     void create_header(int protocol_code, int device_code);
     // Deletes the header and all registers (the template register stays).
     void clear();
-
-    void write(std::ostream& out) override;
-    bool read(std::istream& in) override;
-    // The same, noting in report the lines not read as written and why a load failed.
-    bool read(std::istream& in, map_read_report& report);
-    bool decode_image(const image_header& header, byte_reader& records,
-                      const image_info_block& info, int device_code) override;
-    // The host protocol selection; see the model's rules.
-    int edit(int mode_flags = 0) override;
 
     // Appends reg (taking ownership) and returns its index, or returns -1 and takes nothing
     // when it overlaps a register already in the list: reg then still holds the register.

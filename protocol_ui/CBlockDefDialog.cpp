@@ -1,6 +1,6 @@
 #include "protocol_ui/CBlockDefDialog.h"
 
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 #include "model/block_rules.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CBlockPropDIALOG.h"
@@ -72,7 +72,7 @@ void CBlockDefDialog::edit_selected(bool output) {
             return;
         if (block_fits(table_, position, base, length))
             break;
-        ui().message(msg_block_conflict);
+        editor_ui().message(msg_block_conflict);
     }
     block.start = base;
     block.length = length;

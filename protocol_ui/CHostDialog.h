@@ -3,7 +3,7 @@
 // The device rule (model/host_selection.h) runs whenever the device changes and once more on
 // OK, so that the returned position always suits the device.
 
-#include "model/settings_dialogs.h"
+#include "model/host_selection.h"
 
 #include <QDialog>
 

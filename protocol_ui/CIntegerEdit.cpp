@@ -1,6 +1,6 @@
 #include "protocol_ui/CIntegerEdit.h"
 
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <limits>
@@ -49,7 +49,7 @@ std::optional<int> CIntegerEdit::value() const {
 bool CIntegerEdit::read(int& out) {
     const QString why = refusal();
     if (!why.isEmpty()) {
-        ui().message(why.toStdString());
+        editor_ui().message(why.toStdString());
         setFocus();
         selectAll();
         return false;

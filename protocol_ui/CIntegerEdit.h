@@ -21,7 +21,7 @@ class CIntegerEdit : public QLineEdit {
     std::optional<int> value() const;
     // The message for the current text when it is refused (empty when it is accepted).
     QString refusal() const;
-    // Reads the value into out; when refused, shows the message through the core's ui(), puts
+    // Reads the value into out; when refused, shows the message through editor_ui(), puts
     // the focus on the field and leaves out unchanged.
     bool read(int& out);
 

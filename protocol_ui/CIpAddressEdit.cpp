@@ -1,6 +1,6 @@
 #include "protocol_ui/CIpAddressEdit.h"
 
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -98,7 +98,7 @@ void CIpAddressEdit::paste_text(const QString& text, int first) {
         const int n = trimmed.toInt(&ok);
         if (ok && trimmed.size() <= 3 && n >= 0) {
             if (n > octet_max)
-                ui().message(msg_octet_range);
+                editor_ui().message(msg_octet_range);
             else
                 octets_[static_cast<std::size_t>(first)]->setText(trimmed);
         }
@@ -106,7 +106,7 @@ void CIpAddressEdit::paste_text(const QString& text, int first) {
     }
     for (const QString& part : parts)
         if (part.toInt() > octet_max) {
-            ui().message(msg_octet_range);
+            editor_ui().message(msg_octet_range);
             return;
         }
     int index = first;
@@ -199,7 +199,7 @@ bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     else
         result.insert(cursor, text);
     if (result.toInt() > octet_max) {
-        ui().message(msg_octet_range);
+        editor_ui().message(msg_octet_range);
         return true;
     }
     if (result.size() > 3)

@@ -1,13 +1,14 @@
 #include "protocol_ui/CProtocolForm.h"
 
 #include "app/CTessalyDoc.h"
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 #include "model/map_editor.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/CProtocolDialogs.h"
 #include "protocol_ui/accessible_labels.h"
 #include "protocol_ui/read_only_field.h"
 
@@ -32,17 +33,18 @@ QGroupBox* count_group(const QString& title, QLineEdit* input, QLineEdit* output
 }
 } // namespace
 
-CProtocolForm* CProtocolForm::create(CTessalyDoc* doc, QWidget* parent) {
+CProtocolForm* CProtocolForm::create(CTessalyDoc* doc, CProtocolDialogs& dialogs, QWidget* parent) {
     const protocol_header* h = doc && doc->map() ? doc->map()->header.get() : nullptr;
     const protocol_description& protocol = h ? h->description() : generic_protocol;
-    auto* form = new CProtocolForm(doc, layout_for(protocol.form), protocol, parent);
+    auto* form = new CProtocolForm(doc, dialogs, layout_for(protocol.form), protocol, parent);
     form->initial_update();
     return form;
 }
 
-CProtocolForm::CProtocolForm(CTessalyDoc* doc, const protocol_layout& layout,
-                             const protocol_description& protocol, QWidget* parent)
-    : QScrollArea(parent), doc_(doc), layout_(layout), content_(new QWidget),
+CProtocolForm::CProtocolForm(CTessalyDoc* doc, CProtocolDialogs& dialogs,
+                             const protocol_layout& layout, const protocol_description& protocol,
+                             QWidget* parent)
+    : QScrollArea(parent), doc_(doc), dialogs_(dialogs), layout_(layout), content_(new QWidget),
       controls_(layout, protocol, content_, true) {
     setObjectName(QString::fromLatin1(layout.form_name));
     setWidgetResizable(true);
@@ -153,7 +155,7 @@ void CProtocolForm::read_controls(bool complain) {
         if (const auto v = edit->value())
             *values_.integer(field) = *v;
         else if (complain && (changed_control_ == nullptr || changed_control_ == edit))
-            ui().message(edit->refusal().toStdString());
+            editor_ui().message(edit->refusal().toStdString());
     }
 }
 
@@ -197,10 +199,14 @@ void CProtocolForm::on_properties() {
     map_editor& editor = doc_->editor();
     if (!filling)
         editor.apply_form(values_, nullptr, edits_count());
-    if (editor.edit_header().accepted) {
-        doc_->update_all_views(this);
-        fill();
-    }
+    // The dialog starts from the header as its device rules leave it.
+    std::optional<header_values> values = editor.header_dialog_values(editor_ui());
+    const protocol_header& h = *header();
+    if (!values || !dialogs_.edit_settings(h.description(), h.device_code, *values))
+        return;
+    editor.set_header(*values);
+    doc_->update_all_views(this);
+    fill();
 }
 
 bool CProtocolForm::eventFilter(QObject* watched, QEvent* event) {

@@ -16,6 +16,7 @@
 class CTessalyDoc;
 class CBlockList;
 class CChoiceGroup;
+class CProtocolDialogs;
 class CIntegerEdit;
 class CIpAddressEdit;
 class QGroupBox;
@@ -25,10 +26,10 @@ class protocol_header;
 class CProtocolForm : public QScrollArea {
     Q_OBJECT
   public:
-    // The form of the document's header class, filled from the header; the caller sizes the
-    // pane with the header's form_pane_size() and creates a new form whenever the header is
-    // replaced.
-    static CProtocolForm* create(CTessalyDoc* doc, QWidget* parent);
+    // The form of the document's header class, filled from the header; its settings dialog
+    // runs through dialogs (which must outlive the form). The caller sizes the pane with the
+    // header's form_pane_size() and creates a new form whenever the header is replaced.
+    static CProtocolForm* create(CTessalyDoc* doc, CProtocolDialogs& dialogs, QWidget* parent);
 
     CTessalyDoc* document() const { return doc_; }
     // The document's header, or nullptr.
@@ -68,7 +69,7 @@ class CProtocolForm : public QScrollArea {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    CProtocolForm(CTessalyDoc* doc, const protocol_layout& layout,
+    CProtocolForm(CTessalyDoc* doc, CProtocolDialogs& dialogs, const protocol_layout& layout,
                   const protocol_description& protocol, QWidget* parent);
 
     // The block table's parts of the layout.
@@ -82,6 +83,7 @@ class CProtocolForm : public QScrollArea {
     bool edits_count() const;
 
     CTessalyDoc* doc_;
+    CProtocolDialogs& dialogs_;
     const protocol_layout& layout_;
     QWidget* content_;
     settings_controls controls_;

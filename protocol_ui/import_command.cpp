@@ -1,10 +1,10 @@
 #include "protocol_ui/import_command.h"
 
 #include "app/CTessalyDoc.h"
+#include "app/editor_ui.h"
 #include "convert/convert_messages.h"
 #include "convert/import_command.h"
-#include "core/user_interface.h"
-#include "model/settings_dialogs.h"
+#include "protocol_ui/CProtocolDialogs.h"
 #include "protocol_ui/accessible_labels.h"
 
 #include <QFileDialog>
@@ -31,7 +31,7 @@ class qt_import_file_chooser : public import_file_chooser {
 };
 
 void say(std::string_view text) {
-    ui().message(std::string(text));
+    editor_ui().message(std::string(text));
 }
 
 } // namespace
@@ -51,12 +51,12 @@ std::unique_ptr<QFileDialog> import_file_dialog(QWidget* parent, const QString& 
     return dialog;
 }
 
-void run_import_command(QWidget* parent) {
+void run_import_command(QWidget* parent, CProtocolDialogs& dialogs) {
     qt_import_file_chooser chooser;
-    run_import_command(parent, chooser);
+    run_import_command(parent, dialogs, chooser);
 }
 
-void run_import_command(QWidget* parent, import_file_chooser& chooser) {
+void run_import_command(QWidget* parent, CProtocolDialogs& dialogs, import_file_chooser& chooser) {
     using namespace convert_text;
     const QString old_path =
         chooser.open_path(parent, QString::fromUtf8(open_title.data(), open_title.size()));
@@ -68,7 +68,8 @@ void run_import_command(QWidget* parent, import_file_chooser& chooser) {
     if (new_path.isEmpty())
         return say(conversion_cancelled);
 
-    import_command command(CTessalyDoc::native_path(old_path), CTessalyDoc::native_path(new_path));
+    import_command command(CTessalyDoc::native_path(old_path), CTessalyDoc::native_path(new_path),
+                           editor_ui());
     if (!command.check_files(overwrite_policy::ask))
         return;
 
@@ -76,7 +77,7 @@ void run_import_command(QWidget* parent, import_file_chooser& chooser) {
     // still converts, with an empty description line.
     host_selection_values selection{-1, preset_device};
     std::optional<import_selection> chosen;
-    if (dialogs().run_host_selection(selection) == 1)
+    if (dialogs.select_protocol(selection))
         chosen = import_selection{selection.device_word, selection.protocol_position};
     command.convert(chosen);
 }

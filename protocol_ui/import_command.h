@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class CProtocolDialogs;
 class QFileDialog;
 class QWidget;
 
@@ -22,7 +23,8 @@ class import_file_chooser {
 // new map (save true).
 std::unique_ptr<QFileDialog> import_file_dialog(QWidget* parent, const QString& title, bool save);
 
-// Runs the command; the messages and the overwrite question go through the core's ui().
-void run_import_command(QWidget* parent);
+// Runs the command, with the host protocol selection of dialogs; the messages and the
+// overwrite question go through editor_ui().
+void run_import_command(QWidget* parent, CProtocolDialogs& dialogs);
 // The same with the given chooser (not owned).
-void run_import_command(QWidget* parent, import_file_chooser& chooser);
+void run_import_command(QWidget* parent, CProtocolDialogs& dialogs, import_file_chooser& chooser);

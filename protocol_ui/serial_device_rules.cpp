@@ -1,6 +1,6 @@
 #include "protocol_ui/serial_device_rules.h"
 
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
 #include "model/model_tables.h"
 #include "model/protocol_header.h"
 #include "protocol_ui/CChoiceGroup.h"
@@ -49,8 +49,8 @@ void allen_bradley_form_rule(CProtocolForm& form, protocol_header& h) {
         return;
     only_eight_bits(form.choice(header_field::data_bits));
     if (h.data_bits == 7) {
-        ui().message("The RDX does not support 7-bit communications.\nSettings have been "
-                     "adjusted accordingly.");
+        editor_ui().message("The RDX does not support 7-bit communications.\nSettings have been "
+                            "adjusted accordingly.");
         form.adjust_header(h, 8, h.mode, false);
     }
 }
@@ -62,8 +62,8 @@ void modbus_form_rule(CProtocolForm& form, protocol_header& h) {
     if (rdx_or_hqp(h.device_code)) {
         only_eight_bits(form.choice(header_field::data_bits));
         if (h.data_bits == 7 || h.mode == mode_ascii) {
-            ui().message("The RDX/HQP does not support ASCII or 7-bit mode.\nThese settings "
-                         "have been changed.");
+            editor_ui().message("The RDX/HQP does not support ASCII or 7-bit mode.\nThese settings "
+                                "have been changed.");
             form.adjust_header(h, 8, mode_rtu, true);
         }
         withdraw(mode, ascii);

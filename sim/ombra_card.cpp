@@ -2,7 +2,9 @@
 
 #include "core/atomic_write.h"
 #include "core/big_endian.h"
+#include "core/stderr_ui.h"
 #include "model/image_codec.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 #include "sim/card_transcript.h"
 
@@ -205,8 +207,10 @@ void ombra_card::build_image() {
         for (const auto& line : configuration_)
             text += line + '\n';
         std::istringstream in(text);
+        // The card has nobody to tell about registers it leaves out but its console.
+        stderr_ui console;
         zrp_file map;
-        if (map.read(in))
+        if (read_map(in, map, console))
             image = encode_image(map, options_.device_code);
     }
     if (image.size() < header_size + info_size) {

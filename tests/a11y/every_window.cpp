@@ -1,4 +1,6 @@
 #include "tests/a11y/every_window.h"
+#include "model/map_text.h"
+#include "model/register_values.h"
 
 #include "app/CAboutDlg.h"
 #include "app/CDocumentManager.h"
@@ -98,11 +100,11 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
 
     // The register dialog once with the Commands page and once with the Status page.
     std::ifstream in(plant_path.toStdString());
-    parts_->plant.read(in);
+    read_map(in, parts_->plant, a.ui);
     bool commands = false, status = false;
     for (int row = 0; row < parts_->plant.register_count() && !(commands && status); ++row) {
         auto dialog = std::make_unique<CRegisterDialog>(
-            parts_->plant.register_at(row)->dialog_values(), true, &a.app->catalogue(), false);
+            register_values(*parts_->plant.register_at(row)), true, &a.app->catalogue(), false);
         if (dialog->commands_page() && !commands) {
             commands = true;
             own(QStringLiteral("Register properties (Commands)"), dialog.release());

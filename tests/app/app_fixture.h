@@ -7,10 +7,12 @@
 #include "app/CRecentFiles.h"
 #include "app/CTessalyApp.h"
 #include "app/CTransferCommands.h"
-#include "core/user_interface.h"
+#include "app/editor_ui.h"
+#include "editing/CRegisterDialogs.h"
 #include "link/hid_library.h"
-#include "model/settings_dialogs.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
+#include "protocol_ui/CProtocolDialogs.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QCoreApplication>
@@ -100,35 +102,46 @@ class scripted_prompter : public file_prompter {
     static QString take(QStringList& list) { return list.isEmpty() ? QString() : list.takeFirst(); }
 };
 
-// The model's dialogs: host selections from a script (cancelled when it runs out), protocol
+// The protocol dialogs: host selections from a script (cancelled when it runs out), protocol
 // settings confirmed unchanged (or cancelled, as settings_result says).
-class scripted_dialogs : public settings_dialogs {
+class scripted_dialogs : public CProtocolDialogs {
   public:
     struct selection {
         int result;
         int position;
         std::string device;
     };
-    int run_host_selection(host_selection_values& values) override {
+    bool select_protocol(host_selection_values& values) override {
         ++host_selections;
         if (selections.empty())
-            return 0;
+            return false;
         selection s = selections.front();
         selections.pop_front();
         values.protocol_position = s.position;
         values.device_word = s.device;
-        return s.result;
+        return s.result == 1;
     }
-    int run_protocol_settings(const protocol_description&, int, header_values&) override {
+    bool edit_settings(const protocol_description&, int, header_values&) override {
         ++settings_runs;
-        return settings_result;
+        return settings_result == 1;
     }
-    int run_register_properties(register_dialog_values&, int) override { return 0; }
 
     std::deque<selection> selections;
     int host_selections = 0;
     int settings_runs = 0;
     int settings_result = 1; // 1 OK, 0 Cancel
+};
+
+// Register dialogs answered by register_answer (OK), or cancelled without one.
+class scripted_register_dialogs : public CRegisterDialogs {
+  public:
+    bool edit_register(register_dialog_values& values, bool) override {
+        if (!register_answer)
+            return false;
+        register_answer(values);
+        return true;
+    }
+    std::function<void(register_dialog_values&)> register_answer;
 };
 
 // A scripted_ui that can run code when a question is asked (to change a file between two
@@ -152,7 +165,7 @@ class hooked_ui : public scripted_ui {
 inline std::string map_text(int protocol_code) {
     zrp_file map(protocol_code);
     std::ostringstream out;
-    map.write(out);
+    write_map(out, map);
     return out.str();
 }
 
@@ -170,20 +183,23 @@ inline QByteArray read_file(const QString& path) {
 
 // Everything a test of the application needs, set up in order and torn down in reverse.
 struct app_under_test {
-    explicit app_under_test(private_settings& settings, hid_library* usb = nullptr)
-        : ui_scope(ui), dialogs_before(set_dialogs(&dialogs)) {
+    // With real_register_dialog the register dialog is the editor's own; else the scripted
+    // one.
+    explicit app_under_test(private_settings& settings, hid_library* usb = nullptr,
+                            bool real_register_dialog = false)
+        : ui_scope(ui) {
         (void)settings;
         CTessalyApp::options opts;
+        opts.protocol_dialogs = &dialogs;
+        if (!real_register_dialog)
+            opts.register_dialogs = &register_dialogs;
         opts.usb_library = usb ? usb : &no_usb;
         opts.watch_devices = false;
         opts.help_folder = QStringLiteral(TESSALY_SOURCE_DIR "/resources/help");
         app = std::make_unique<CTessalyApp>(opts);
         app->set_prompter(&prompter);
     }
-    ~app_under_test() {
-        app.reset();
-        set_dialogs(dialogs_before);
-    }
+    ~app_under_test() { app.reset(); }
     // Turns the event loop until no transfer runs (at most twenty seconds); false if one
     // still does.
     bool transfers_done() {
@@ -197,9 +213,9 @@ struct app_under_test {
     }
 
     hooked_ui ui;
-    scoped_ui ui_scope;
+    scoped_editor_ui ui_scope;
     scripted_dialogs dialogs;
-    settings_dialogs* dialogs_before;
+    scripted_register_dialogs register_dialogs;
     scripted_prompter prompter;
     no_usb_library no_usb;
     std::unique_ptr<CTessalyApp> app;

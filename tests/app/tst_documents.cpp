@@ -7,6 +7,7 @@
 #include "app/command_table.h"
 #include "app_fixture.h"
 #include "link/link_state.h"
+#include "model/map_text.h"
 #include "protocol_ui/CIntegerEdit.h"
 
 #include <QFileInfo>
@@ -258,7 +259,7 @@ class tst_documents : public QObject {
         QVERIFY(t->app->documents().save_document(doc));
         QVERIFY(!doc->is_modified());
         std::ostringstream expected;
-        doc->map()->write(expected);
+        write_map(expected, *doc->map());
         QCOMPARE(read_file(path("m.zrp")).toStdString(), expected.str());
         QVERIFY(t->ui.events.empty());
     }

@@ -55,17 +55,6 @@ std::string status_entry(int number, const std::string& mnemonic) {
 
 // The host selections of the fixture, with register properties from a function (cancelled
 // without one).
-class answering_dialogs : public scripted_dialogs {
-  public:
-    int run_register_properties(register_dialog_values& values, int) override {
-        if (!register_answer)
-            return 0;
-        register_answer(values);
-        return 1;
-    }
-    std::function<void(register_dialog_values&)> register_answer;
-};
-
 CTessalyDoc* open_map(app_under_test& t, private_settings& settings, const QString& name,
                       const std::string& text) {
     const QString path = settings.dir.filePath(name);
@@ -108,8 +97,6 @@ class tst_edit_commands : public QObject {
     void menu_texts_and_enabled_states() {
         private_settings settings;
         app_under_test t(settings);
-        answering_dialogs dialogs;
-        set_dialogs(&dialogs);
         QVERIFY(t.app->init_instance(QString()));
         CMainFrame* frame = t.app->main_frame();
         CTessalyDoc* doc =
@@ -145,7 +132,7 @@ class tst_edit_commands : public QObject {
 
         // A new change drops what could be redone.
         view->select_rows({5});
-        dialogs.register_answer = [](register_dialog_values& v) { v.feeder = 9; };
+        t.register_dialogs.register_answer = [](register_dialog_values& v) { v.feeder = 9; };
         frame->run_command(ID_VIEW_PROPERTIES);
         QCOMPARE(text_of(frame, ID_EDIT_UNDO), QStringLiteral("&Undo Properties\tCtrl+Z"));
         QCOMPARE(text_of(frame, ID_EDIT_REDO), QStringLiteral("&Redo\tCtrl+Y"));
@@ -294,8 +281,6 @@ class tst_edit_commands : public QObject {
     void changes_undone_and_redone() {
         private_settings settings;
         app_under_test t(settings);
-        answering_dialogs dialogs;
-        set_dialogs(&dialogs);
         QVERIFY(t.app->init_instance(QString()));
         CMainFrame* frame = t.app->main_frame();
         const std::string opened = map_text(1) + entries({40001, 40002, 40003, 40004, 40005});
@@ -307,12 +292,12 @@ class tst_edit_commands : public QObject {
         window->register_view()->select_rows({1, 2, 4});
         frame->run_command(ID_EDIT_DELETE);
         window->register_view()->select_rows({1});
-        dialogs.register_answer = [](register_dialog_values& v) {
+        t.register_dialogs.register_answer = [](register_dialog_values& v) {
             v.name = "Setpoint";
             v.register_number = 40010;
         };
         frame->run_command(ID_VIEW_PROPERTIES);
-        dialogs.selections.push_back({1, 4, "RDX"}); // Modbus/TCP, settings confirmed
+        t.dialogs.selections.push_back({1, 4, "RDX"}); // Modbus/TCP, settings confirmed
         frame->run_command(ID_OPTIONS_PROTOCOL);
         QCOMPARE(window->form()->objectName(), QString("CMbTcpForm"));
         QCOMPARE(doc->title(), QStringLiteral("Modbus/TCP  plant.zrp"));

@@ -12,9 +12,7 @@
 #include "editing/CRegisterProperty_2.h"
 #include "editing/CRegisterProperty_3.h"
 #include "editing/CRegisterView.h"
-#include "editing/install_register_dialog.h"
-#include "protocol_ui/CEditorDialogs.h"
-#include "protocol_ui/editor_dialogs.h"
+#include "model/map_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,15 +31,6 @@
 #include <sstream>
 
 namespace {
-
-// Host selections and settings from the script, register properties from the real dialog.
-class real_register_dialogs : public scripted_dialogs {
-  public:
-    int run_register_properties(register_dialog_values& values, int mode_flags) override {
-        return editor.run_register_properties(values, mode_flags);
-    }
-    CEditorDialogs editor;
-};
 
 template <class W> W* named(QWidget* root, const QString& name) {
     for (W* w : root->findChildren<W*>())
@@ -103,13 +92,10 @@ class tst_register_editing : public QObject {
   private slots:
     void add_every_kind_edit_save_and_read_back() {
         private_settings settings;
-        app_under_test t(settings);
-        real_register_dialogs dialogs;
-        set_dialogs(&dialogs);
-        install_register_dialog(t.app->catalogue());
-        struct uninstall {
-            ~uninstall() { set_register_properties_runner({}); }
-        } uninstall_at_end;
+        // Host selections and settings from the script, register properties from the real
+        // dialog.
+        app_under_test t(settings, nullptr, true);
+        scripted_dialogs& dialogs = t.dialogs;
         QVERIFY(t.app->init_instance(QString()));
         CMainFrame* frame = t.app->main_frame();
         frame->show();
@@ -216,10 +202,10 @@ class tst_register_editing : public QObject {
 
         zrp_file reread;
         std::istringstream in(saved.toStdString());
-        QVERIFY(reread.read(in));
+        QVERIFY(read_map(in, reread, t.ui));
         QCOMPARE(reread.register_count(), map.register_count());
         std::ostringstream again;
-        reread.write(again);
+        write_map(again, reread);
         QCOMPARE(again.str(), saved.toStdString());
 
         QProcess cli;

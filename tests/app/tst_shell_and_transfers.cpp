@@ -10,6 +10,7 @@
 #include "app_fixture.h"
 #include "card_on_pty.h"
 #include "link/link_state.h"
+#include "model/map_text.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -176,7 +177,7 @@ class tst_shell_and_transfers : public QObject {
         QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
         std::ostringstream sent;
-        doc->map()->write(sent);
+        write_map(sent, *doc->map());
         QVERIFY(card.card.configuration().size() >= 4);
         QCOMPARE(card.card.configuration().front() + "\n",
                  sent.str().substr(0, sent.str().find('\n') + 1));

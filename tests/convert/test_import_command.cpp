@@ -102,8 +102,7 @@ TEST_F(ImportCommand, ExistingAndSameFiles) {
     for (const auto& c : cases) {
         scripted_ui answers;
         answers.answer(c.answers);
-        scoped_ui use(answers);
-        import_command command(old_path, c.new_path);
+        import_command command(old_path, c.new_path, answers);
         EXPECT_EQ(command.check_files(c.policy), c.accepted) << c.what;
         EXPECT_EQ(answers.texts(), c.texts) << c.what;
     }
@@ -122,8 +121,7 @@ TEST_F(ImportCommand, ConvertsForTheSelection) {
          "BLF Modbus/TCP Protocol\n" + head + "HREG\n40001 0 1 0 0 0 F:1 CondensedAlrmStatus \n"},
     };
     for (const auto& c : cases) {
-        scoped_ui use(ui);
-        import_command command(old_path, path("new.zrp"));
+        import_command command(old_path, path("new.zrp"), ui);
         command.set_log_path(path("convert.log"));
         EXPECT_EQ(command.convert(c.selection), import_outcome::done) << c.what;
         EXPECT_EQ(read(path("new.zrp")), c.first_lines) << c.what;
@@ -131,8 +129,7 @@ TEST_F(ImportCommand, ConvertsForTheSelection) {
 }
 
 TEST_F(ImportCommand, FailedConversionSaysSo) {
-    scoped_ui use(ui);
-    import_command command(path("missing.zrp"), path("new.zrp"));
+    import_command command(path("missing.zrp"), path("new.zrp"), ui);
     command.set_log_path(path("convert.log"));
     EXPECT_EQ(command.convert(import_selection{"RDX", 1}), import_outcome::failed);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"The file could not be opened.",
@@ -141,7 +138,7 @@ TEST_F(ImportCommand, FailedConversionSaysSo) {
     ui.events.clear();
     write("bad.zrp", head + "HREG\n40001 0 1 0 0 0 F:1 QQQ\n");
     write("new.zrp", "an earlier conversion\n");
-    import_command errors(path("bad.zrp"), path("new.zrp"));
+    import_command errors(path("bad.zrp"), path("new.zrp"), ui);
     errors.set_log_path(path("convert.log"));
     EXPECT_EQ(errors.convert(std::nullopt), import_outcome::errors);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{

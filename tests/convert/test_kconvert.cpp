@@ -17,10 +17,9 @@ class KconvertTest : public ConvertFolder {
                         const std::string& description = "RDX Modbus Protocol") {
         write("old.zrp", old_text);
         std::filesystem::remove(path("new.zrp"));
-        Kconvert converter;
+        Kconvert converter(ui);
         converter.set_device_code(device_code);
         converter.set_log_path(path("convert.log"));
-        scoped_ui use(ui);
         result = converter.conversion(path("old.zrp"), path("new.zrp"), description);
         outcome = converter.last_outcome();
         log = read(path("convert.log"));
@@ -193,8 +192,7 @@ TEST_F(KconvertTest, BinaryBytesWriteNoNewFile) {
 }
 
 TEST_F(KconvertTest, FilesThatCannotBeOpened) {
-    scoped_ui use(ui);
-    Kconvert converter;
+    Kconvert converter(ui);
     converter.set_log_path(path("convert.log"));
 
     // Missing old file: nothing is created.

@@ -3,6 +3,7 @@
 
 #include "editing/register_bits_state.h"
 #include "model/host_register.h"
+#include "model/register_values.h"
 #include "model/zrp_file.h"
 
 #include <gtest/gtest.h>
@@ -151,15 +152,15 @@ TEST(RegisterBits, StatusMnemonicsStoredAsCodes) {
         map.header->device_code = x.device;
         host_register reg(&map, 40001);
         reg.format = 4;
-        register_dialog_values v = reg.dialog_values();
+        register_dialog_values v = register_values(reg);
         register_bits_state bits(v, false);
         bits.open_status();
         bits.status(9).mnemonic = x.typed;
         bits.write(v);
-        reg.apply_dialog(v);
+        apply_register_values(reg, v);
         EXPECT_EQ(reg.status[9].code, x.code) << x.device << " " << x.typed;
         if (x.code == 0) {
-            EXPECT_EQ(register_bits_state(reg.dialog_values(), false).status(9).mnemonic, "XXX");
+            EXPECT_EQ(register_bits_state(register_values(reg), false).status(9).mnemonic, "XXX");
         }
     }
     // A page never opened hands back the register's values, whatever the fields hold.

@@ -4,6 +4,8 @@
 #include "register_rules_support.h"
 
 #include "model/host_register.h"
+#include "model/register_text.h"
+#include "model/register_values.h"
 #include "model/zrp_file.h"
 
 #include <sstream>
@@ -334,7 +336,7 @@ TEST(RegisterDialogConfirm, WriteBack) {
         host_register reg(&map, 40001);
         dialog d(x.values, false);
         x.edit(d);
-        reg.apply_dialog(confirmed(*d.state));
+        apply_register_values(reg, confirmed(*d.state));
         EXPECT_EQ(reg.format, x.format) << x.what;
         EXPECT_EQ(reg.fraction_count, x.fraction) << x.what;
         EXPECT_EQ(reg.whole_count, x.whole) << x.what;
@@ -370,13 +372,14 @@ TEST(RegisterDialogConfirm, UnchangedRegistersStayAsTheyAre) {
         map.header->device_code = 3; // "HQP": the line register is shown with its line
         host_register reg(&map, 0);
         std::istringstream in(entry);
-        ASSERT_TRUE(reg.read(in)) << entry;
+        ASSERT_TRUE(read_register(in, reg)) << entry;
         std::ostringstream before;
-        host_register(reg).write(before);
-        dialog d(reg.dialog_values(), true);
-        reg.apply_dialog(confirmed(*d.state));
+        host_register copy(reg);
+        write_register(before, copy);
+        dialog d(register_values(reg), true);
+        apply_register_values(reg, confirmed(*d.state));
         std::ostringstream after;
-        reg.write(after);
+        write_register(after, reg);
         EXPECT_EQ(after.str(), before.str());
     }
 }

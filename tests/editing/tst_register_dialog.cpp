@@ -2,6 +2,7 @@
 // labels and accessible names, tab order and keys, the refusals that keep the dialog open, the
 // bit pages and the trigger button, driven offscreen without exec().
 
+#include "app/editor_ui.h"
 #include "catalogue/parameter_list.h"
 #include "editing/CRegisterDialog.h"
 #include "editing/CRegisterProperty_1.h"
@@ -110,11 +111,11 @@ void tst_register_dialog::initTestCase() {
 
 void tst_register_dialog::init() {
     ui_ = scripted_ui();
-    previous_ui_ = set_ui(&ui_);
+    previous_ui_ = set_editor_ui(&ui_);
 }
 
 void tst_register_dialog::cleanup() {
-    set_ui(previous_ui_);
+    set_editor_ui(previous_ui_);
 }
 
 void tst_register_dialog::pages_follow_the_type() {

@@ -69,11 +69,10 @@ void tst_register_print::reading_keeps_every_line() {
 
 void tst_register_print::prepare_reads_the_saved_file() {
     scripted_ui ui;
-    scoped_ui use(ui);
     QTemporaryDir dir;
     const std::string path = dir.filePath("map.zrp").toStdString();
     std::ofstream(path) << "line 1\nline 2\n";
-    const auto document = prepare_print(path, false);
+    const auto document = prepare_print(path, false, ui);
     QVERIFY(document);
     QCOMPARE(document->path, path);
     QCOMPARE(document->lines, (std::vector<std::string>{"line 1", "line 2"}));
@@ -81,7 +80,7 @@ void tst_register_print::prepare_reads_the_saved_file() {
     QVERIFY(ui.events.empty());
 
     // A folder in place of the file is refused like a missing file.
-    QVERIFY(!prepare_print(dir.path().toStdString(), false));
+    QVERIFY(!prepare_print(dir.path().toStdString(), false, ui));
     QCOMPARE(ui.texts().size(), std::size_t{1});
     QVERIFY(ui.texts()[0].rfind("Failed to open File: ", 0) == 0);
 }

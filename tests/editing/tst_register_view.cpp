@@ -3,12 +3,14 @@
 // refusals.
 
 #include "app/CTessalyDoc.h"
+#include "app/editor_ui.h"
+#include "editing/CRegisterDialogs.h"
 #include "editing/CRegisterTableModel.h"
 #include "editing/CRegisterView.h"
 #include "editing/register_cells.h"
 #include "editing/register_printing.h"
 #include "model/map_editor.h"
-#include "model/settings_dialogs.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 #include "tests/support/scripted_ui.h"
 
@@ -31,20 +33,16 @@ using cells_t = std::array<std::string, register_column_count>;
 
 // Register dialogs answered from a script: each step edits the preset values and gives
 // the dialog's result; an empty script cancels.
-class scripted_dialogs : public settings_dialogs {
+class scripted_dialogs : public CRegisterDialogs {
   public:
     using step = std::function<int(register_dialog_values&)>;
-    int run_host_selection(host_selection_values&) override { return 0; }
-    int run_protocol_settings(const protocol_description&, int, header_values&) override {
-        return 0;
-    }
-    int run_register_properties(register_dialog_values& values, int mode_flags) override {
-        modes.push_back(mode_flags);
+    bool edit_register(register_dialog_values& values, bool existing) override {
+        modes.push_back(existing ? 1 : 0);
         if (steps.empty())
-            return 0;
+            return false;
         step next = steps.front();
         steps.pop_front();
-        return next(values);
+        return next(values) == 1;
     }
     std::deque<step> steps;
     std::vector<int> modes;
@@ -111,27 +109,24 @@ class tst_register_view : public QObject {
     scripted_ui ui_;
     scripted_dialogs dialogs_;
     user_interface* previous_ui_ = nullptr;
-    settings_dialogs* previous_dialogs_ = nullptr;
 };
 
 void tst_register_view::init() {
     ui_ = scripted_ui();
     dialogs_.steps.clear();
     dialogs_.modes.clear();
-    previous_ui_ = set_ui(&ui_);
-    previous_dialogs_ = set_dialogs(&dialogs_);
+    previous_ui_ = set_editor_ui(&ui_);
     doc_ = std::make_unique<CTessalyDoc>();
     doc_->replace_map(std::make_unique<zrp_file>(1)); // Modbus, registers from 40001
 }
 
 void tst_register_view::cleanup() {
     doc_.reset();
-    set_dialogs(previous_dialogs_);
-    set_ui(previous_ui_);
+    set_editor_ui(previous_ui_);
 }
 
 void tst_register_view::columns_have_their_headings_and_widths() {
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     const QStringList headings{"Reg#",         "Fdr#",      "Parameter", "Format (Scaling)",
                                "Num Frac",     "Num Whole", "Scaling",   "Word Order",
                                "Neg.Handling", "Max Value", "Min Value", "Scale Factor"};
@@ -253,7 +248,7 @@ void tst_register_view::cells_of_every_format() {
     reg->rom_constant = 1234;
 
     // Through the view, as the user sees it.
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     QAbstractItemModel* model = view.model();
     QCOMPARE(model->rowCount(), 1);
     QCOMPARE(model->index(0, 0).data().toString(), QString("40010"));
@@ -267,7 +262,7 @@ void tst_register_view::unsavable_names_explain_themselves_in_a_tip() {
     host_register* unnamed = add(map, 40001, 1, "");
     unnamed->format = 1;
     add(map, 40002, 1, "Massflow");
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     QAbstractItemModel* model = view.model();
     QCOMPARE(model->index(0, parameter_column).data(Qt::ToolTipRole).toString(),
              QString("Saving does not keep this register as it is: the parameter name is empty: "
@@ -293,7 +288,7 @@ void tst_register_view::normalisation_changes_only_what_it_must() {
     status->format = 0;
     unknown->format = 12;
     plain->format = 7;
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     QCOMPARE(array->format, 11); // from now on stored as an array
     QCOMPARE(status->format, 0); // shown as a status value, stored unchanged
     QCOMPARE(unknown->format, 0);
@@ -306,10 +301,10 @@ void tst_register_view::arrays_stay_arrays_after_a_save() {
     zrp_file& map = *doc_->map();
     host_register* array = add(map, 40001, 3, "ProcStat");
     QVERIFY(add(map, 40004, 2, "AlarmStat"));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     QCOMPARE(array->format, 11);
     std::ostringstream saved;
-    map.write(saved); // stores both with format 0
+    write_map(saved, map); // stores both with format 0
     QCOMPARE(array->format, 0);
     for (int row = 0; row < 2; ++row) {
         QCOMPARE(view.model()->index(row, 3).data().toString(), QString("INT_ARRAY"));
@@ -321,7 +316,7 @@ void tst_register_view::view_sorts_and_shows_the_cells() {
     zrp_file& map = *doc_->map();
     for (int n : {40009, 40002, 40005, 40001})
         QVERIFY(add(map, n));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     QCOMPARE(numbers(map), (std::vector<int>{40001, 40002, 40005, 40009}));
     for (int row = 0; row < 4; ++row) {
         const auto cells = register_cells(*map.register_at(row));
@@ -344,7 +339,7 @@ void tst_register_view::large_map_shows_at_once() {
     }
     QElapsedTimer timer;
     timer.start();
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     view.resize(900, 600);
     view.show();
     QCoreApplication::processEvents();
@@ -361,7 +356,7 @@ void tst_register_view::delete_removes_exactly_the_selection() {
     zrp_file& map = *doc_->map();
     for (int i = 0; i < 8; ++i)
         QVERIFY(add(map, 40001 + i));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     QSignalSpy updates(doc_.get(), &CTessalyDoc::views_update);
     // Rows picked out of order with gaps: 6, 1, 3 (Ctrl-clicks).
     auto* selection = view.selectionModel();
@@ -387,7 +382,7 @@ void tst_register_view::delete_without_selection_does_nothing() {
     zrp_file& map = *doc_->map();
     QVERIFY(add(map, 40001));
     QVERIFY(add(map, 40002));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     // A current row that is not selected is no selection.
     view.selectionModel()->setCurrentIndex(view.model()->index(1, 0),
                                            QItemSelectionModel::NoUpdate);
@@ -401,8 +396,8 @@ void tst_register_view::other_views_follow_a_change() {
     zrp_file& map = *doc_->map();
     for (int i = 0; i < 3; ++i)
         QVERIFY(add(map, 40001 + i));
-    CRegisterView first(doc_.get(), nullptr);
-    CRegisterView second(doc_.get(), nullptr);
+    CRegisterView first(doc_.get(), dialogs_, nullptr);
+    CRegisterView second(doc_.get(), dialogs_, nullptr);
     first.selectionModel()->select(first.model()->index(0, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     first.on_delete();
@@ -419,7 +414,7 @@ void tst_register_view::other_views_follow_a_change() {
 
 void tst_register_view::view_outlives_its_document() {
     QVERIFY(add(*doc_->map(), 40001));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     view.selectAll();
     doc_.reset(); // the frame deletes the document before its widgets
     view.update_rows(0);
@@ -431,7 +426,7 @@ void tst_register_view::view_outlives_its_document() {
 void tst_register_view::new_register_adds_sorts_and_marks_modified() {
     zrp_file& map = *doc_->map();
     QVERIFY(add(map, 40005));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
 
     dialogs_.steps = {cancel()};
     view.on_new_register();
@@ -440,7 +435,7 @@ void tst_register_view::new_register_adds_sorts_and_marks_modified() {
 
     dialogs_.steps = {ok_with(40002, 2)};
     view.on_new_register();
-    QCOMPARE(dialogs_.modes.back(), map_editor::edit_new_register);
+    QCOMPARE(dialogs_.modes.back(), 0);
     QCOMPARE(numbers(map), (std::vector<int>{40002, 40005}));
     QCOMPARE(view.model()->rowCount(), 2);
     QCOMPARE(view.model()->index(0, 5).data().toString(), QString("2"));
@@ -451,7 +446,7 @@ void tst_register_view::new_register_adds_sorts_and_marks_modified() {
 void tst_register_view::new_register_overlap_retry_and_cancel() {
     zrp_file& map = *doc_->map();
     QVERIFY(add(map, 40001, 2));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
 
     // Overlapping the second word of 40001, Retry, then a free number: the dialog reopens
     // on what was entered.
@@ -483,7 +478,7 @@ void tst_register_view::properties_overlap_rules() {
     zrp_file& map = *doc_->map();
     QVERIFY(add(map, 40001, 1, "Massflow"));
     QVERIFY(add(map, 40003, 1, "Setpoint"));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     auto select_row = [&](int row) {
         view.selectionModel()->setCurrentIndex(view.model()->index(row, 0),
                                                QItemSelectionModel::ClearAndSelect |
@@ -494,7 +489,7 @@ void tst_register_view::properties_overlap_rules() {
     select_row(0);
     dialogs_.steps = {ok_with(40001, 2)};
     view.on_properties();
-    QCOMPARE(dialogs_.modes.back(), map_editor::edit_existing_register);
+    QCOMPARE(dialogs_.modes.back(), 1);
     QVERIFY(ui_.events.empty());
     QCOMPARE(map.register_at(0)->whole_count, 2);
     QCOMPARE(view.model()->index(0, 3).data().toString(), QString("INT_LONG"));
@@ -523,7 +518,7 @@ void tst_register_view::enter_and_double_click_open_properties() {
     zrp_file& map = *doc_->map();
     for (int n : {40001, 40002, 40003})
         QVERIFY(add(map, n));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     view.resize(600, 300);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -540,7 +535,7 @@ void tst_register_view::enter_and_double_click_open_properties() {
     }};
     QTest::keyClick(&view, Qt::Key_Return);
     QCOMPARE(edited, 40002);
-    QCOMPARE(dialogs_.modes, std::vector<int>{map_editor::edit_existing_register});
+    QCOMPARE(dialogs_.modes, std::vector<int>{1});
     dialogs_.steps = {[&](register_dialog_values& v) {
         edited = v.register_number;
         return 0;
@@ -563,7 +558,7 @@ void tst_register_view::edited_register_stays_selected_and_visible() {
     zrp_file& map = *doc_->map();
     for (int i = 0; i < 400; ++i)
         QVERIFY(add(map, 40001 + 2 * i));
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     view.resize(600, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -598,7 +593,7 @@ void tst_register_view::properties_renumbering_resorts() {
     for (int n : {40001, 40002, 40003})
         QVERIFY(add(map, n));
     map.register_at(0)->feeder = 5;
-    CRegisterView view(doc_.get(), nullptr);
+    CRegisterView view(doc_.get(), dialogs_, nullptr);
     view.selectionModel()->setCurrentIndex(
         view.model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     dialogs_.steps = {ok_with(40010)};

@@ -23,11 +23,10 @@ struct link_fixture {
     ~link_fixture() { usb.close(); }
 
     scripted_ui ui;
-    scoped_ui installed{ui};
     memory_settings settings;
     fake_hid_library lib;
     UsbHidDevice usb{lib};
-    link_state link{settings, usb, nullptr};
+    link_state link{settings, usb, nullptr, ui};
     std::vector<std::string> statuses;
 };
 

@@ -23,11 +23,10 @@ struct usb_fixture {
     ~usb_fixture() { usb.close(); }
 
     scripted_ui ui;
-    scoped_ui installed{ui};
     memory_settings settings;
     fake_hid_library lib;
     UsbHidDevice usb{lib};
-    link_state link{settings, usb, nullptr};
+    link_state link{settings, usb, nullptr, ui};
 };
 
 const std::uint8_t end_payload[] = {'E', 'N', 'D'};

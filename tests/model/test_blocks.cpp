@@ -251,11 +251,10 @@ TEST(BlockLayout, BlockAreaRoundTrip) {
     EXPECT_EQ(be16(out.data().data() + 3), 11); // output blocks up to entry 21
 
     image_header header{};
-    image_info_block info{};
     byte_reader reader(out.data());
     reader.skip(1);
     block_layout decoded;
-    ASSERT_TRUE(decode_block_area(decoded, header, reader, info, 1));
+    ASSERT_TRUE(decode_block_area(decoded, header, reader, 1));
     EXPECT_EQ(decoded.table, layout.table);
     EXPECT_EQ(decoded.param_input_usage, 0x7FFF);
     EXPECT_EQ(decoded.param_output_usage, 1);

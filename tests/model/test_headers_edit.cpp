@@ -15,8 +15,7 @@ const std::string mb_message = "RDX/HQP does not support 7-bit communications or
 struct edit_fixture : ::testing::Test {
     scripted_ui ui_script;
     recording_dialogs dialogs_script;
-    scoped_ui ui_guard{ui_script};
-    scoped_dialogs dialogs_guard{dialogs_script};
+    int edit(protocol_header& h) { return run_header_dialog(h, dialogs_script, ui_script); }
 };
 
 } // namespace
@@ -64,7 +63,7 @@ TEST_F(HeaderEdit, SerialDeviceAdjustmentsBeforeTheDialog) {
         auto h = make_header(r.protocol, r.device);
         h->data_bits = r.data_bits;
         h->mode = r.mode;
-        EXPECT_EQ(run_header_dialog(*h), r.result);
+        EXPECT_EQ(edit(*h), r.result);
         std::vector<std::string> expected;
         if (!r.message.empty())
             expected.push_back(r.message);
@@ -93,7 +92,7 @@ TEST_F(HeaderEdit, EachHeaderRunsItsDialogKind) {
         dialogs_script.result = 2; // neither OK nor Cancel: passed through, nothing taken
         auto h = make_header(protocol, 0);
         std::string before = text_of(*h);
-        EXPECT_EQ(run_header_dialog(*h), 2);
+        EXPECT_EQ(edit(*h), 2);
         ASSERT_EQ(dialogs_script.kinds.size(), 1u);
         EXPECT_EQ(dialogs_script.kinds[0], kind) << protocol;
         EXPECT_EQ(text_of(*h), before) << protocol;
@@ -142,7 +141,7 @@ TEST_F(HeaderEdit, OkCopiesTheDialogValuesBack) {
     };
     for (const auto& r : rows) {
         auto h = make_header(r.protocol, 0);
-        EXPECT_EQ(run_header_dialog(*h), 1);
+        EXPECT_EQ(edit(*h), 1);
         EXPECT_EQ(text_of(*h), r.text);
     }
     // The presets are the header's values.
@@ -151,7 +150,7 @@ TEST_F(HeaderEdit, OkCopiesTheDialogValuesBack) {
     mbp.number_of_words = 10;
     mbp.offset_in_gdb = 32;
     mbp.byte_order = 1;
-    run_header_dialog(mbp);
+    edit(mbp);
     const auto& shown = dialogs_script.shown.back();
     EXPECT_EQ(shown.node, 1);
     EXPECT_EQ(shown.byte_order, 1);
@@ -166,7 +165,7 @@ TEST_F(HeaderEdit, BlockMappedDialogsStartFromTheDefaultLayout) {
         dialogs_script.result = 0;
         dialogs_script.change = nullptr;
         auto h = make_header(protocol, 1);
-        run_header_dialog(*h);
+        edit(*h);
         ASSERT_EQ(dialogs_script.shown.size(), 1u);
         const auto& shown = dialogs_script.shown[0];
         EXPECT_EQ(shown.blocks.block_count, 22);
@@ -194,7 +193,7 @@ TEST_F(HeaderEdit, BlockMappedDialogsStartFromTheDefaultLayout) {
             v.blocks.io_output_size = 256;
             v.ip_address = 0x01020304;
         };
-        EXPECT_EQ(run_header_dialog(*h), 1);
+        EXPECT_EQ(edit(*h), 1);
         ASSERT_EQ(h->blocks.block_count, 22);
         EXPECT_EQ(h->blocks.table[5], (block_entry{1, 0, 10, 5}));
         EXPECT_EQ(h->blocks.table[0].length, 256);
@@ -207,7 +206,7 @@ TEST_F(HeaderEdit, BlockMappedDialogsStartFromTheDefaultLayout) {
         }
         // A second edit is preset with the stored table.
         dialogs_script.change = nullptr;
-        run_header_dialog(*h);
+        edit(*h);
         EXPECT_EQ(dialogs_script.shown.back().blocks.table[5], (block_entry{1, 0, 10, 5}));
     }
 }

@@ -1,6 +1,7 @@
 #include "model/block_codec.h"
 #include "model/host_register.h"
 #include "model/ip_address.h"
+#include "model/register_image.h"
 #include "test_headers_support.h"
 
 #include <gtest/gtest.h>
@@ -199,7 +200,7 @@ TEST(HeaderImage, BlockAreaAfterTheRecords) {
         for (int i = 0; i < r.record_count; ++i) {
             host_register reg(nullptr, 10 * i);
             reg.name = "Massflow";
-            reg.encode_image(records, 1);
+            encode_register_image(reg, records, 1);
         }
         img.records = records.data();
         img.records.insert(img.records.end(), area.begin(),

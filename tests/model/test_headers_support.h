@@ -1,10 +1,10 @@
 #pragma once
-// Shared helpers of the protocol header tests: building each header class, its text, a
-// device image header, and a settings_dialogs that records what it was shown.
+// Shared helpers of the protocol header tests: building each protocol's header, its text, a
+// device image header, and settings dialogs that record what they were shown.
 
+#include "core/user_interface.h"
 #include "model/header_codec.h"
 #include "model/protocol_header.h"
-#include "model/settings_dialogs.h"
 
 #include <functional>
 #include <memory>
@@ -48,12 +48,9 @@ inline void put_text(image_info_block& info, std::size_t offset, const std::stri
 
 // Records every protocol settings dialog it is asked to run and answers with result after
 // letting change adjust the values.
-class recording_dialogs : public settings_dialogs {
+class recording_dialogs {
   public:
-    int run_host_selection(host_selection_values&) override { return 0; }
-    int run_register_properties(register_dialog_values&, int) override { return 0; }
-    int run_protocol_settings(const protocol_description& protocol, int device_code,
-                              header_values& values) override {
+    int run(const protocol_description& protocol, int device_code, header_values& values) {
         kinds.push_back(protocol.form);
         devices.push_back(device_code);
         shown.push_back(values);
@@ -69,16 +66,15 @@ class recording_dialogs : public settings_dialogs {
     std::vector<header_values> shown;
 };
 
-// Installs a settings_dialogs for the lifetime of the object.
-class scoped_dialogs {
-  public:
-    explicit scoped_dialogs(settings_dialogs& d) : previous_(set_dialogs(&d)) {}
-    ~scoped_dialogs() { set_dialogs(previous_); }
-    scoped_dialogs(const scoped_dialogs&) = delete;
-    scoped_dialogs& operator=(const scoped_dialogs&) = delete;
-
-  private:
-    settings_dialogs* previous_;
-};
+// A header's settings dialog as a view runs it: the values the header's rules prepare (their
+// messages to ui), the dialog, and OK's values taken. Returns the dialog's result.
+inline int run_header_dialog(protocol_header& header, recording_dialogs& dialogs,
+                             user_interface& ui) {
+    header_values values = header.dialog_values(ui);
+    const int result = dialogs.run(header.description(), header.device_code, values);
+    if (result == 1)
+        header.take_dialog(values);
+    return result;
+}
 
 } // namespace header_test

@@ -1,3 +1,4 @@
+#include "model/register_image.h"
 #include "test_model_support.h"
 
 #include "model/model_tables.h"
@@ -26,7 +27,7 @@ std::unique_ptr<zrp_file> map_for(int protocol, int device) {
 host_register read_entry(zrp_file& map, const std::string& text, bool* ok = nullptr) {
     host_register reg(&map, 0);
     std::istringstream in(text);
-    const bool result = reg.read(in);
+    const bool result = read_register(in, reg);
     if (ok != nullptr)
         *ok = result;
     return reg;
@@ -257,8 +258,6 @@ TEST(HostRegister, DecodesImageRecords) {
         w.bytes(extra);
         return w.data();
     };
-    const image_header header{};
-    const image_info_block info{};
     // fraction 1, whole 3 (bits 27-30), format 2, word order 6, negative 3, feeder 63, and
     // 700 in bits 0-9 (the whole count for "RDX").
     const std::uint32_t d =
@@ -267,7 +266,7 @@ TEST(HostRegister, DecodesImageRecords) {
     for (int device : {0, 1, 2, 3}) {
         host_register reg(nullptr, 0);
         byte_reader in(record);
-        ASSERT_TRUE(reg.decode_image(header, in, info, device));
+        ASSERT_TRUE(decode_register_image(reg, in, device));
         EXPECT_EQ(in.remaining(), 0u);
         EXPECT_EQ(reg.register_number, 40001);
         EXPECT_EQ(reg.fraction_count, 1);
@@ -290,7 +289,7 @@ TEST(HostRegister, DecodesImageRecords) {
     host_register commands(nullptr, 0);
     const auto cmd_record = make(5, 3u << 23, "ABCDEFGHIJKLMNOPQRST", cmd);
     byte_reader cin(cmd_record);
-    ASSERT_TRUE(commands.decode_image(header, cin, info, 0));
+    ASSERT_TRUE(decode_register_image(commands, cin, 0));
     EXPECT_EQ(commands.name, "ABCDEFGHIJKLMNOPQRS");
     EXPECT_EQ(commands.commands[15], (command_bit{200, 3, "XXXX"}));
     EXPECT_EQ(commands.commands[14], (command_bit{0, 5, "CTAR"}));
@@ -303,7 +302,7 @@ TEST(HostRegister, DecodesImageRecords) {
     host_register status(nullptr, 0);
     const auto st_record = make(6, 4u << 23, "", st);
     byte_reader sin(st_record);
-    ASSERT_TRUE(status.decode_image(header, sin, info, 1));
+    ASSERT_TRUE(decode_register_image(status, sin, 1));
     EXPECT_EQ(status.status[0], (status_bit{130, 255, 14}));
 }
 
@@ -313,12 +312,12 @@ TEST(HostRegister, TruncatedRecordsFail) {
     for (int format : {0, 1, 2, 3, 4, 5, 9}) {
         source.format = format;
         byte_writer w;
-        source.encode_image(w, 1);
+        encode_register_image(source, w, 1);
         for (std::size_t cut = 0; cut < w.data().size(); ++cut) {
             std::vector<std::uint8_t> part(w.data().begin(), w.data().begin() + cut);
             byte_reader in(part);
             host_register reg(&map, 0);
-            EXPECT_FALSE(reg.decode_image(image_header{}, in, image_info_block{}, 1));
+            EXPECT_FALSE(decode_register_image(reg, in, 1));
         }
     }
 }

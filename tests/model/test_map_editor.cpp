@@ -22,14 +22,14 @@ const std::string overlap = "Register already exists, or\noverlaps with another"
 class stepped_dialogs : public model_test::scripted_dialogs {
   public:
     using step = std::function<int(register_dialog_values&)>;
-    int run_register_properties(register_dialog_values& values, int mode_flags) override {
-        modes.push_back(mode_flags);
+    bool edit_register(register_dialog_values& values, bool existing) override {
+        modes.push_back(existing ? 1 : 0);
         seen.push_back(values);
         if (steps.empty())
-            return 0;
+            return false;
         step next = steps.front();
         steps.pop_front();
-        return next(values);
+        return next(values) == 1;
     }
     std::deque<step> steps;
     std::vector<int> modes;
@@ -54,7 +54,7 @@ std::vector<int> numbers(const zrp_file& map) {
 
 class MapEditor : public ::testing::Test {
   protected:
-    MapEditor() : map(1), editor(map), dialogs_in_force(dialogs), ui_in_force(ui) {}
+    MapEditor() : map(1), editor(map), view(editor, dialogs, ui) {}
 
     host_register* add(int number, int whole = 1, const char* name = "Massflow") {
         auto reg = std::make_unique<host_register>(&map, number);
@@ -67,9 +67,8 @@ class MapEditor : public ::testing::Test {
     zrp_file map; // Modbus: registers from 40001
     map_editor editor;
     stepped_dialogs dialogs;
-    model_test::use_dialogs dialogs_in_force;
     scripted_ui ui;
-    scoped_ui ui_in_force;
+    model_test::dialog_view view;
 };
 
 TEST_F(MapEditor, NewRegisterRefusedThenRetriedOnWhatWasEntered) {
@@ -84,11 +83,10 @@ TEST_F(MapEditor, NewRegisterRefusedThenRetriedOnWhatWasEntered) {
                          return 1;
                      }};
     ui.answer({true});
-    const auto change = editor.new_register();
+    const auto change = view.new_register();
     EXPECT_EQ(ui.texts(), std::vector<std::string>{overlap});
     EXPECT_EQ(reopened_with, "Setpoint 40002");
-    EXPECT_EQ(dialogs.modes,
-              (std::vector<int>{map_editor::edit_new_register, map_editor::edit_new_register}));
+    EXPECT_EQ(dialogs.modes, (std::vector<int>{0, 0})); // both for a new register
     // The list is sorted and the new register's row reported.
     EXPECT_EQ(numbers(map), (std::vector<int>{40001, 40003, 40005}));
     EXPECT_EQ(change.scope, map_editor::refresh::all_rows);
@@ -112,7 +110,7 @@ TEST_F(MapEditor, NewRegisterCancelledOrRefusedLeavesTheMap) {
         ui.events.clear();
         dialogs.steps = c.steps;
         ui.answer(c.answers);
-        EXPECT_FALSE(editor.new_register().changed()) << c.what;
+        EXPECT_FALSE(view.new_register().changed()) << c.what;
         EXPECT_EQ(numbers(map), std::vector<int>{40001}) << c.what;
         EXPECT_EQ(ui.events.size(), c.questions) << c.what;
     }
@@ -126,10 +124,10 @@ TEST_F(MapEditor, NewRegisterStartsFromTheTemplate) {
         v.register_number = 40002;
         return 1;
     }};
-    ASSERT_TRUE(editor.new_register().changed());
+    ASSERT_TRUE(view.new_register().changed());
     // The next register starts from the last one confirmed, at the next free number.
     dialogs.steps = {[](register_dialog_values&) { return 1; }};
-    ASSERT_TRUE(editor.new_register().changed());
+    ASSERT_TRUE(view.new_register().changed());
     ASSERT_EQ(dialogs.seen.size(), 2u);
     EXPECT_EQ(dialogs.seen[1].name, "Setpoint");
     EXPECT_EQ(dialogs.seen[1].feeder, 9);
@@ -157,7 +155,7 @@ TEST_F(MapEditor, PropertiesCollideOnlyWithOtherRegisters) {
         ui.events.clear();
         dialogs.steps = {ok_with(c.number, c.whole)};
         ui.answer({false});
-        const auto change = editor.edit_properties(c.row);
+        const auto change = view.edit_properties(c.row);
         EXPECT_EQ(!change.changed(), c.refused) << c.what;
         EXPECT_EQ(ui.events.size(), c.refused ? 1u : 0u) << c.what;
         if (c.refused) {
@@ -174,15 +172,15 @@ TEST_F(MapEditor, PropertiesRefreshOneRowOrResort) {
     host_register* first = map.register_at(0);
 
     dialogs.steps = {ok_with(40001, 1, "Setpoint")};
-    auto change = editor.edit_properties(0);
+    auto change = view.edit_properties(0);
     EXPECT_EQ(change.scope, map_editor::refresh::one_row);
     EXPECT_EQ(change.row, 0);
     EXPECT_EQ(first->name, "Setpoint");
-    EXPECT_EQ(dialogs.modes.back(), map_editor::edit_existing_register);
+    EXPECT_EQ(dialogs.modes.back(), 1); // for an existing register
 
     // A new number re-sorts the list; the edited register is the same object, now last.
     dialogs.steps = {ok_with(40010, 1, "Setpoint")};
-    change = editor.edit_properties(0);
+    change = view.edit_properties(0);
     EXPECT_EQ(change.scope, map_editor::refresh::all_rows);
     EXPECT_EQ(change.row, 2);
     EXPECT_EQ(map.register_at(2), first);
@@ -192,9 +190,9 @@ TEST_F(MapEditor, PropertiesRefreshOneRowOrResort) {
     const std::string before = model_test::text_of(map);
     dialogs.steps = {ok_with(40002)};
     ui.answer({true});
-    EXPECT_FALSE(editor.edit_properties(2).changed());
+    EXPECT_FALSE(view.edit_properties(2).changed());
     EXPECT_EQ(model_test::text_of(map), before);
-    EXPECT_FALSE(editor.edit_properties(7).changed()); // no such row
+    EXPECT_FALSE(view.edit_properties(7).changed()); // no such row
 }
 
 TEST_F(MapEditor, DeleteRemovesExactlyTheGappedSelection) {
@@ -248,7 +246,7 @@ TEST_F(MapEditor, ReplaceRegistersKeepsOrderAndLeavesConflictsOut) {
             incoming.back()->whole_count = r.whole;
             incoming.back()->name = r.name;
         }
-        const auto change = editor.replace_registers(std::move(incoming));
+        const auto change = editor.replace_registers(std::move(incoming), ui);
         EXPECT_EQ(change.scope, map_editor::refresh::all_rows) << c.what;
         EXPECT_EQ(numbers(map), c.kept) << c.what;
         EXPECT_EQ(ui.texts(), c.messages) << c.what;
@@ -279,7 +277,7 @@ TEST_F(MapEditor, HeaderOperations) {
         v.device_word = "RDX";
     };
     const protocol_header* before = map.header.get();
-    auto change = editor.select_protocol();
+    auto change = view.select_protocol();
     EXPECT_TRUE(change.accepted);
     EXPECT_FALSE(change.replaced);
     EXPECT_EQ(map.header.get(), before);
@@ -288,7 +286,7 @@ TEST_F(MapEditor, HeaderOperations) {
         v.protocol_position = 1;
         v.device_word = "HQP"; // only the device changes
     };
-    change = editor.select_protocol();
+    change = view.select_protocol();
     EXPECT_TRUE(change.accepted);
     EXPECT_TRUE(change.replaced);
 
@@ -298,13 +296,13 @@ TEST_F(MapEditor, HeaderOperations) {
         v.protocol_position = 4; // Modbus/TCP
         v.device_word = "HQP";
     };
-    change = editor.select_protocol();
+    change = view.select_protocol();
     EXPECT_FALSE(change.accepted);
     EXPECT_TRUE(change.replaced);
     EXPECT_EQ(map.protocol_code, 10);
 
     dialogs.host_result = 0;
-    change = editor.select_protocol();
+    change = view.select_protocol();
     EXPECT_FALSE(change.accepted);
     EXPECT_FALSE(change.replaced);
 

@@ -29,23 +29,23 @@ class random_dialogs : public model_test::scripted_dialogs {
   public:
     explicit random_dialogs(std::mt19937& rng) : rng_(rng) {}
 
-    int run_host_selection(host_selection_values& v) override {
+    bool select_protocol(host_selection_values& v) override {
         if (rng_() % 5 == 0)
-            return 0;
+            return false;
         v.protocol_position = static_cast<int>(rng_() % 9);
         v.device_word = pick({"RDX", "HQP", "BLF", "WNT"});
-        return 1;
+        return true;
     }
-    int run_protocol_settings(const protocol_description&, int, header_values& v) override {
+    bool edit_settings(const protocol_description&, header_values& v) override {
         if (rng_() % 4 == 0)
-            return 0;
+            return false;
         v.node = static_cast<int>(rng_() % 100);
         v.parity = static_cast<int>(rng_() % 3);
-        return 1;
+        return true;
     }
-    int run_register_properties(register_dialog_values& v, int) override {
+    bool edit_register(register_dialog_values& v, bool) override {
         if (rng_() % 6 == 0)
-            return 0;
+            return false;
         if (rng_() % 2 == 0)
             v.register_number = static_cast<int>(rng_() % 80) + (rng_() % 2 ? 40000 : 0);
         v.whole_count = 1 + static_cast<int>(rng_() % 2);
@@ -54,7 +54,7 @@ class random_dialogs : public model_test::scripted_dialogs {
         v.format = static_cast<int>(rng_() % 11);
         v.feeder = static_cast<int>(rng_() % 64);
         v.maximum_text = std::to_string(rng_() % 1000) + ".5";
-        return 1;
+        return true;
     }
 
   private:
@@ -77,8 +77,7 @@ std::vector<int> random_rows(std::mt19937& rng, int count) {
 // saved one, checked after every operation.
 class history_run {
   public:
-    explicit history_run(unsigned seed)
-        : rng_(seed), dialogs_(rng_), dialogs_in_force_(dialogs_), ui_in_force_(ui_) {
+    explicit history_run(unsigned seed) : rng_(seed), dialogs_(rng_) {
         model_test::random_map_text maps(seed);
         model_test::load(map_, maps.next());
         other_text_ = maps.next();
@@ -136,10 +135,10 @@ class history_run {
         bool may_join = false;
         switch (kind) {
         case 4:
-            editor_.new_register();
+            view_.new_register();
             break;
         case 5:
-            editor_.edit_properties(static_cast<int>(rng_() % static_cast<unsigned>(count + 1)));
+            view_.edit_properties(static_cast<int>(rng_() % static_cast<unsigned>(count + 1)));
             break;
         case 6:
             editor_.delete_rows(random_rows(rng_, count));
@@ -162,14 +161,14 @@ class history_run {
             for (unsigned n = rng_() % 4; n > 0; --n)
                 table.push_back(
                     std::make_unique<host_register>(&map_, 40000 + static_cast<int>(rng_() % 20)));
-            editor_.replace_registers(std::move(table));
+            editor_.replace_registers(std::move(table), ui_);
             break;
         }
         case 10:
-            editor_.select_protocol();
+            view_.select_protocol();
             break;
         case 11:
-            editor_.edit_header();
+            view_.edit_header();
             break;
         default: { // an edit in one of two fields of the settings form
             header_values v;
@@ -205,11 +204,10 @@ class history_run {
 
     std::mt19937 rng_;
     random_dialogs dialogs_;
-    model_test::use_dialogs dialogs_in_force_;
     scripted_ui ui_;
-    scoped_ui ui_in_force_;
     zrp_file map_;
     map_editor editor_{map_};
+    model_test::dialog_view view_{editor_, dialogs_, ui_};
     std::string other_text_;
     std::vector<std::string> texts_; // texts_[i]: the map after i steps
     std::size_t current_ = 0;
@@ -244,7 +242,7 @@ TEST(MapHistory, RandomStepsUndoAndRedoExactly) {
 // Fixed steps on a Modbus map of registers 40001 to 40004.
 class MapHistorySteps : public ::testing::Test {
   protected:
-    MapHistorySteps() : map(1), editor(map), dialogs_in_force(dialogs), ui_in_force(ui) {
+    MapHistorySteps() : map(1), editor(map), view(editor, dialogs, ui) {
         for (int n = 40001; n <= 40004; ++n)
             map.add_register(std::make_unique<host_register>(&map, n));
     }
@@ -265,9 +263,8 @@ class MapHistorySteps : public ::testing::Test {
     zrp_file map;
     map_editor editor;
     model_test::scripted_dialogs dialogs;
-    model_test::use_dialogs dialogs_in_force;
     scripted_ui ui;
-    scoped_ui ui_in_force;
+    model_test::dialog_view view;
 };
 
 TEST_F(MapHistorySteps, NamesOfTheSteps) {
@@ -286,13 +283,13 @@ TEST_F(MapHistorySteps, NamesOfTheSteps) {
              editor.delete_rows({0, 2, 3});
          }},
         {"Delete 1 register", [&] { editor.delete_rows({0}); }},
-        {"New Register", [&] { editor.new_register(); }},
-        {"Properties", [&] { editor.edit_properties(0); }},
+        {"New Register", [&] { view.new_register(); }},
+        {"Properties", [&] { view.edit_properties(0); }},
         {"Paste 2 registers", [&] { editor.paste("1 0 1 0 0 0 F:0 A\n2 0 1 0 0 0 F:0 B\n"); }},
         {"Cut 1 register", [&] { editor.cut_rows({1}); }},
-        {"Import Register Table", [&] { editor.replace_registers({}); }},
-        {"Protocol", [&] { editor.select_protocol(); }},
-        {"Protocol Settings", [&] { editor.edit_header(); }},
+        {"Import Register Table", [&] { editor.replace_registers({}, ui); }},
+        {"Protocol", [&] { view.select_protocol(); }},
+        {"Protocol Settings", [&] { view.edit_header(); }},
         {"Settings Edit",
          [&] {
              header_values v = form(map.header->node);
@@ -404,8 +401,8 @@ TEST_F(MapHistorySteps, UndoSaysWhatChanged) {
         v.device_word = "RDX";
     };
     const protocol_header* modbus = map.header.get();
-    editor.select_protocol();
-    editor.edit_header();
+    view.select_protocol();
+    view.edit_header();
     editor.delete_rows({1, 2});
 
     auto change = editor.undo();

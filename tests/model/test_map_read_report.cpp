@@ -2,6 +2,7 @@
 // how they are shown.
 
 #include "model/map_read_report.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 #include "tests/support/scripted_ui.h"
 
@@ -26,11 +27,10 @@ const std::string command_lines =
 
 std::vector<int> unread_numbers(const std::string& text, bool* loaded = nullptr) {
     scripted_ui ui;
-    scoped_ui use(ui);
     std::istringstream in(text);
     zrp_file map;
     map_read_report report;
-    const bool ok = map.read(in, report);
+    const bool ok = read_map(in, map, ui, &report);
     if (loaded)
         *loaded = ok;
     std::vector<int> out;
@@ -92,11 +92,10 @@ TEST(MapReadReport, NamesEveryLineNotReadAsWrittenAndNothingElse) {
 // The reading rules stay as they are: the report only names what they guessed at.
 TEST(MapReadReport, TheReadingRulesAreKept) {
     scripted_ui ui;
-    scoped_ui use(ui);
     std::istringstream in(head + "41O25 0 1 3 0 0 F:0\n");
     zrp_file map;
     map_read_report report;
-    ASSERT_TRUE(map.read(in, report));
+    ASSERT_TRUE(read_map(in, map, ui, &report));
     ASSERT_EQ(map.register_count(), 1);
     EXPECT_EQ(map.registers[0]->register_number, 41);
     EXPECT_EQ(map.registers[0]->format, 0);

@@ -1,8 +1,11 @@
 #pragma once
-// Helpers of the register-map tests: loading and saving map text, and a settings_dialogs
-// that answers each dialog from a script and records what it was shown.
+// Helpers of the register-map tests: loading and saving map text, and dialogs that answer from
+// a script and record what they were shown, run by the loops a view runs around them.
 
-#include "model/settings_dialogs.h"
+#include "core/silent_ui.h"
+#include "model/map_editor.h"
+#include "model/map_text.h"
+#include "model/register_text.h"
 #include "model/zrp_file.h"
 
 #include <functional>
@@ -15,49 +18,59 @@ namespace model_test {
 
 inline std::string text_of(zrp_file& map) {
     std::ostringstream out;
-    map.write(out);
+    write_map(out, map);
     return out.str();
 }
 
-inline bool load(zrp_file& map, const std::string& text) {
+// Loads text into map; the load's messages go to ui (none are shown without one).
+inline bool load(zrp_file& map, const std::string& text, user_interface& ui) {
     std::istringstream in(text);
-    return map.read(in);
+    return read_map(in, map, ui);
+}
+inline bool load(zrp_file& map, const std::string& text) {
+    silent_ui quiet;
+    return load(map, text, quiet);
 }
 
-// A map loaded from text; fails the calling test when the load fails.
-inline std::unique_ptr<zrp_file> loaded(const std::string& text) {
+// A map loaded from text (its messages to ui); nullptr when the load fails.
+inline std::unique_ptr<zrp_file> loaded(const std::string& text, user_interface& ui) {
     auto map = std::make_unique<zrp_file>();
-    if (!load(*map, text))
+    if (!load(*map, text, ui))
         return nullptr;
     return map;
+}
+inline std::unique_ptr<zrp_file> loaded(const std::string& text) {
+    silent_ui quiet;
+    return loaded(text, quiet);
 }
 
 inline std::string register_text(host_register& reg) {
     std::ostringstream out;
-    reg.write(out);
+    write_register(out, reg);
     return out.str();
 }
 
 // Answers every dialog with its result after letting the matching function change the
 // values; records what each dialog was shown.
-class scripted_dialogs : public settings_dialogs {
+class scripted_dialogs {
   public:
-    int run_host_selection(host_selection_values& values) override {
+    virtual ~scripted_dialogs() = default;
+    virtual bool select_protocol(host_selection_values& values) {
         host_shown.push_back(values);
         if (on_host)
             on_host(values);
-        return host_result;
+        return host_result == 1;
     }
-    int run_protocol_settings(const protocol_description& protocol, int, header_values&) override {
+    virtual bool edit_settings(const protocol_description& protocol, header_values&) {
         settings_shown.push_back(protocol.form);
-        return settings_result;
+        return settings_result == 1;
     }
-    int run_register_properties(register_dialog_values& values, int mode_flags) override {
+    virtual bool edit_register(register_dialog_values& values, bool existing) {
         register_shown.push_back(values);
-        register_flags.push_back(mode_flags);
+        register_flags.push_back(existing ? 1 : 0);
         if (on_register)
             on_register(values);
-        return register_result;
+        return register_result == 1;
     }
 
     int host_result = 1;
@@ -71,15 +84,74 @@ class scripted_dialogs : public settings_dialogs {
     std::vector<int> register_flags;
 };
 
-class use_dialogs {
+// What a view does with the edit layer around its dialogs: each command runs its dialog from
+// the values the edit layer gives and hands back what OK chose, Retry reopening a refused
+// register dialog.
+class dialog_view {
   public:
-    explicit use_dialogs(settings_dialogs& d) : previous_(set_dialogs(&d)) {}
-    ~use_dialogs() { set_dialogs(previous_); }
-    use_dialogs(const use_dialogs&) = delete;
-    use_dialogs& operator=(const use_dialogs&) = delete;
+    dialog_view(map_editor& editor, scripted_dialogs& dialogs, user_interface& ui)
+        : editor_(editor), dialogs_(dialogs), ui_(ui) {}
+
+    map_editor::register_change new_register() {
+        return run(editor_.new_register_values(), false,
+                   [this](const auto& chosen) { return editor_.set_new_register(chosen); });
+    }
+    map_editor::register_change edit_properties(int row) {
+        auto values = editor_.properties_values(row);
+        if (!values)
+            return {};
+        return run(*values, true,
+                   [this, row](const auto& chosen) { return editor_.set_properties(row, chosen); });
+    }
+    map_editor::header_change select_protocol() {
+        host_selection_values selection = editor_.protocol_selection();
+        if (!dialogs_.select_protocol(selection))
+            return {};
+        map_editor::header_change change = editor_.set_protocol(selection);
+        if (change.replaced) {
+            auto values = editor_.header_dialog_values(ui_);
+            change.accepted = dialogs_.edit_settings(editor_.map().header->description(), *values);
+            if (change.accepted)
+                editor_.set_new_header_settings(*values);
+        }
+        return change;
+    }
+    map_editor::header_change edit_header() {
+        auto values = editor_.header_dialog_values(ui_);
+        if (!values || !dialogs_.edit_settings(editor_.map().header->description(), *values))
+            return {};
+        return editor_.set_header(*values);
+    }
 
   private:
-    settings_dialogs* previous_;
+    template <class Set>
+    map_editor::register_change run(register_dialog_values values, bool existing, Set set) {
+        for (;;) {
+            if (!dialogs_.edit_register(values, existing))
+                break;
+            const map_editor::register_outcome outcome = set(values);
+            if (!outcome.refused)
+                return outcome.change;
+            if (!ui_.ask_retry_cancel(map_editor::overlap_message))
+                break;
+            values = outcome.retry;
+        }
+        editor_.cancel_register_edit();
+        return {};
+    }
+
+    map_editor& editor_;
+    scripted_dialogs& dialogs_;
+    user_interface& ui_;
 };
+
+// A register's property dialog run on its own: the register's values, and OK's applied.
+inline bool edit_register(host_register& reg, scripted_dialogs& dialogs, bool existing = false) {
+    register_dialog_values values = register_values(reg);
+    if (!dialogs.edit_register(values, existing))
+        return false;
+    apply_register_values(reg, values);
+    return true;
+}
 
 } // namespace model_test

@@ -52,14 +52,12 @@ std::vector<int> numbers(const zrp_file& map) {
 
 class Paste : public ::testing::Test {
   protected:
-    Paste() : ui_in_force(ui) {}
     std::unique_ptr<zrp_file> map_of(const std::string& text) {
         auto map = model_test::loaded(text);
         EXPECT_TRUE(map);
         return map;
     }
     scripted_ui ui;
-    scoped_ui ui_in_force;
 };
 
 TEST_F(Paste, RegistersKeepFreeNumbersAndTakeTheNextFreeOne) {

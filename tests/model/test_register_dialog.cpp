@@ -21,7 +21,7 @@ TEST(RegisterDialog, PresetsFromRegisterAndFile) {
     reg.status[4].code = 14;
     reg.status[5].code = 99;
     reg.commands[2] = {1, 4, "CPAS"};
-    const register_dialog_values v = reg.dialog_values();
+    const register_dialog_values v = register_values(reg);
     EXPECT_EQ(v.next_free_input, 40002);
     EXPECT_EQ(v.next_free_output, 41025);
     EXPECT_FALSE(v.block_mapped);
@@ -44,15 +44,15 @@ TEST(RegisterDialog, PresetsFromRegisterAndFile) {
     const int choices[][2] = {{0, 0}, {1, 0}, {2, 1}, {3, 2}};
     for (auto [negative, choice] : choices) {
         reg.negative = negative;
-        EXPECT_EQ(reg.dialog_values().negative_choice, choice);
+        EXPECT_EQ(register_values(reg).negative_choice, choice);
     }
     for (int format : {9, 10}) {
         reg.name = "X";
         reg.format = format;
-        EXPECT_TRUE(reg.dialog_values().swapped);
+        EXPECT_TRUE(register_values(reg).swapped);
     }
     host_register lone(nullptr, 3);
-    EXPECT_EQ(lone.dialog_values().device_code, 255);
+    EXPECT_EQ(register_values(lone).device_code, 255);
 }
 
 TEST(RegisterDialog, ConfirmedValuesFollowTheParameterName) {
@@ -78,7 +78,6 @@ TEST(RegisterDialog, ConfirmedValuesFollowTheParameterName) {
         zrp_file map(1);
         host_register reg(&map, 40001);
         scripted_dialogs d;
-        use_dialogs use(d);
         d.on_register = [&](register_dialog_values& v) {
             v.name = r.name;
             v.format = r.chosen_format;
@@ -87,8 +86,8 @@ TEST(RegisterDialog, ConfirmedValuesFollowTheParameterName) {
             v.whole_count = r.whole_choice;
             v.negative_choice = r.negative_choice;
         };
-        EXPECT_EQ(reg.edit(5), 1);
-        EXPECT_EQ(d.register_flags, std::vector<int>{5});
+        EXPECT_TRUE(edit_register(reg, d, true));
+        EXPECT_EQ(d.register_flags, std::vector<int>{1});
         EXPECT_EQ(reg.format, r.format) << r.name << " " << r.chosen_format;
         EXPECT_EQ(reg.fraction_count, r.fraction) << r.name;
         EXPECT_EQ(reg.whole_count, r.whole) << r.name;
@@ -106,7 +105,6 @@ TEST(RegisterDialog, ConfirmedValuesAreCopiedBack) {
     }
     host_register& reg = *map.registers[0];
     scripted_dialogs d;
-    use_dialogs use(d);
     d.on_register = [](register_dialog_values& v) {
         v.register_number = 40010;
         v.name = "Setpoint";
@@ -124,7 +122,7 @@ TEST(RegisterDialog, ConfirmedValuesAreCopiedBack) {
         v.status[1] = {3, 17, "PSW5"};
         v.status[2] = {0, 0, "asr"};
     };
-    EXPECT_EQ(reg.edit(), 1);
+    EXPECT_TRUE(edit_register(reg, d));
     EXPECT_EQ(reg.word_order, 6);
     EXPECT_EQ(reg.maximum, 250.5f);
     EXPECT_EQ(reg.minimum, 0.0f);
@@ -152,31 +150,30 @@ TEST(RegisterDialog, LineParametersKeepTheLastLineFeeder) {
     host_register reg(&map, 40001);
     reg.last_line_feeder = -1;
     scripted_dialogs d;
-    use_dialogs use(d);
     d.on_register = [](register_dialog_values& v) {
         v.name = "LineRate";
         v.feeder = 101;
     };
-    reg.edit();
+    edit_register(reg, d);
     EXPECT_EQ(reg.last_line_feeder, -1);
     EXPECT_EQ(reg.feeder, 101);
 }
 
 TEST(RegisterDialog, CancelLeavesTheRegisterUntouched) {
     zrp_file map(1);
-    host_register reg(&map, 40001);
-    reg.name = "Massflow";
-    scripted_dialogs d;
-    use_dialogs use(d);
-    d.register_result = 2;
-    d.on_register = [](register_dialog_values& v) {
-        v.name = "Other";
-        v.register_number = 5;
-    };
-    EXPECT_EQ(reg.edit(), 2);
-    EXPECT_EQ(reg.name, "Massflow");
-    EXPECT_EQ(reg.register_number, 40001);
+    auto added = std::make_unique<host_register>(&map, 40001);
+    added->name = "Massflow";
+    ASSERT_EQ(map.add_register(std::move(added)), 0);
+    map_editor editor(map);
+    auto values = editor.properties_values(0);
+    ASSERT_TRUE(values);
+    values->name = "Other";
+    values->register_number = 5;
+    editor.cancel_register_edit();
+    EXPECT_EQ(map.registers[0]->name, "Massflow");
+    EXPECT_EQ(map.registers[0]->register_number, 40001);
     EXPECT_FALSE(map.template_register);
+    EXPECT_FALSE(editor.history().can_undo());
 }
 
 TEST(RegisterDialog, BlockProposalsAndFormatByName) {
@@ -188,7 +185,7 @@ TEST(RegisterDialog, BlockProposalsAndFormatByName) {
     auto reg = std::make_unique<host_register>(&map, 1024);
     reg->whole_count = 2;
     ASSERT_GE(map.add_register(std::move(reg)), 0);
-    const register_dialog_values v = host_register(&map, 0).dialog_values();
+    const register_dialog_values v = register_values(host_register(&map, 0));
     EXPECT_TRUE(v.block_mapped);
     EXPECT_EQ(v.block_count, 22);
     for (int b = 0; b < block_table_size; ++b)
@@ -197,12 +194,12 @@ TEST(RegisterDialog, BlockProposalsAndFormatByName) {
     EXPECT_EQ(v.next_free_in_block[11], 1026);
     // Other maps have no proposals.
     zrp_file modbus(1);
-    EXPECT_EQ(host_register(&modbus, 0).dialog_values().next_free_in_block[0], 0);
+    EXPECT_EQ(register_values(host_register(&modbus, 0)).next_free_in_block[0], 0);
 
     const std::tuple<const char*, int, int> names[] = {
         {"ProcStat", 1, 11},     {"AlarmStat", 0, 11}, {"FeederName", 1, 9},
         {"AlarmStatus3", 7, 10}, {"Massflow", 2, 2},   {"procstat", 1, 1},
     };
     for (auto [name, chosen, format] : names)
-        EXPECT_EQ(host_register::dialog_format(name, chosen), format) << name;
+        EXPECT_EQ(dialog_format(name, chosen), format) << name;
 }

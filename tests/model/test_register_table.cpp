@@ -25,11 +25,12 @@ const std::string header_row =
 
 // The saved text of map after importing table into it; the import's messages go to ui.
 std::string imported(const std::string& map_text, const std::string& table,
-                     std::string* error = nullptr) {
+                     std::string* error = nullptr, user_interface* ui = nullptr) {
     auto map = loaded(map_text);
     if (!map)
         return "(map not loaded)";
-    auto failure = import_register_table(table, *map);
+    silent_ui quiet;
+    auto failure = import_register_table(table, *map, ui ? *ui : quiet);
     if (failure && error != nullptr)
         *error = failure->message();
     return text_of(*map);
@@ -110,8 +111,6 @@ TEST(RegisterTable, ImportOfTheExportGivesTheSavedTextForEveryProtocolAndFormat)
 TEST(RegisterTable, ImportOfTheExportGivesTheSavedTextForRandomMaps) {
     random_map_text maps(2024);
     for (int round = 0; round < 400; ++round) {
-        scripted_ui ui;
-        scoped_ui use(ui);
         const std::string text = maps.next();
         auto map = loaded(text);
         ASSERT_TRUE(map) << text;
@@ -165,11 +164,10 @@ TEST(RegisterTable, TableEditedInASpreadsheetImports) {
 
 TEST(RegisterTable, AConflictingRowIsReportedAsALoadReportsItAndLeftOut) {
     scripted_ui ui;
-    scoped_ui use(ui);
     const std::string table = "Register,Format,Parameter,Whole words\n40001,INT_PASSTHRU,A,2\n"
                               "40002,INT_PASSTHRU,B,1\n40003,INT_PASSTHRU,C,1\n"
                               "40003,STATUS,,1\n";
-    EXPECT_EQ(imported(modbus_head, table),
+    EXPECT_EQ(imported(modbus_head, table, nullptr, &ui),
               modbus_head + "40001 0 2 0 0 0 F:0 A\n40003 0 1 0 0 0 F:0 C\n");
     EXPECT_EQ(ui.texts(),
               (std::vector<std::string>{"Conflicting Register Ignored\nRegister Num: 40002\n"

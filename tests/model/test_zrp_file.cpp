@@ -174,8 +174,7 @@ TEST(ZrpFile, ConflictingRegistersAreReportedAndLeftOut) {
     };
     for (const auto& r : rows) {
         scripted_ui ui;
-        scoped_ui use(ui);
-        auto map = loaded(modbus_head + r.entries);
+        auto map = loaded(modbus_head + r.entries, ui);
         ASSERT_TRUE(map);
         EXPECT_EQ(numbers_of(*map), r.kept) << r.entries;
         EXPECT_EQ(ui.texts(), r.messages) << r.entries;
@@ -249,8 +248,7 @@ TEST(ZrpFile, LoadMatchesTheOneByOneRuleOnRandomMaps) {
     for (const auto& head : heads) {
         for (int round = 0; round < 40; ++round) {
             scripted_ui ui;
-            scoped_ui use(ui);
-            auto expected = loaded(head);
+            auto expected = loaded(head, ui);
             ASSERT_TRUE(expected);
             std::vector<std::string> expected_messages;
             std::string text = head;
@@ -277,7 +275,7 @@ TEST(ZrpFile, LoadMatchesTheOneByOneRuleOnRandomMaps) {
                                                 std::to_string(number) + "\nParameter: " + name);
             }
             const std::size_t before = ui.events.size();
-            auto map = loaded(text);
+            auto map = loaded(text, ui);
             ASSERT_TRUE(map);
             EXPECT_EQ(numbers_of(*map), numbers_of(*expected)) << text;
             std::vector<std::string> messages = ui.texts();
@@ -347,17 +345,20 @@ TEST(ZrpFile, HostSelectionKeepsOrReplacesTheHeader) {
                           entry(40001, 1, "Massflow"));
         ASSERT_TRUE(map);
         scripted_dialogs d;
-        use_dialogs use(d);
+        scripted_ui ui;
+        map_editor editor(*map);
+        dialog_view view(editor, d, ui);
         d.on_host = [&](host_selection_values& v) {
             v.protocol_position = r.position;
             v.device_word = r.device;
         };
-        d.settings_result = 7;
-        const int result = map->edit();
+        d.settings_result = 2; // a new header's settings dialog is cancelled
+        const map_editor::header_change change = view.select_protocol();
         ASSERT_EQ(d.host_shown.size(), 1u);
         EXPECT_EQ(d.host_shown[0].protocol_position, 4);
         EXPECT_EQ(d.host_shown[0].device_word, "RDX");
-        EXPECT_EQ(result, r.replaced ? 7 : 1);
+        EXPECT_EQ(change.replaced, r.replaced);
+        EXPECT_EQ(change.accepted, !r.replaced);
         EXPECT_EQ(map->protocol_code, r.protocol);
         EXPECT_EQ(map->header->device_code, r.device_code);
         EXPECT_EQ(d.settings_shown.size(), r.settings_dialogs);
@@ -371,17 +372,17 @@ TEST(ZrpFile, CancelledHostSelectionChangesNothing) {
     zrp_file map(1);
     map.header->node = 9;
     scripted_dialogs d;
-    use_dialogs use(d);
+    scripted_ui ui;
+    map_editor editor(map);
+    dialog_view view(editor, d, ui);
     d.host_result = 2;
     d.on_host = [](host_selection_values& v) { v.protocol_position = 4; };
-    EXPECT_EQ(map.edit(), 2);
+    const map_editor::header_change change = view.select_protocol();
+    EXPECT_FALSE(change.accepted || change.replaced);
     EXPECT_EQ(map.protocol_code, 1);
     EXPECT_EQ(map.header->node, 9);
     EXPECT_TRUE(d.settings_shown.empty());
-    // Without an installed front end every dialog is cancelled.
-    set_dialogs(nullptr);
-    EXPECT_NE(map.edit(), 1);
-    EXPECT_EQ(map.header->node, 9);
+    EXPECT_FALSE(editor.history().can_undo());
 }
 
 TEST(ZrpFile, LoadSetsTheNetworkProtocolFlag) {

@@ -2,6 +2,7 @@
 // Backspace and the arrows cross octets, a pasted dotted address fills the octets, an octet
 // above 255 is refused.
 
+#include "app/editor_ui.h"
 #include "protocol_ui/CIpAddressEdit.h"
 #include "tests/support/scripted_ui.h"
 
@@ -39,7 +40,7 @@ class tst_address_control : public QObject {
   private slots:
     void init() {
         messages = scripted_ui();
-        previous = set_ui(&messages);
+        previous = set_editor_ui(&messages);
         edit = std::make_unique<CIpAddressEdit>();
         edit->set_value(0xC0A8000A); // 192.168.0.10
         edit->show();
@@ -49,7 +50,7 @@ class tst_address_control : public QObject {
     }
     void cleanup() {
         edit.reset();
-        set_ui(previous);
+        set_editor_ui(previous);
     }
 
     void typing_an_address_data() {

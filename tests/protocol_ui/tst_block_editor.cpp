@@ -1,6 +1,7 @@
 // The block definitions editor: the fit check, the memory counters, editing rows with the
 // conflict message and the block properties fields.
 
+#include "app/editor_ui.h"
 #include "model/block_rules.h"
 #include "protocol_ui/CBlockDefDialog.h"
 #include "protocol_ui/CBlockList.h"
@@ -133,7 +134,7 @@ class tst_block_editor : public QObject {
 
     void edit_retries_until_it_fits() {
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         CBlockDefDialog dialog(default_block_table());
         // Row 5 of the input list is the first Param input block.
         dialog.input_list()->setCurrentItem(dialog.input_list()->topLevelItem(5));
@@ -209,7 +210,7 @@ class tst_block_editor : public QObject {
 
     void cancel_keeps_the_block() {
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         CBlockDefDialog dialog(default_block_table());
         dialog.output_list()->setCurrentItem(dialog.output_list()->topLevelItem(0));
         int call = 0;
@@ -255,7 +256,7 @@ class tst_block_editor : public QObject {
         QFETCH(QString, length);
         QFETCH(QString, message);
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         CBlockPropDIALOG dialog(5, 6);
         QCOMPARE(dialog.windowTitle(), QString("Block Properties"));
         QCOMPARE(dialog.base_edit()->text(), QString("5"));

@@ -1,6 +1,7 @@
 // File > Import > "Old ZRP File...": the file choices, messages, the overwrite question, the
 // same-path error and the host protocol selection that names the target.
 
+#include "app/editor_ui.h"
 #include "protocol_ui/import_command.h"
 #include "tests/protocol_ui/scripted_dialogs.h"
 #include "tests/support/scripted_ui.h"
@@ -73,12 +74,12 @@ class tst_import_command : public QObject {
         QFETCH(bool, choose_old);
         QFETCH(int, titles);
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         scripted_dialogs dialogs;
         scripted_chooser chooser;
         if (choose_old)
             chooser.old_path = dir_.filePath("old.zrp");
-        run_import_command(nullptr, chooser);
+        run_import_command(nullptr, dialogs, chooser);
         QCOMPARE(chooser.titles.size(), titles);
         QCOMPARE(chooser.titles[0], QString("Select an old file to convert:"));
         if (titles > 1)
@@ -91,14 +92,14 @@ class tst_import_command : public QObject {
 
     void existing_output_answered_no() {
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         messages.answer({false});
         scripted_dialogs dialogs;
         scripted_chooser chooser;
         chooser.old_path = dir_.filePath("old.zrp");
         chooser.new_path = dir_.filePath("new.zrp");
         write_file(chooser.new_path, "keep me\n");
-        run_import_command(nullptr, chooser);
+        run_import_command(nullptr, dialogs, chooser);
         QCOMPARE(messages.texts(), (std::vector<std::string>{
                                        selected, "File Already Exists, Overwrite?", cancelled}));
         QCOMPARE(read_all(chooser.new_path), QByteArray("keep me\n"));
@@ -107,13 +108,13 @@ class tst_import_command : public QObject {
 
     void same_file_is_refused() {
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         messages.answer({true});
         scripted_dialogs dialogs;
         scripted_chooser chooser;
         chooser.old_path = dir_.filePath("old.zrp");
         chooser.new_path = dir_.filePath("old.zrp");
-        run_import_command(nullptr, chooser);
+        run_import_command(nullptr, dialogs, chooser);
         QCOMPARE(messages.texts().back(), std::string("Error: new file name is the same as old."));
         QCOMPARE(read_all(chooser.old_path), old_map);
         QVERIFY(dialogs.host_presets.empty());
@@ -144,14 +145,14 @@ class tst_import_command : public QObject {
         QFETCH(QByteArray, first_line);
         QFETCH(QByteArray, status_name);
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         scripted_dialogs dialogs;
         if (confirmed)
             dialogs.host_answers.push_back({position, device.toStdString()});
         scripted_chooser chooser;
         chooser.old_path = dir_.filePath("old.zrp");
         chooser.new_path = dir_.filePath("new.zrp");
-        run_import_command(nullptr, chooser);
+        run_import_command(nullptr, dialogs, chooser);
         // The selection opens on device RDX with no protocol checked.
         QCOMPARE(dialogs.host_presets.size(), std::size_t(1));
         QCOMPARE(dialogs.host_presets[0].device_word, std::string("RDX"));
@@ -170,12 +171,12 @@ class tst_import_command : public QObject {
 
     void unreadable_old_file() {
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         scripted_dialogs dialogs;
         scripted_chooser chooser;
         chooser.old_path = dir_.filePath("missing.zrp");
         chooser.new_path = dir_.filePath("new.zrp");
-        run_import_command(nullptr, chooser);
+        run_import_command(nullptr, dialogs, chooser);
         QCOMPARE(messages.texts(),
                  (std::vector<std::string>{selected, "The file could not be opened.",
                                            "Error converting *.zrp file."}));

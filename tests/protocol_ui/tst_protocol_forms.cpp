@@ -3,6 +3,7 @@
 // the Properties command.
 
 #include "app/CTessalyDoc.h"
+#include "app/editor_ui.h"
 #include "model/model_tables.h"
 #include "model/protocol_header.h"
 #include "model/zrp_file.h"
@@ -37,8 +38,15 @@ std::unique_ptr<CTessalyDoc> make_doc(int protocol_code, int device, int registe
     return doc;
 }
 
-std::unique_ptr<CProtocolForm> make_form(CTessalyDoc* doc) {
-    return std::unique_ptr<CProtocolForm>(CProtocolForm::create(doc, nullptr));
+// Dialogs that are all cancelled, for the forms whose test runs none.
+scripted_dialogs& cancelled_dialogs() {
+    static scripted_dialogs dialogs;
+    return dialogs;
+}
+
+std::unique_ptr<CProtocolForm> make_form(CTessalyDoc* doc,
+                                         CProtocolDialogs& dialogs = cancelled_dialogs()) {
+    return std::unique_ptr<CProtocolForm>(CProtocolForm::create(doc, dialogs, nullptr));
 }
 } // namespace
 
@@ -63,7 +71,8 @@ class tst_protocol_forms : public QObject {
         QFETCH(int, protocol);
         QFETCH(QString, form);
         auto doc = make_doc(protocol, device_hqp);
-        std::unique_ptr<QWidget> widget(CProtocolForm::create(doc.get(), nullptr));
+        std::unique_ptr<QWidget> widget(
+            CProtocolForm::create(doc.get(), cancelled_dialogs(), nullptr));
         QCOMPARE(widget->objectName(), form);
         QVERIFY(qobject_cast<CProtocolForm*>(widget.get())->initialised);
         QVERIFY(!doc->is_modified());
@@ -113,7 +122,8 @@ class tst_protocol_forms : public QObject {
         QFETCH(int, protocol);
         QFETCH(QStringList, labels);
         auto doc = make_doc(protocol, device_blf);
-        std::unique_ptr<QWidget> form(CProtocolForm::create(doc.get(), nullptr));
+        std::unique_ptr<QWidget> form(
+            CProtocolForm::create(doc.get(), cancelled_dialogs(), nullptr));
         QCOMPARE(missing_texts(form.get(), labels), QStringList());
     }
 
@@ -145,7 +155,7 @@ class tst_protocol_forms : public QObject {
         QFETCH(bool, seven_enabled);
         QFETCH(int, stored);
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         auto doc = make_doc(protocol_allen_bradley, device, 1,
                             [&](protocol_header& h) { h.data_bits = bits; });
         auto form = make_form(doc.get());
@@ -181,7 +191,7 @@ class tst_protocol_forms : public QObject {
         QFETCH(bool, adjusted);
         QFETCH(int, baud_checked);
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         auto doc = make_doc(protocol_modbus, device, 0, [&](protocol_header& h) {
             h.data_bits = bits;
             h.mode = mode;
@@ -213,7 +223,7 @@ class tst_protocol_forms : public QObject {
     void keystrokes_reach_the_header() {
         QFETCH(int, registers);
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         auto doc = make_doc(protocol_modbus, device_blf, registers);
         auto form = make_form(doc.get());
         form->integer(header_field::node)->clear();
@@ -272,7 +282,7 @@ class tst_protocol_forms : public QObject {
 
     void profinet_sizes_are_unsigned() {
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         auto doc = make_doc(protocol_profinet, device_rdx, 1);
         auto form = make_form(doc.get());
         protocol_header* header = doc->map()->header.get();
@@ -318,7 +328,7 @@ class tst_protocol_forms : public QObject {
         if (ok)
             dialogs.settings_answer = [](header_values& v) { v.node = 42; };
         auto doc = make_doc(protocol_modbus, device_blf, 0);
-        auto form = make_form(doc.get());
+        auto form = make_form(doc.get(), dialogs);
         int updates = 0;
         QObject::connect(doc.get(), &CTessalyDoc::views_update, [&] { ++updates; });
         form->integer(header_field::node)
@@ -334,7 +344,7 @@ class tst_protocol_forms : public QObject {
     void block_list_double_click_opens_dialog() {
         scripted_dialogs dialogs;
         auto doc = make_doc(protocol_devicenet, device_rdx);
-        auto form = make_form(doc.get());
+        auto form = make_form(doc.get(), dialogs);
         QTest::mouseDClick(form->block_list()->viewport(), Qt::LeftButton);
         QCOMPARE(dialogs.settings_kinds.size(), std::size_t(1));
         QCOMPARE(dialogs.settings_kinds[0], form_class_t::CDeviceNetForm);

@@ -1,6 +1,7 @@
 // The protocol settings dialogs: titles, presets, device rules on opening, ranges and refusal
 // messages, and what OK hands back.
 
+#include "app/editor_ui.h"
 #include "model/block_rules.h"
 #include "model/model_tables.h"
 #include "protocol_ui/CBlockList.h"
@@ -267,7 +268,7 @@ class tst_settings_dialogs : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, message);
         scripted_ui messages;
-        scoped_ui installed(messages);
+        scoped_editor_ui installed(messages);
         header_values preset;
         preset.node = 5;
         auto dialog = make_dialog(kind, preset);

@@ -3,6 +3,7 @@
 
 #include "app/CTessalyDoc.h"
 #include "model/zrp_file.h"
+#include "protocol_ui/CProtocolDialogs.h"
 #include "protocol_ui/CProtocolForm.h"
 #include "protocol_ui/CSettingsDialog.h"
 #include "protocol_ui/visual_tab_order.h"
@@ -62,7 +63,8 @@ class tst_tab_order : public QObject {
         QFETCH(QStringList, chain);
         CTessalyDoc doc;
         doc.replace_map(std::make_unique<zrp_file>(protocol));
-        std::unique_ptr<QWidget> form(CProtocolForm::create(&doc, nullptr));
+        CProtocolDialogs dialogs;
+        std::unique_ptr<QWidget> form(CProtocolForm::create(&doc, dialogs, nullptr));
         form->resize(900, 240);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));

@@ -1,5 +1,7 @@
 #include "sim_test_support.h"
 
+#include "core/silent_ui.h"
+#include "model/map_text.h"
 #include "model/zrp_file.h"
 
 #include <cerrno>
@@ -80,14 +82,15 @@ std::vector<protocol_map> maps_of_every_protocol(const std::string& device) {
 
 std::string text_of(zrp_file& map) {
     std::ostringstream out;
-    map.write(out);
+    write_map(out, map);
     return out.str();
 }
 
 std::string normalised(const std::string& text) {
     zrp_file map;
     std::istringstream in(text);
-    if (!map.read(in))
+    silent_ui quiet;
+    if (!read_map(in, map, quiet))
         return "(unreadable)";
     return text_of(map);
 }
@@ -137,7 +140,7 @@ link_timing fast_timing(recorded_sleeps& sleeps, const ombra_card& card) {
 
 usb_card::usb_card(card_options options, unsigned attached, const char* use_link)
     : card(std::move(options), &transcript), library(card, 5),
-      link(settings, usb, nullptr, fast_timing(sleeps, card)) {
+      link(settings, usb, nullptr, ui, fast_timing(sleeps, card)) {
     library.set_attached(attached);
     settings.values["Settings/UseLink"] = use_link;
     link.load_settings();
@@ -150,7 +153,7 @@ usb_card::~usb_card() {
 
 pty_card::pty_card(card_options options)
     : card(std::move(options), &transcript),
-      link(settings, usb, &termios_serial_port::create, fast_timing(sleeps, card)),
+      link(settings, usb, &termios_serial_port::create, ui, fast_timing(sleeps, card)),
       server_(card, &transcript) {
     char pattern[] = "/tmp/tessaly-pty-XXXXXX";
     dir_ = ::mkdtemp(pattern);

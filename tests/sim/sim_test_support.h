@@ -58,7 +58,6 @@ class usb_card {
     ~usb_card();
 
     scripted_ui ui;
-    scoped_ui installed{ui};
     card_transcript transcript;
     ombra_card card;
     sim_hid_library library;
@@ -79,7 +78,6 @@ class pty_card {
     const std::string& port() const { return port_; }
 
     scripted_ui ui;
-    scoped_ui installed{ui};
     card_transcript transcript;
     ombra_card card;
     sim_hid_library unused_library{card, 5}; // the USB device of the link state, never opened

@@ -101,8 +101,7 @@ TEST(Extract, SizeChecksInTheirOrder) {
     };
     for (const auto& r : rows) {
         scripted_ui ui;
-        scoped_ui installed(ui);
-        EXPECT_EQ(check_image_sizes(r.size, r.records, r.info), r.message.empty());
+        EXPECT_EQ(check_image_sizes(r.size, r.records, r.info, ui), r.message.empty());
         EXPECT_EQ(ui.texts(), r.message.empty() ? std::vector<std::string>{}
                                                 : std::vector<std::string>{r.message});
     }

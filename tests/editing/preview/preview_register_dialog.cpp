@@ -3,7 +3,10 @@
 // ROW -1 opens it for a new register; TAB selects the page shown (0 Register).
 
 #include "catalogue/parameter_list.h"
+#include "core/silent_ui.h"
 #include "editing/CRegisterDialog.h"
+#include "model/map_text.h"
+#include "model/register_values.h"
 #include "model/zrp_file.h"
 
 #include <QApplication>
@@ -20,7 +23,8 @@ int main(int argc, char* argv[]) {
     }
     zrp_file map;
     std::ifstream in(argv[1]);
-    if (!in || !map.read(in)) {
+    silent_ui quiet;
+    if (!in || !read_map(in, map, quiet)) {
         std::cerr << "cannot read " << argv[1] << "\n";
         return 1;
     }
@@ -33,7 +37,7 @@ int main(int argc, char* argv[]) {
         std::cerr << "no register at row " << row << "\n";
         return 1;
     }
-    CRegisterDialog dialog(reg->dialog_values(), row >= 0, &catalogue, network_protocol_flag);
+    CRegisterDialog dialog(register_values(*reg), row >= 0, &catalogue, network_protocol_flag);
     if (argc > 3)
         dialog.tabs()->setCurrentIndex(std::atoi(argv[3]));
     dialog.show();

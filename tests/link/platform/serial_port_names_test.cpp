@@ -134,13 +134,12 @@ TEST(PortNames, PermissionDeniedIsTold) {
 // A transfer shows the fixed message, with the cause as its detailed text.
 TEST(PortNames, TransferShowsTheCauseBesideTheFixedMessage) {
     scripted_ui ui;
-    scoped_ui installed{ui};
     memory_settings settings;
     settings.values["Settings/UseLink"] = "COM";
     settings.values["Settings/ComPort"] = "/dev/tessaly-no-such-port";
     fake_hid_library lib;
     UsbHidDevice usb{lib};
-    link_state link{settings, usb, termios_serial_port::create};
+    link_state link{settings, usb, termios_serial_port::create, ui};
     link.load_settings();
     CSerialHandler handler(link);
     EXPECT_FALSE(open_transfer_link(link, handler));

@@ -35,11 +35,10 @@ struct com_fixture {
     }
 
     scripted_ui ui;
-    scoped_ui installed{ui};
     memory_settings settings;
     fake_hid_library lib;
     UsbHidDevice usb{lib};
-    link_state link{settings, usb, termios_serial_port::create};
+    link_state link{settings, usb, termios_serial_port::create, ui};
     pty_card card;
 };
 

@@ -1,20 +1,14 @@
 #pragma once
-// The dialogs the model runs from its edit operations, seen from the model: each takes a
-// values record preset by the model and, on OK (result 1), hands back what the user chose.
-// The editor implements them with its real dialogs; tests with scripted answers. All the
-// rules around a dialog (adjustments before it opens, what OK copies back) stay in the model.
+// The register property dialog's values: what a register (with its file) presets the dialog
+// with, and how the values of a confirmed dialog are applied to the register.
 
 #include "model/block_layout.h"
 
 #include <array>
-#include <cstdint>
 #include <string>
+#include <string_view>
 
-// The host protocol selection dialog: the checked protocol position (-1 none) and device word.
-struct host_selection_values {
-    int protocol_position = -1;
-    std::string device_word;
-};
+class host_register;
 
 // One command bit as the property dialog shows it.
 struct command_bit_values {
@@ -65,25 +59,12 @@ struct register_dialog_values {
     int last_line_feeder = -1;
 };
 
-struct protocol_description;
-class protocol_header;
-struct header_values;
-
-class settings_dialogs {
-  public:
-    virtual ~settings_dialogs() = default;
-    virtual int run_host_selection(host_selection_values& values) = 0;
-    // The settings dialog of a protocol for a device, preset with values.
-    virtual int run_protocol_settings(const protocol_description& protocol, int device_code,
-                                      header_values& values) = 0;
-    virtual int run_register_properties(register_dialog_values& values, int mode_flags) = 0;
-};
-
-// The dialogs in force; until a front end installs its own, every dialog is cancelled.
-settings_dialogs& dialogs();
-// Installs an implementation (not owned); returns the previous one (nullptr for the default).
-settings_dialogs* set_dialogs(settings_dialogs* implementation);
-
-// Runs the header's settings dialog on the values its rules prepare and takes what OK chose;
-// returns the dialog result (1 = OK).
-int run_header_dialog(protocol_header& header);
+// The values the property dialog starts from: the register's, and its file's context.
+register_dialog_values register_values(const host_register& reg);
+// Applies the values of a confirmed property dialog: the format rules, and the file's template
+// register becomes a copy of the register (the next new register starts from it).
+void apply_register_values(host_register& reg, const register_dialog_values& values);
+// The format a confirmed property dialog gives before the swap box is looked at: 11 for
+// "ProcStat" and "AlarmStat", 9 for the string parameters, 10 for the status words, the chosen
+// register type for any other name.
+int dialog_format(std::string_view name, int chosen_type);
