@@ -1,6 +1,6 @@
 #include "app/CChildFrame.h"
 
-#include "app/CTessalyDoc.h"
+#include "document/CTessalyDoc.h"
 #include "editing/CRegisterView.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CProtocolForm.h"

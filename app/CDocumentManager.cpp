@@ -3,11 +3,11 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFiles.h"
-#include "app/CTessalyDoc.h"
 #include "app/CTransferCommands.h"
-#include "app/editor_ui.h"
 #include "app/file_prompter.h"
 #include "app/reserved_names.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CProtocolDialogs.h"
 

@@ -1,6 +1,6 @@
 #include "app/CGuardedApplication.h"
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 
 #include <new>
 

@@ -3,9 +3,9 @@
 #include "app/CChildFrame.h"
 #include "app/CCommandSet.h"
 #include "app/CRecentFiles.h"
-#include "app/CTessalyDoc.h"
 #include "app/command_table.h"
 #include "app/keyboard_locks.h"
+#include "document/CTessalyDoc.h"
 #include "model/zrp_file.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #include "app/CTransferCommands.h"
 
 #include "app/CPortDialog.h"
-#include "app/CTessalyDoc.h"
 #include "app/CTransferRunner.h"
 #include "app/CZRPErrorDlg.h"
-#include "app/editor_ui.h"
 #include "app/file_prompter.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
 #include "link/UsbHidDevice.h"
 #include "link/extract.h"
 #include "link/link_state.h"

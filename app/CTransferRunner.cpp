@@ -1,7 +1,7 @@
 #include "app/CTransferRunner.h"
 
 #include "app/CWorkerUserInterface.h"
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 
 #include <QEventLoop>
 

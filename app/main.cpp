@@ -3,10 +3,10 @@
 #include "app/CGuardedApplication.h"
 #include "app/CInstanceChannel.h"
 #include "app/CTessalyApp.h"
-#include "app/CTessalyDoc.h"
 #include "app/QtUserInterface.h"
 #include "app/command_line.h"
-#include "app/editor_ui.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
 #include "link/send_request.h"
 #include "link/transfer_messages.h"
 

@@ -3,7 +3,7 @@
 // gives back when it goes.
 
 #include "core/silent_ui.h"
-#include "model/map_editor.h"
+#include "edit/map_editor.h"
 #include "model/zrp_file.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Register maps of 1,000 to 100,000 registers: load, sort, save and the next-number proposal.
 
 #include "core/silent_ui.h"
-#include "model/map_text.h"
+#include "format/map_text.h"
 #include "model/zrp_file.h"
 
 #include <benchmark/benchmark.h>

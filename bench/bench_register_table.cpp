@@ -1,9 +1,9 @@
 // The register table of a 100,000-register map: export to CSV and import back.
 
 #include "core/silent_ui.h"
-#include "model/map_text.h"
-#include "model/register_table.h"
-#include "model/register_table_reader.h"
+#include "edit/table_import.h"
+#include "format/map_text.h"
+#include "format/register_table.h"
 #include "model/zrp_file.h"
 
 #include <benchmark/benchmark.h>

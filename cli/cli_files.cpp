@@ -3,7 +3,7 @@
 
 #include "cli/commands.h"
 #include "core/atomic_write.h"
-#include "model/map_text.h"
+#include "format/map_text.h"
 
 #include <iostream>
 #include <sstream>

@@ -3,7 +3,7 @@
 // them, and output to standard output or atomically to a file.
 
 #include "core/input_file.h"
-#include "model/map_loading.h"
+#include "format/map_loading.h"
 #include "model/zrp_file.h"
 
 #include <memory>

@@ -9,11 +9,11 @@
 #include "cli/cli_files.h"
 #include "cli/commands.h"
 #include "core/user_interface.h"
+#include "format/image_codec.h"
+#include "format/map_check.h"
+#include "format/map_diff.h"
 #include "link/extract.h"
 #include "link/transfer_messages.h"
-#include "model/image_codec.h"
-#include "model/map_check.h"
-#include "model/map_diff.h"
 #include "model/zrp_file.h"
 
 #include <filesystem>

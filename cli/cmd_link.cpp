@@ -7,11 +7,11 @@
 #include "cli/terminal_ui.h"
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
+#include "format/map_text.h"
 #include "link/extract.h"
 #include "link/send_check.h"
 #include "link/send_text.h"
 #include "link/transfer_messages.h"
-#include "model/map_text.h"
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 

@@ -6,7 +6,7 @@
 #include "cli/terminal_ui.h"
 #include "core/big_endian.h"
 #include "core/user_interface.h"
-#include "model/image_codec.h"
+#include "format/image_codec.h"
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 

@@ -4,7 +4,7 @@
 #include "cli/terminal_ui.h"
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
-#include "editing/CRegisterPrinter.h"
+#include "printing/CRegisterPrinter.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "core/silent_ui.h"
-#include "model/register_table.h"
-#include "model/register_table_reader.h"
+#include "edit/table_import.h"
+#include "format/register_table.h"
 #include "model/zrp_file.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
-#include "model/map_loading.h"
+#include "format/map_loading.h"
 
 #include <new>
 

@@ -7,7 +7,7 @@
 #include "core/silent_ui.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
-#include "model/map_loading.h"
+#include "format/map_loading.h"
 
 #include <algorithm>
 #include <iterator>

@@ -9,8 +9,8 @@
 // comparison as it was made; the application keeps at most one such window and reuses it.
 
 #include "editing/CResultWindow.h"
-#include "model/map_check.h"
-#include "model/map_diff.h"
+#include "format/map_check.h"
+#include "format/map_diff.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
 #include "editing/CMapCheckDlg.h"
 
 #include "editing/CRegisterView.h"
-#include "model/map_check.h"
+#include "format/map_check.h"
 
 #include <QApplication>
 #include <QLabel>

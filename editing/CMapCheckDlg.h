@@ -5,7 +5,7 @@
 // most one such window and reuses it; it closes when the register list it refers to goes.
 
 #include "editing/CResultWindow.h"
-#include "model/map_check.h"
+#include "format/map_check.h"
 
 #include <QMetaObject>
 #include <QPointer>

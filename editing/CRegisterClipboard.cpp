@@ -1,6 +1,6 @@
 #include "editing/CRegisterClipboard.h"
 
-#include "model/register_clipboard.h"
+#include "edit/register_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "editing/CRegisterDialog.h"
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "editing/CRegisterProperty_1.h"
 #include "editing/CRegisterProperty_2.h"
 #include "editing/CRegisterProperty_3.h"

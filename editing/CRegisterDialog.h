@@ -4,7 +4,7 @@
 // 4, added and removed as the type changes. It edits a copy of the values the register preset;
 // OK checks every field (a refused field keeps the dialog open on it) and hands the values back.
 
-#include "editing/register_dialog_state.h"
+#include "register_rules/register_dialog_state.h"
 
 #include <QDialog>
 

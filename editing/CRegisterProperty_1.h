@@ -4,7 +4,7 @@
 // or block, decimal shift, scaling, feeder and ROM constant. The page shows a
 // register_dialog_state and passes every user action to it; the rules live there.
 
-#include "editing/register_dialog_state.h"
+#include "register_rules/register_dialog_state.h"
 
 #include <QWidget>
 

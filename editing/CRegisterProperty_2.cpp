@@ -3,7 +3,7 @@
 #include "editing/CTriggerButton.h"
 #include "editing/bit_page_layout.h"
 #include "editing/dialog_fields.h"
-#include "editing/register_bits_state.h"
+#include "register_rules/register_bits_state.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "editing/CRegisterTableModel.h"
 
-#include "app/CTessalyDoc.h"
+#include "document/CTessalyDoc.h"
 #include "editing/register_cells.h"
 #include "model/zrp_file.h"
 

@@ -1,13 +1,13 @@
 #include "editing/CRegisterView.h"
 
-#include "app/CTessalyDoc.h"
-#include "app/editor_ui.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
+#include "edit/map_editor.h"
+#include "edit/register_clipboard.h"
 #include "editing/CRegisterClipboard.h"
 #include "editing/CRegisterDialogs.h"
 #include "editing/CRegisterTableModel.h"
 #include "editing/register_cells.h"
-#include "model/map_editor.h"
-#include "model/register_clipboard.h"
 #include "model/zrp_file.h"
 
 #include <QHeaderView>

@@ -4,7 +4,7 @@
 // commands are carried out by the document's edit layer; the view shows what it says changed
 // (and, after Undo or Redo, selects the registers that came back).
 
-#include "model/map_editor.h"
+#include "edit/map_editor.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "editing/bit_page_layout.h"
 
 #include "editing/dialog_fields.h"
-#include "editing/register_bits_state.h"
+#include "register_rules/register_bits_state.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "editing/register_cells.h"
 
+#include "format/name_loss.h"
 #include "model/host_register.h"
 #include "model/model_tables.h"
-#include "model/name_loss.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 #include "editing/register_printing.h"
 
-#include "app/CTessalyDoc.h"
-#include "app/editor_ui.h"
-#include "editing/CRegisterPrinter.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
+#include "printing/CRegisterPrinter.h"
 
 #include <QFile>
 #include <QPrintDialog>

@@ -4,8 +4,8 @@
 
 #include "core/silent_ui.h"
 #include "core/user_interface.h"
+#include "format/image_codec.h"
 #include "fuzz/map_round_trip.h"
-#include "model/image_codec.h"
 #include "model/zrp_file.h"
 
 #include <cstddef>

@@ -5,9 +5,9 @@
 // blank-separated words, that knows only which fields hold numbers.
 
 #include "core/silent_ui.h"
+#include "format/map_read_report.h"
+#include "format/map_text.h"
 #include "fuzz/map_round_trip.h"
-#include "model/map_read_report.h"
-#include "model/map_text.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 // text after the paste. Every input must end in a paste or none, never in a crash or a hang.
 
 #include "core/silent_ui.h"
+#include "edit/map_editor.h"
+#include "edit/register_clipboard.h"
 #include "fuzz/map_round_trip.h"
-#include "model/map_editor.h"
-#include "model/register_clipboard.h"
 #include "model/register_overlap_index.h"
 #include "model/zrp_file.h"
 

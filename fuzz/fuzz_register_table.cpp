@@ -5,11 +5,11 @@
 // table with every record ended by LF, by CR LF and by CR alone imports the same registers.
 
 #include "core/silent_ui.h"
+#include "edit/table_import.h"
+#include "format/map_check.h"
+#include "format/map_diff.h"
+#include "format/register_table.h"
 #include "fuzz/map_round_trip.h"
-#include "model/map_check.h"
-#include "model/map_diff.h"
-#include "model/register_table.h"
-#include "model/register_table_reader.h"
 #include "model/zrp_file.h"
 
 #include <cstddef>

@@ -5,9 +5,9 @@
 // values a file cannot hold (protocol_header::loss_on_save).
 
 #include "core/silent_ui.h"
+#include "format/map_text.h"
+#include "format/name_loss.h"
 #include "model/host_register.h"
-#include "model/map_text.h"
-#include "model/name_loss.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>

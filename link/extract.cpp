@@ -2,11 +2,11 @@
 
 #include "core/big_endian.h"
 #include "core/user_interface.h"
+#include "format/image_codec.h"
 #include "link/CSerialHandler.h"
 #include "link/link_state.h"
 #include "link/transfer_link.h"
 #include "link/transfer_messages.h"
-#include "model/image_codec.h"
 #include "model/zrp_file.h"
 
 #include <algorithm>

@@ -6,8 +6,8 @@
 // begin with ACK but goes on, a block that is not exactly the bytes asked for, or bytes
 // after the last answer fail the exchange with its message.
 
+#include "format/image_types.h"
 #include "link/transfer_session.h"
-#include "model/image_types.h"
 
 #include <memory>
 #include <optional>

@@ -3,7 +3,7 @@
 // without a catalogue, since the card never sees names the catalogue lacks), and the question
 // the editor asks before sending such a map anyway.
 
-#include "model/map_check.h"
+#include "format/map_check.h"
 
 #include <string>
 #include <string_view>

@@ -4,12 +4,12 @@
 #include "core/silent_ui.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
+#include "format/map_loading.h"
 #include "link/CSerialHandler.h"
 #include "link/line_filter.h"
 #include "link/link_state.h"
 #include "link/transfer_link.h"
 #include "link/transfer_messages.h"
-#include "model/map_loading.h"
 #include "model/zrp_file.h"
 
 #include <sstream>

@@ -1,6 +1,6 @@
 #include "protocol_ui/CBlockDefDialog.h"
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "model/block_rules.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CBlockPropDIALOG.h"

@@ -1,6 +1,6 @@
 #include "protocol_ui/CIntegerEdit.h"
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
 #include <limits>

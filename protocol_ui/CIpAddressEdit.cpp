@@ -1,6 +1,6 @@
 #include "protocol_ui/CIpAddressEdit.h"
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "protocol_ui/CProtocolDialogs.h"
 
-#include "app/CTessalyDoc.h"
-#include "app/editor_ui.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CHostDialog.h"
 #include "protocol_ui/CSettingsDialog.h"

@@ -1,8 +1,8 @@
 #include "protocol_ui/CProtocolForm.h"
 
-#include "app/CTessalyDoc.h"
-#include "app/editor_ui.h"
-#include "model/map_editor.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
+#include "edit/map_editor.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CBlockList.h"
 #include "protocol_ui/CChoiceGroup.h"

@@ -1,9 +1,9 @@
 #include "protocol_ui/import_command.h"
 
-#include "app/CTessalyDoc.h"
-#include "app/editor_ui.h"
 #include "convert/convert_messages.h"
 #include "convert/import_command.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
 #include "protocol_ui/CProtocolDialogs.h"
 #include "protocol_ui/accessible_labels.h"
 

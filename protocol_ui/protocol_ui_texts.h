@@ -1,10 +1,7 @@
 #pragma once
 // The fixed texts of the protocol setup windows that more than one class shows.
 
-inline constexpr const char* text_enter_integer = "Please enter an integer.";
-inline constexpr const char* text_enter_positive = "Please enter a positive integer.";
-// %1 and %2 are the bounds.
-inline constexpr const char* text_enter_between = "Please enter an integer between %1 and %2.";
+#include "core/field_texts.h"
 
 // Labels of the serial choice groups, in stored order.
 inline constexpr const char* labels_baud3[] = {"9600", "19200", "38400"};

@@ -1,6 +1,6 @@
 #include "protocol_ui/serial_device_rules.h"
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "model/model_tables.h"
 #include "model/protocol_header.h"
 #include "protocol_ui/CChoiceGroup.h"

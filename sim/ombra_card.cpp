@@ -3,8 +3,8 @@
 #include "core/atomic_write.h"
 #include "core/big_endian.h"
 #include "core/stderr_ui.h"
-#include "model/image_codec.h"
-#include "model/map_text.h"
+#include "format/image_codec.h"
+#include "format/map_text.h"
 #include "model/zrp_file.h"
 #include "sim/card_transcript.h"
 

@@ -4,9 +4,9 @@
 
 #include "app/CInstanceChannel.h"
 #include "app/CPortDialog.h"
-#include "app/CTessalyDoc.h"
 #include "app/command_line.h"
 #include "app_fixture.h"
+#include "document/CTessalyDoc.h"
 
 #include <QComboBox>
 #include <QProcess>

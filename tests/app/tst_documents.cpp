@@ -3,11 +3,11 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
-#include "app/CTessalyDoc.h"
 #include "app/command_table.h"
 #include "app_fixture.h"
+#include "document/CTessalyDoc.h"
+#include "format/map_text.h"
 #include "link/link_state.h"
-#include "model/map_text.h"
 #include "protocol_ui/CIntegerEdit.h"
 
 #include <QFileInfo>

@@ -5,9 +5,9 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
-#include "app/CTessalyDoc.h"
 #include "app/command_table.h"
 #include "app_fixture.h"
+#include "document/CTessalyDoc.h"
 #include "editing/CRegisterClipboard.h"
 #include "editing/CRegisterView.h"
 #include "protocol_ui/CChoiceGroup.h"

@@ -4,15 +4,15 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
-#include "app/CTessalyDoc.h"
 #include "app/command_table.h"
 #include "app_fixture.h"
+#include "document/CTessalyDoc.h"
 #include "editing/CRegisterDialog.h"
 #include "editing/CRegisterProperty_1.h"
 #include "editing/CRegisterProperty_2.h"
 #include "editing/CRegisterProperty_3.h"
 #include "editing/CRegisterView.h"
-#include "model/map_text.h"
+#include "format/map_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,13 +4,13 @@
 
 #include "app/CInstanceChannel.h"
 #include "app/CMainFrame.h"
-#include "app/CTessalyDoc.h"
 #include "app/CZRPErrorDlg.h"
 #include "app/command_table.h"
 #include "app_fixture.h"
 #include "card_on_pty.h"
+#include "document/CTessalyDoc.h"
+#include "format/map_text.h"
 #include "link/link_state.h"
-#include "model/map_text.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

@@ -1,122 +1,23 @@
-// The register dialog's windows over the real widgets: the pages as the type changes, the
-// labels and accessible names, tab order and keys, the refusals that keep the dialog open, the
-// bit pages and the trigger button, driven offscreen without exec().
+// The register dialog: its pages by type, labels and accessible names, tab order and keys,
+// refusals, the parameter tree, and the location, blocks and line shown by map.
 
-#include "app/editor_ui.h"
-#include "catalogue/parameter_list.h"
-#include "editing/CRegisterDialog.h"
-#include "editing/CRegisterProperty_1.h"
-#include "editing/CRegisterProperty_2.h"
-#include "editing/CRegisterProperty_3.h"
-#include "editing/CTriggerButton.h"
-#include "editing/dialog_fields.h"
-#include "editing/parameter_icons.h"
-#include "model/zrp_file.h"
-#include "protocol_ui/CBlockList.h"
-#include "tests/support/scripted_ui.h"
+#include "tests/editing/register_dialog_fixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QStandardItemModel>
-#include <QTabWidget>
-#include <QTreeWidget>
-#include <QtTest>
+using namespace register_dialog_test;
 
-#include <memory>
-
-namespace {
-
-register_dialog_values values(int format, std::string name, int device = 1,
-                              std::string protocol = "Modbus") {
-    register_dialog_values v;
-    v.device_code = device;
-    v.protocol_name = std::move(protocol);
-    v.output_base = protocol == "Profibus" ? 1024 : 40001;
-    v.register_number = 40001;
-    v.format = format;
-    v.name = std::move(name);
-    v.maximum_text = "100.000000";
-    v.minimum_text = "0.000000";
-    v.scale_text = "1.000000";
-    return v;
-}
-
-QStringList tab_titles(const CRegisterDialog& d) {
-    QStringList titles;
-    for (int i = 0; i < d.tabs()->count(); ++i)
-        titles << d.tabs()->tabText(i);
-    return titles;
-}
-
-// The user picks a register type in the drop-down.
-void choose_type(CRegisterDialog& d, int type) {
-    QComboBox* box = d.register_page()->type_box();
-    box->setCurrentIndex(type);
-    emit box->activated(type);
-}
-
-QImage image(const QIcon& icon) {
-    return icon.pixmap(16, 16).toImage();
-}
-
-template <class W> W* named(const QWidget* root, const QString& name) {
-    for (W* w : root->findChildren<W*>())
-        if (w->accessibleName() == name)
-            return w;
-    return nullptr;
-}
-
-} // namespace
-
-class tst_register_dialog : public QObject {
+class tst_register_dialog : public QObject, private dialog_fixture {
     Q_OBJECT
   private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { load_catalogue(); }
+    void init() { start(); }
+    void cleanup() { finish(); }
     void pages_follow_the_type();
     void labels_and_accessible_names();
     void tab_order_and_keys();
     void refusals_keep_the_dialog_open();
     void tree_preselects_and_picks();
     void location_blocks_and_line_are_shown_by_map();
-    void trigger_button();
-    void commands_page();
-    void status_page();
-    void page_never_opened_keeps_the_bits();
-
-  private:
-    std::unique_ptr<CRegisterDialog> open(const register_dialog_values& v, bool existing = true,
-                                          bool network = false) {
-        auto d = std::make_unique<CRegisterDialog>(v, existing, &catalogue_, network);
-        d->show();
-        return d;
-    }
-
-    parameter_list catalogue_;
-    scripted_ui ui_;
-    user_interface* previous_ui_ = nullptr;
 };
-
-void tst_register_dialog::initTestCase() {
-    QCOMPARE(catalogue_.load(TESSALY_SOURCE_DIR "/resources/params.lst"), 0);
-    QVERIFY(catalogue_.count() > 0);
-}
-
-void tst_register_dialog::init() {
-    ui_ = scripted_ui();
-    previous_ui_ = set_editor_ui(&ui_);
-}
-
-void tst_register_dialog::cleanup() {
-    set_editor_ui(previous_ui_);
-}
 
 void tst_register_dialog::pages_follow_the_type() {
     auto d = open(values(0, "Massflow"), false);
@@ -405,155 +306,5 @@ void tst_register_dialog::location_blocks_and_line_are_shown_by_map() {
     line->findChildren<QRadioButton*>()[1]->click();
     QCOMPARE(feeder->text(), QString("101"));
 }
-
-void tst_register_dialog::trigger_button() {
-    CTriggerButton button;
-    QCOMPARE(button.text(), QString("No items"));
-    QCOMPARE(button.current_index(), 0);
-    for (int i = 0; i < 10; ++i)
-        QCOMPARE(button.add_caption(QString("Mode %1").arg(i)), i);
-    QCOMPARE(button.add_caption("eleventh"), -1);
-    QCOMPARE(button.text(), QString("Mode 0"));
-    button.select_index(10);
-    QCOMPARE(button.current_index(), 0);
-    button.select_index(9);
-    QCOMPARE(button.text(), QString("Mode 9"));
-    QSignalSpy changed(&button, &CTriggerButton::index_changed);
-    button.click();
-    QCOMPARE(button.current_index(), 0);
-    QCOMPARE(changed.takeFirst().at(0).toInt(), 0);
-    button.clear();
-    QCOMPARE(button.text(), QString("No items"));
-    button.click(); // nothing to step through
-    QCOMPARE(button.current_index(), 0);
-
-    // Six modes: six clicks from "Off" come back to "Off".
-    const QStringList modes = {"Off",         "Active high",  "Active low",
-                               "Rising edge", "Falling edge", "Any edge"};
-    for (const QString& mode : modes)
-        button.add_caption(mode);
-    QStringList shown;
-    for (int i = 0; i < 6; ++i) {
-        QTest::mouseClick(&button, Qt::LeftButton);
-        shown << button.text();
-    }
-    QCOMPARE(shown, (QStringList{"Active high", "Active low", "Rising edge", "Falling edge",
-                                 "Any edge", "Off"}));
-}
-
-void tst_register_dialog::commands_page() {
-    register_dialog_values v = values(3, "", 2);
-    v.commands[0] = {7, 1, "cstc"};
-    v.commands[15] = {1, 4, "CTAR"};
-    {
-        // Serial protocols: stored modes, feeders enabled for "WNT".
-        auto d = open(v);
-        QVERIFY(QTest::qWaitForWindowActive(d.get()));
-        d->tabs()->setCurrentWidget(d->commands_page());
-        CRegisterProperty_2* page = d->commands_page();
-        QVERIFY(page->opened());
-        QCOMPARE(page->trigger(15)->text(), QString("Falling edge"));
-        QCOMPARE(page->trigger(0)->text(), QString("Active high"));
-        QVERIFY(page->trigger(0)->isEnabled());
-        QVERIFY(page->feeder(0)->isEnabled());
-        QCOMPARE(page->mnemonic(0)->currentText(), QString("cstc"));
-        QCOMPARE(page->mnemonic(0)->count(), 38);
-        QCOMPARE(page->mnemonic(0)->itemText(37), QString("ctoc"));
-        // Edits: a click, a typed mnemonic (as typed, case kept), a feeder.
-        page->trigger(0)->click();
-        page->mnemonic(3)->setFocus();
-        page->mnemonic(3)->lineEdit()->selectAll();
-        QTest::keyClicks(page->mnemonic(3)->lineEdit(), "cPas");
-        page->feeder(3)->setFocus();
-        page->feeder(3)->selectAll();
-        QTest::keyClicks(page->feeder(3), "12");
-        // Enter in an editable list is OK too, keeping the typed text. A mnemonic outside the
-        // list is asked about with what the card would get: No goes back to it, Yes keeps it.
-        const std::string question = "Mnemonic \"cPas\" on bit 3 is not one the card knows; the "
-                                     "card would get \"CPas\". Keep it?";
-        ui_.events.clear();
-        ui_.answer({false});
-        QTest::keyClick(page->mnemonic(3)->lineEdit(), Qt::Key_Return);
-        QCOMPARE(ui_.texts(), std::vector<std::string>{question});
-        QCOMPARE(d->result(), int(QDialog::Rejected));
-        QCOMPARE(QApplication::focusWidget(), page->mnemonic(3));
-        page->feeder(3)->setFocus(); // Yes is asked from wherever OK comes
-        ui_.answer({true});
-        QTest::keyClick(page->mnemonic(3)->lineEdit(), Qt::Key_Return);
-        QCOMPARE(ui_.texts(), (std::vector<std::string>{question, question}));
-        QCOMPARE(d->result(), int(QDialog::Accepted));
-        QCOMPARE(d->values().commands[0].value, 2);
-        QCOMPARE(d->values().commands[3].mnemonic, std::string("cPas"));
-        QCOMPARE(d->values().commands[3].feeder, 12);
-        QCOMPARE(d->values().commands[15].value, 4);
-        QCOMPARE(page->mnemonic(3)->count(), 38); // typing adds nothing to the list
-    }
-    {
-        // Network protocols: every button "Rising edge", locked; stored as 3. "BLF": feeders
-        // disabled.
-        v.device_code = 0;
-        auto d = open(v, true, true);
-        d->tabs()->setCurrentWidget(d->commands_page());
-        for (int bit = 0; bit < 16; ++bit) {
-            QCOMPARE(d->commands_page()->trigger(bit)->text(), QString("Rising edge"));
-            QVERIFY(!d->commands_page()->trigger(bit)->isEnabled());
-            QVERIFY(!d->commands_page()->feeder(bit)->isEnabled());
-        }
-        d->ok_button()->click();
-        for (const auto& c : d->values().commands)
-            QCOMPARE(c.value, 3);
-    }
-}
-
-void tst_register_dialog::status_page() {
-    register_dialog_values v = values(4, "", 1);
-    v.status[2] = {3, 17, "PSW5"};
-    auto d = open(v);
-    d->tabs()->setCurrentWidget(d->status_page());
-    CRegisterProperty_3* page = d->status_page();
-    QCOMPARE(page->mnemonic(2)->currentText(), QString("PSW5"));
-    QCOMPARE(page->mnemonic(0)->currentText(), QString("XXX"));
-    QCOMPARE(page->bit_position(2)->text(), QString("17"));
-    QVERIFY(!page->feeder(2)->isEnabled()); // "RDX"
-    QCOMPARE(page->mnemonic(0)->count(), 15);
-    QCOMPARE(page->mnemonic(0)->itemText(14), QString("PSW7"));
-    // The legend: the "RDX" words shown normally, the "BLF" ones greyed.
-    const QList<QLabel*> legend = page->legend();
-    QCOMPARE(legend.size(), 19);
-    QCOMPARE(legend[0]->text(), QString("XXXX = unused"));
-    for (QLabel* line : legend)
-        QCOMPARE(line->isEnabled(), !line->text().startsWith("[BLF] "));
-    page->mnemonic(2)->lineEdit()->selectAll();
-    QTest::keyClicks(page->mnemonic(2)->lineEdit(), "asr");
-    d->ok_button()->click();
-    QCOMPARE(d->values().status[2].mnemonic, std::string("asr"));
-    QCOMPARE(d->values().status[2].bit_position, 17);
-
-    // "HQP": its own five "PSW" words are shown normally, the others greyed; feeders enabled.
-    auto hqp = open(values(4, "", 3));
-    hqp->tabs()->setCurrentWidget(hqp->status_page());
-    QVERIFY(hqp->status_page()->feeder(0)->isEnabled());
-    QStringList normal;
-    for (QLabel* line : hqp->status_page()->legend())
-        if (line->isEnabled() && line->text().startsWith('['))
-            normal << line->text().mid(line->text().indexOf("] ") + 2, 4);
-    QCOMPARE(normal, (QStringList{"ASW0", "ASW1", "ASW2", "ASW3", "ASW4", "ASW5", "ASW6", "ASW7",
-                                  "PSW0", "PSW1", "PSW2", "PSW3", "PSW7"}));
-}
-
-void tst_register_dialog::page_never_opened_keeps_the_bits() {
-    register_dialog_values v = values(3, "", 1);
-    v.commands[5] = {2, 5, "CTON"};
-    auto d = open(v, true, true);
-    QVERIFY(QTest::qWaitForWindowActive(d.get()));
-    QVERIFY(d->ok_button()->isEnabled());
-    QVERIFY(d->commands_page() != nullptr);
-    QVERIFY(!d->commands_page()->opened());
-    d->ok_button()->click();
-    QCOMPARE(d->result(), int(QDialog::Accepted));
-    QCOMPARE(d->values().commands[5].value, 5); // not forced to "Rising edge"
-    QCOMPARE(d->values().commands[5].mnemonic, std::string("CTON"));
-}
-
 QTEST_MAIN(tst_register_dialog)
 #include "tst_register_dialog.moc"

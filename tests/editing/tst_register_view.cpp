@@ -1,89 +1,15 @@
 // The register list: the twelve cells of every format, the normalisations, sorting, Delete
-// with any selection, New Register and Properties with the overlap refusal, and the printing
-// refusals.
+// with any selection, other views following a change, and the printing refusals.
 
-#include "app/CTessalyDoc.h"
-#include "app/editor_ui.h"
-#include "editing/CRegisterDialogs.h"
-#include "editing/CRegisterTableModel.h"
-#include "editing/CRegisterView.h"
-#include "editing/register_cells.h"
-#include "editing/register_printing.h"
-#include "model/map_editor.h"
-#include "model/map_text.h"
-#include "model/zrp_file.h"
-#include "tests/support/scripted_ui.h"
+#include "tests/editing/register_view_fixture.h"
 
-#include <QItemSelectionModel>
-#include <QPrinter>
-#include <QTemporaryDir>
-#include <QtTest>
+using namespace register_view_test;
 
-#include <deque>
-#include <fstream>
-#include <functional>
-#include <memory>
-#include <sstream>
-
-namespace {
-
-const char* const overlap = "Register already exists, or\noverlaps with another";
-
-using cells_t = std::array<std::string, register_column_count>;
-
-// Register dialogs answered from a script: each step edits the preset values and gives
-// the dialog's result; an empty script cancels.
-class scripted_dialogs : public CRegisterDialogs {
-  public:
-    using step = std::function<int(register_dialog_values&)>;
-    bool edit_register(register_dialog_values& values, bool existing) override {
-        modes.push_back(existing ? 1 : 0);
-        if (steps.empty())
-            return false;
-        step next = steps.front();
-        steps.pop_front();
-        return next(values) == 1;
-    }
-    std::deque<step> steps;
-    std::vector<int> modes;
-};
-
-// A dialog OK that sets the register number and whole count.
-scripted_dialogs::step ok_with(int number, int whole = 1, std::string name = "Massflow") {
-    return [=](register_dialog_values& v) {
-        v.register_number = number;
-        v.whole_count = whole;
-        v.name = name;
-        return 1;
-    };
-}
-
-scripted_dialogs::step cancel() {
-    return [](register_dialog_values&) { return 0; };
-}
-
-host_register* add(zrp_file& map, int number, int whole = 1, std::string name = "Massflow") {
-    auto reg = std::make_unique<host_register>(&map, number);
-    reg->whole_count = whole;
-    reg->name = std::move(name);
-    host_register* raw = reg.get();
-    return map.add_register(std::move(reg)) >= 0 ? raw : nullptr;
-}
-
-std::vector<int> numbers(const zrp_file& map) {
-    std::vector<int> out;
-    for (int i = 0; i < map.register_count(); ++i)
-        out.push_back(map.register_at(i)->register_number);
-    return out;
-}
-
-} // namespace
-
-class tst_register_view : public QObject {
+class tst_register_view : public QObject, private register_view_state {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
+    void init() { start(); }
+    void cleanup() { finish(); }
     void columns_have_their_headings_and_widths();
     void cells_of_every_format_data();
     void cells_of_every_format();
@@ -96,34 +22,8 @@ class tst_register_view : public QObject {
     void delete_without_selection_does_nothing();
     void other_views_follow_a_change();
     void view_outlives_its_document();
-    void new_register_adds_sorts_and_marks_modified();
-    void new_register_overlap_retry_and_cancel();
-    void properties_overlap_rules();
-    void properties_renumbering_resorts();
-    void enter_and_double_click_open_properties();
-    void edited_register_stays_selected_and_visible();
     void printing_refuses_unsaved_documents();
-
-  private:
-    std::unique_ptr<CTessalyDoc> doc_;
-    scripted_ui ui_;
-    scripted_dialogs dialogs_;
-    user_interface* previous_ui_ = nullptr;
 };
-
-void tst_register_view::init() {
-    ui_ = scripted_ui();
-    dialogs_.steps.clear();
-    dialogs_.modes.clear();
-    previous_ui_ = set_editor_ui(&ui_);
-    doc_ = std::make_unique<CTessalyDoc>();
-    doc_->replace_map(std::make_unique<zrp_file>(1)); // Modbus, registers from 40001
-}
-
-void tst_register_view::cleanup() {
-    doc_.reset();
-    set_editor_ui(previous_ui_);
-}
 
 void tst_register_view::columns_have_their_headings_and_widths() {
     CRegisterView view(doc_.get(), dialogs_, nullptr);
@@ -421,186 +321,6 @@ void tst_register_view::view_outlives_its_document() {
     view.on_delete();
     QCOMPARE(view.model()->rowCount(), 0);
     QVERIFY(!view.model()->index(0, 0).data().isValid());
-}
-
-void tst_register_view::new_register_adds_sorts_and_marks_modified() {
-    zrp_file& map = *doc_->map();
-    QVERIFY(add(map, 40005));
-    CRegisterView view(doc_.get(), dialogs_, nullptr);
-
-    dialogs_.steps = {cancel()};
-    view.on_new_register();
-    QCOMPARE(map.register_count(), 1);
-    QVERIFY(!doc_->is_modified());
-
-    dialogs_.steps = {ok_with(40002, 2)};
-    view.on_new_register();
-    QCOMPARE(dialogs_.modes.back(), 0);
-    QCOMPARE(numbers(map), (std::vector<int>{40002, 40005}));
-    QCOMPARE(view.model()->rowCount(), 2);
-    QCOMPARE(view.model()->index(0, 5).data().toString(), QString("2"));
-    QVERIFY(doc_->is_modified());
-    QVERIFY(ui_.events.empty());
-}
-
-void tst_register_view::new_register_overlap_retry_and_cancel() {
-    zrp_file& map = *doc_->map();
-    QVERIFY(add(map, 40001, 2));
-    CRegisterView view(doc_.get(), dialogs_, nullptr);
-
-    // Overlapping the second word of 40001, Retry, then a free number: the dialog reopens
-    // on what was entered.
-    std::string seen_name;
-    dialogs_.steps = {ok_with(40002, 1, "Setpoint"), [&](register_dialog_values& v) {
-                          seen_name = v.name;
-                          v.register_number = 40003;
-                          return 1;
-                      }};
-    ui_.answer({true});
-    view.on_new_register();
-    QCOMPARE(ui_.texts(), (std::vector<std::string>{overlap}));
-    QCOMPARE(ui_.events[0].kind, scripted_ui::event::retry_cancel);
-    QCOMPARE(seen_name, std::string("Setpoint"));
-    QCOMPARE(numbers(map), (std::vector<int>{40001, 40003}));
-
-    // Same number, Cancel: nothing changes.
-    doc_->set_modified(false);
-    ui_.events.clear();
-    dialogs_.steps = {ok_with(40003)};
-    ui_.answer({false});
-    view.on_new_register();
-    QCOMPARE(ui_.texts(), (std::vector<std::string>{overlap}));
-    QCOMPARE(numbers(map), (std::vector<int>{40001, 40003}));
-    QVERIFY(!doc_->is_modified());
-}
-
-void tst_register_view::properties_overlap_rules() {
-    zrp_file& map = *doc_->map();
-    QVERIFY(add(map, 40001, 1, "Massflow"));
-    QVERIFY(add(map, 40003, 1, "Setpoint"));
-    CRegisterView view(doc_.get(), dialogs_, nullptr);
-    auto select_row = [&](int row) {
-        view.selectionModel()->setCurrentIndex(view.model()->index(row, 0),
-                                               QItemSelectionModel::ClearAndSelect |
-                                                   QItemSelectionModel::Rows);
-    };
-
-    // Widening 40001 to two words keeps clear of 40003 and of itself.
-    select_row(0);
-    dialogs_.steps = {ok_with(40001, 2)};
-    view.on_properties();
-    QCOMPARE(dialogs_.modes.back(), 1);
-    QVERIFY(ui_.events.empty());
-    QCOMPARE(map.register_at(0)->whole_count, 2);
-    QCOMPARE(view.model()->index(0, 3).data().toString(), QString("INT_LONG"));
-    QVERIFY(doc_->is_modified());
-
-    // Widening 40003 backwards (renumbered to 40002) reaches into 40001's second word:
-    // refused; Retry, then Cancel leaves the map as it was.
-    doc_->set_modified(false);
-    select_row(1);
-    dialogs_.steps = {ok_with(40002, 1, "Setpoint"), ok_with(40002, 1, "Setpoint")};
-    ui_.answer({true, false});
-    view.on_properties();
-    QCOMPARE(ui_.texts(), (std::vector<std::string>{overlap, overlap}));
-    QCOMPARE(numbers(map), (std::vector<int>{40001, 40003}));
-    QCOMPARE(map.register_at(1)->name, std::string("Setpoint"));
-    QVERIFY(!doc_->is_modified());
-
-    // Cancel in the dialog changes nothing either.
-    dialogs_.steps = {cancel()};
-    view.on_properties();
-    QCOMPARE(map.register_at(0)->whole_count, 2);
-    QVERIFY(!doc_->is_modified());
-}
-
-void tst_register_view::enter_and_double_click_open_properties() {
-    zrp_file& map = *doc_->map();
-    for (int n : {40001, 40002, 40003})
-        QVERIFY(add(map, n));
-    CRegisterView view(doc_.get(), dialogs_, nullptr);
-    view.resize(600, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-
-    // Enter without a selected row does nothing; on a row it edits that row.
-    QTest::keyClick(&view, Qt::Key_Return);
-    QVERIFY(dialogs_.modes.empty());
-    view.selectionModel()->setCurrentIndex(
-        view.model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    int edited = 0;
-    dialogs_.steps = {[&](register_dialog_values& v) {
-        edited = v.register_number;
-        return 0;
-    }};
-    QTest::keyClick(&view, Qt::Key_Return);
-    QCOMPARE(edited, 40002);
-    QCOMPARE(dialogs_.modes, std::vector<int>{1});
-    dialogs_.steps = {[&](register_dialog_values& v) {
-        edited = v.register_number;
-        return 0;
-    }};
-    QTest::keyClick(&view, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(dialogs_.modes.size(), std::size_t(2));
-
-    // A double-click on a row edits the row clicked.
-    dialogs_.steps = {[&](register_dialog_values& v) {
-        edited = v.register_number;
-        return 0;
-    }};
-    const QRect third = view.visualRect(view.model()->index(2, 2));
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
-    QCOMPARE(edited, 40003);
-}
-
-void tst_register_view::edited_register_stays_selected_and_visible() {
-    zrp_file& map = *doc_->map();
-    for (int i = 0; i < 400; ++i)
-        QVERIFY(add(map, 40001 + 2 * i));
-    CRegisterView view(doc_.get(), dialogs_, nullptr);
-    view.resize(600, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    auto shown = [&](int row) {
-        const QRect rect = view.visualRect(view.model()->index(row, 0));
-        return view.viewport()->rect().intersects(rect);
-    };
-
-    // A new register deep down the list: selected alone and scrolled to.
-    dialogs_.steps = {ok_with(40700)};
-    view.on_new_register();
-    const int added = 350;
-    QCOMPARE(map.register_at(added)->register_number, 40700);
-    QCOMPARE(view.selected_rows(), QList<int>{added});
-    QVERIFY(shown(added));
-
-    // Properties that renumber it to the top: still the one selected, shown where it went.
-    dialogs_.steps = {ok_with(40000)};
-    view.on_properties();
-    QCOMPARE(map.register_at(0)->register_number, 40000);
-    QCOMPARE(view.selected_rows(), QList<int>{0});
-    QVERIFY(shown(0));
-    // Properties in place: the row stays selected.
-    dialogs_.steps = {ok_with(40000, 1, "Setpoint")};
-    view.on_properties();
-    QCOMPARE(map.register_at(0)->name, std::string("Setpoint"));
-    QCOMPARE(view.selected_rows(), QList<int>{0});
-}
-
-void tst_register_view::properties_renumbering_resorts() {
-    zrp_file& map = *doc_->map();
-    for (int n : {40001, 40002, 40003})
-        QVERIFY(add(map, n));
-    map.register_at(0)->feeder = 5;
-    CRegisterView view(doc_.get(), dialogs_, nullptr);
-    view.selectionModel()->setCurrentIndex(
-        view.model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    dialogs_.steps = {ok_with(40010)};
-    view.on_properties();
-    QCOMPARE(numbers(map), (std::vector<int>{40002, 40003, 40010}));
-    QCOMPARE(view.model()->index(2, 0).data().toString(), QString("40010"));
-    QCOMPARE(view.model()->index(2, 1).data().toString(), QString("5"));
 }
 
 void tst_register_view::printing_refuses_unsaved_documents() {

@@ -1,4 +1,4 @@
-#include "test_headers_support.h"
+#include "tests/model/test_headers_support.h"
 #include "tests/support/scripted_ui.h"
 
 #include <gtest/gtest.h>

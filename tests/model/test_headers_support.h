@@ -3,7 +3,7 @@
 // device image header, and settings dialogs that record what they were shown.
 
 #include "core/user_interface.h"
-#include "model/header_codec.h"
+#include "format/header_codec.h"
 #include "model/protocol_header.h"
 
 #include <functional>

@@ -3,9 +3,9 @@
 // a script and record what they were shown, run by the loops a view runs around them.
 
 #include "core/silent_ui.h"
-#include "model/map_editor.h"
-#include "model/map_text.h"
-#include "model/register_text.h"
+#include "edit/map_editor.h"
+#include "format/map_text.h"
+#include "format/register_text.h"
 #include "model/zrp_file.h"
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "test_model_support.h"
+#include "tests/model/test_model_support.h"
 
 #include "model/block_layout.h"
 #include "model/model_tables.h"

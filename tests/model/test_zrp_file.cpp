@@ -1,4 +1,4 @@
-#include "test_model_support.h"
+#include "tests/model/test_model_support.h"
 #include "tests/support/scripted_ui.h"
 
 #include "model/model_tables.h"

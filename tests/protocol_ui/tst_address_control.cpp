@@ -2,7 +2,7 @@
 // Backspace and the arrows cross octets, a pasted dotted address fills the octets, an octet
 // above 255 is refused.
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "protocol_ui/CIpAddressEdit.h"
 #include "tests/support/scripted_ui.h"
 

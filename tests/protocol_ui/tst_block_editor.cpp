@@ -1,7 +1,7 @@
 // The block definitions editor: the fit check, the memory counters, editing rows with the
 // conflict message and the block properties fields.
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "model/block_rules.h"
 #include "protocol_ui/CBlockDefDialog.h"
 #include "protocol_ui/CBlockList.h"

@@ -1,7 +1,7 @@
 // File > Import > "Old ZRP File...": the file choices, messages, the overwrite question, the
 // same-path error and the host protocol selection that names the target.
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "protocol_ui/import_command.h"
 #include "tests/protocol_ui/scripted_dialogs.h"
 #include "tests/support/scripted_ui.h"

@@ -2,8 +2,8 @@
 // messages and effect on the modified flag, edit propagation on every keystroke, refusals and
 // the Properties command.
 
-#include "app/CTessalyDoc.h"
-#include "app/editor_ui.h"
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
 #include "model/model_tables.h"
 #include "model/protocol_header.h"
 #include "model/zrp_file.h"

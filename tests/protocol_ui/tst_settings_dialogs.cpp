@@ -1,7 +1,7 @@
 // The protocol settings dialogs: titles, presets, device rules on opening, ranges and refusal
 // messages, and what OK hands back.
 
-#include "app/editor_ui.h"
+#include "document/editor_ui.h"
 #include "model/block_rules.h"
 #include "model/model_tables.h"
 #include "protocol_ui/CBlockList.h"

@@ -1,7 +1,7 @@
 // Tab order of the protocol forms and settings dialogs: top-left to bottom-right, group by
 // group, as they are laid out.
 
-#include "app/CTessalyDoc.h"
+#include "document/CTessalyDoc.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CProtocolDialogs.h"
 #include "protocol_ui/CProtocolForm.h"

@@ -1,7 +1,7 @@
 #include "sim_test_support.h"
 
 #include "core/silent_ui.h"
-#include "model/map_text.h"
+#include "format/map_text.h"
 #include "model/zrp_file.h"
 
 #include <cerrno>

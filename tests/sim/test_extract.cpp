@@ -1,11 +1,11 @@
 // Extraction of configurations and error lists from the card behind the in-process USB face:
 // round trips of every protocol and device, the size checks, and the exchange faults.
 
+#include "format/image_codec.h"
 #include "link/extract.h"
 #include "link/link_messages.h"
 #include "link/send_text.h"
 #include "link/transfer_messages.h"
-#include "model/image_codec.h"
 #include "sim_test_support.h"
 
 #include <cstring>

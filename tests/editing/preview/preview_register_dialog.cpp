@@ -5,7 +5,7 @@
 #include "catalogue/parameter_list.h"
 #include "core/silent_ui.h"
 #include "editing/CRegisterDialog.h"
-#include "model/map_text.h"
+#include "format/map_text.h"
 #include "model/register_values.h"
 #include "model/zrp_file.h"
 

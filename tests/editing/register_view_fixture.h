@@ -1,0 +1,103 @@
+#pragma once
+// What the tests of the register list share: scripted register dialogs, adding registers
+// to a map and reading its numbers.
+
+#include "document/CTessalyDoc.h"
+#include "document/editor_ui.h"
+#include "edit/map_editor.h"
+#include "editing/CRegisterDialogs.h"
+#include "editing/CRegisterTableModel.h"
+#include "editing/CRegisterView.h"
+#include "editing/register_cells.h"
+#include "editing/register_printing.h"
+#include "format/map_text.h"
+#include "model/zrp_file.h"
+#include "tests/support/scripted_ui.h"
+
+#include <QItemSelectionModel>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+namespace register_view_test {
+
+const char* const overlap = "Register already exists, or\noverlaps with another";
+
+using cells_t = std::array<std::string, register_column_count>;
+
+// Register dialogs answered from a script: each step edits the preset values and gives
+// the dialog's result; an empty script cancels.
+class scripted_dialogs : public CRegisterDialogs {
+  public:
+    using step = std::function<int(register_dialog_values&)>;
+    bool edit_register(register_dialog_values& values, bool existing) override {
+        modes.push_back(existing ? 1 : 0);
+        if (steps.empty())
+            return false;
+        step next = steps.front();
+        steps.pop_front();
+        return next(values) == 1;
+    }
+    std::deque<step> steps;
+    std::vector<int> modes;
+};
+
+// A dialog OK that sets the register number and whole count.
+scripted_dialogs::step ok_with(int number, int whole = 1, std::string name = "Massflow") {
+    return [=](register_dialog_values& v) {
+        v.register_number = number;
+        v.whole_count = whole;
+        v.name = name;
+        return 1;
+    };
+}
+
+scripted_dialogs::step cancel() {
+    return [](register_dialog_values&) { return 0; };
+}
+
+host_register* add(zrp_file& map, int number, int whole = 1, std::string name = "Massflow") {
+    auto reg = std::make_unique<host_register>(&map, number);
+    reg->whole_count = whole;
+    reg->name = std::move(name);
+    host_register* raw = reg.get();
+    return map.add_register(std::move(reg)) >= 0 ? raw : nullptr;
+}
+
+std::vector<int> numbers(const zrp_file& map) {
+    std::vector<int> out;
+    for (int i = 0; i < map.register_count(); ++i)
+        out.push_back(map.register_at(i)->register_number);
+    return out;
+}
+
+// What every test of the register list starts from: a document holding an empty Modbus map
+// (registers from 40001), scripted messages and register dialogs.
+class register_view_state {
+  protected:
+    void start() {
+        ui_ = scripted_ui();
+        dialogs_.steps.clear();
+        dialogs_.modes.clear();
+        previous_ui_ = set_editor_ui(&ui_);
+        doc_ = std::make_unique<CTessalyDoc>();
+        doc_->replace_map(std::make_unique<zrp_file>(1));
+    }
+    void finish() {
+        doc_.reset();
+        set_editor_ui(previous_ui_);
+    }
+
+    std::unique_ptr<CTessalyDoc> doc_;
+    scripted_ui ui_;
+    scripted_dialogs dialogs_;
+    user_interface* previous_ui_ = nullptr;
+};
+
+} // namespace register_view_test
