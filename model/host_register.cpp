@@ -205,11 +205,10 @@ bool host_register::read(map_line_source& lines) {
         fields.integer(rom_constant);
         break;
     case fmt_commands:
-    case fmt_status: {
+    case fmt_status:
         if (fields.misread())
             lines.not_as_written();
         return read_bitmap(lines, line);
-    }
     default:
         take_word(fields, name, max_name);
         break;
