@@ -119,9 +119,11 @@ bool CTransferCommands::send_text(const std::string& text, const CTessalyDoc* do
         });
 }
 
-bool CTransferCommands::confirm_send(const zrp_file& map, const std::string& file_text) {
+bool CTransferCommands::confirm_send(const zrp_file& map, const std::string& file_text,
+                                     const std::vector<unread_line>& unread_lines) {
     const std::vector<map_finding> findings = send_findings(map, file_text);
-    return findings.empty() || editor_ui().ask_yes_no_default_no(send_anyway_question(findings));
+    return (findings.empty() && unread_lines.empty()) ||
+           editor_ui().ask_yes_no_default_no(send_anyway_question(findings, unread_lines));
 }
 
 bool CTransferCommands::send_file(const QString& path, std::function<void(bool)> done) {
@@ -129,7 +131,7 @@ bool CTransferCommands::send_file(const QString& path, std::function<void(bool)>
         return false;
     std::optional<send_file_contents> file =
         load_send_file(CTessalyDoc::native_path(path), editor_ui());
-    if (!file || !confirm_send(*file->map, file->text)) {
+    if (!file || !confirm_send(*file->map, file->text, file->unread_lines)) {
         if (done)
             done(false);
         return false;

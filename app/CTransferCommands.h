@@ -6,6 +6,8 @@
 // one and return; the outcome arrives later on this thread. While one runs, the link does
 // not change: device arrivals and removals are handled when it has ended.
 
+#include "format/map_read_report.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CTessalyDoc;
 class CTransferRunner;
@@ -52,7 +55,8 @@ class CTransferCommands : public QObject {
     // Before a send: when the card would not get map as it stands (file_text is its text as
     // the check reads it), asks "The card would not get this map as it stands: ... Send
     // anyway?" with No the default. True to send.
-    bool confirm_send(const zrp_file& map, const std::string& file_text);
+    bool confirm_send(const zrp_file& map, const std::string& file_text,
+                      const std::vector<unread_line>& unread_lines = {});
     // Starts sending a map's text over the link; doc is the document it comes from (closing
     // it asks first). done, if given, runs with the outcome. False when nothing was started.
     bool send_text(const std::string& text, const CTessalyDoc* doc = nullptr,

@@ -31,8 +31,12 @@ int send_map_file(const std::string& file, const link_options& options, bool for
     auto contents = load_send_file(file, cli_ui());
     if (!contents)
         return exit_failed;
+    // Lines not read as written go to standard error, as every command that opens a map
+    // names them; they too stop the send.
+    for (const unread_line& line : contents->unread_lines)
+        cli_ui().message(line.message());
     const std::vector<map_finding> findings = send_findings(*contents->map, contents->text);
-    if (!findings.empty()) {
+    if (!findings.empty() || !contents->unread_lines.empty()) {
         std::string out;
         for (const map_finding& f : findings)
             out += f.line() + '\n';

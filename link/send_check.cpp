@@ -17,12 +17,18 @@ std::vector<map_finding> send_findings(const zrp_file& map, std::string_view fil
     return check_map(map, file_text, nullptr);
 }
 
-std::string send_anyway_question(const std::vector<map_finding>& findings) {
+std::string send_anyway_question(const std::vector<map_finding>& findings,
+                                 const std::vector<unread_line>& unread_lines) {
+    std::vector<std::string> items;
+    for (const unread_line& line : unread_lines)
+        items.push_back(line.message());
+    for (const map_finding& f : findings)
+        items.push_back(f.line());
     std::string text = "The card would not get this map as it stands:\n";
-    const std::size_t shown = std::min(findings.size(), send_question_findings);
+    const std::size_t shown = std::min(items.size(), send_question_findings);
     for (std::size_t i = 0; i < shown; ++i)
-        text += findings[i].line() + '\n';
-    if (findings.size() > shown)
-        text += "and " + std::to_string(findings.size() - shown) + " more\n";
+        text += items[i] + '\n';
+    if (items.size() > shown)
+        text += "and " + std::to_string(items.size() - shown) + " more\n";
     return text + "\nSend anyway?";
 }

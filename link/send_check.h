@@ -4,6 +4,7 @@
 // the editor asks before sending such a map anyway.
 
 #include "format/map_check.h"
+#include "format/map_read_report.h"
 
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ inline constexpr const char* msg_send_refused =
 // the send refuses on its own (a line longer than a frame line may be).
 std::vector<map_finding> send_findings(const zrp_file& map, std::string_view file_text);
 
-// "The card would not get this map as it stands:", the findings a line each (the first 20,
-// then "and N more"), then "Send anyway?".
-std::string send_anyway_question(const std::vector<map_finding>& findings);
+// "The card would not get this map as it stands:", the lines not read as written and the
+// findings, a line each (the first 20, then "and N more"), then "Send anyway?".
+std::string send_anyway_question(const std::vector<map_finding>& findings,
+                                 const std::vector<unread_line>& unread_lines = {});

@@ -166,7 +166,8 @@ std::optional<send_file_contents> load_send_file(const std::string& path, user_i
         show_load_failure(load, path, ui);
         return std::nullopt;
     }
-    return send_file_contents{std::move(load.text), std::move(load.map)};
+    return send_file_contents{std::move(load.text), std::move(load.map),
+                              std::move(load.report.unread_lines)};
 }
 
 bool send_file(const link_state& link, const std::string& path) {

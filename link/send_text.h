@@ -9,6 +9,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "format/map_read_report.h"
 
 class link_state;
 class user_interface;
@@ -34,6 +37,9 @@ bool send_text(const link_state& link, std::istream& in);
 struct send_file_contents {
     std::string text;
     std::unique_ptr<zrp_file> map;
+    // The lines the reader could not read as written: the card reads them by its own rules,
+    // so what it gets is not what the map shows.
+    std::vector<unread_line> unread_lines;
 };
 
 // Reads the map file at path to be sent as stored, and makes sure it is a map before the card

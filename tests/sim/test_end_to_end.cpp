@@ -198,6 +198,29 @@ TEST(EndToEnd, SendRefusesAMapWithFindingsUnlessForced) {
     EXPECT_EQ(std::count(payloads.begin(), payloads.end(), "RDX Modbus protocol"), 1);
 }
 
+// A register line the reader had to guess at ("41O25", letter O) is sent as stored and read
+// by the card in its own way: the send names the line and refuses it as it refuses findings.
+TEST(EndToEnd, SendRefusesAFileWithLinesNotReadAsWritten) {
+    temp_dir dir;
+    emulator card(dir);
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    auto env = saved_settings(dir, "NONE", "COM1");
+    const std::string file = dir.file("o.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT "
+                     "MSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\nHREG\n40O01 0 1 0 0 0 F:0 Massflow\n");
+    const std::string unread = "Line 6 was not read as written: \"40O01 0 1 0 0 0 F:0 Massflow\"\n";
+    auto refused = run({cli(), "send", file, "--port", card.port}, env);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, unread + msg_send_refused + "\n");
+
+    auto forced = run({cli(), "send", file, "--port", card.port, "--force"}, env);
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_EQ(forced.err, unread + msg_send_complete + "\n");
+    // Only the forced send reached the card.
+    const auto payloads = received_payloads(card.transcript());
+    EXPECT_EQ(std::count(payloads.begin(), payloads.end(), "RDX Modbus protocol"), 1);
+}
+
 // Ctrl+C while tessaly-cli waits for a silent card (ten seconds a transmission): the send
 // stops at once, as the editor's Cancel does, with its message and status 1.
 TEST(EndToEnd, InterruptCancelsASendToASilentCard) {
