@@ -30,7 +30,7 @@ function(check_includes)
   set(layer_violations "${layer_violations}" PARENT_SCOPE)
 endfunction()
 
-foreach(dir core model catalogue convert link)
+foreach(dir core model catalogue convert link live)
   check_includes(FILES ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp
     FORBID "^(app|editing|protocol_ui|cli|sim)/")
 endforeach()
