@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 #include <iostream>
 #include <memory>
@@ -32,17 +33,20 @@ std::unique_ptr<QCoreApplication> core_application() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// The local time as ISO 8601 with "T" and the offset from UTC.
+// The local time as ISO 8601 with "T", milliseconds and the offset from UTC.
 std::string iso_time_now() {
-    std::time_t now = std::time(nullptr);
+    auto now = std::chrono::system_clock::now();
+    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
     std::tm local{};
-    localtime_r(&now, &local);
-    char text[40];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
-    std::string out = text;
-    if (out.size() >= 5) // +0200 -> +02:00
-        out.insert(out.size() - 2, ":");
-    return out;
+    localtime_r(&seconds, &local);
+    char date[32], offset[8];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+    std::strftime(offset, sizeof offset, "%z", &local); // +0200
+    char text[64];
+    std::snprintf(text, sizeof text, "%s.%03d%.3s:%.2s", date, static_cast<int>(ms.count()), offset,
+                  offset + 3);
+    return text;
 }
 
 std::string value_field(const live_register& reg, const register_reading& reading) {

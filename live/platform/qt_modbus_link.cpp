@@ -29,6 +29,16 @@ const char* const malformed = "the answer is not a valid Modbus answer";
 // How much later than the link's own watch the client's time-out ends a request.
 constexpr int backstop_ms = 1000;
 
+// The reason of a client's error: the socket's own words, without the wrapping the TCP client
+// puts around them ("TCP socket error (Connection refused).").
+std::string reason_of(const QString& error) {
+    static const QString prefix = QStringLiteral("TCP socket error (");
+    static const QString suffix = QStringLiteral(").");
+    if (error.startsWith(prefix) && error.endsWith(suffix))
+        return error.mid(prefix.size(), error.size() - prefix.size() - suffix.size()).toStdString();
+    return error.toStdString();
+}
+
 } // namespace
 
 qt_modbus_link::qt_modbus_link(connection_settings settings, QObject* parent)
@@ -68,15 +78,20 @@ void qt_modbus_link::make_client() {
     client_->setTimeout(settings_.timeout_ms + backstop_ms);
     client_->setNumberOfRetries(0);
     connect(client_, &QModbusDevice::stateChanged, this, [this](QModbusDevice::State s) {
-        if (s == QModbusDevice::ConnectedState)
+        if (s == QModbusDevice::ConnectedState) {
             open_finished({});
-        else if (s == QModbusDevice::UnconnectedState)
-            open_finished(client_->errorString().isEmpty() ? "Connection closed"
-                                                           : client_->errorString().toStdString());
+        } else if (s == QModbusDevice::UnconnectedState) {
+            // The error that says why comes after the state: give it its turn first.
+            QTimer::singleShot(0, this, [this] {
+                open_finished(client_ && !client_->errorString().isEmpty()
+                                  ? reason_of(client_->errorString())
+                                  : "Connection closed");
+            });
+        }
     });
     connect(client_, &QModbusDevice::errorOccurred, this, [this](QModbusDevice::Error e) {
         if (e == QModbusDevice::ConnectionError)
-            open_finished(client_->errorString().toStdString());
+            open_finished(reason_of(client_->errorString()));
     });
 }
 
@@ -85,7 +100,7 @@ void qt_modbus_link::open(open_handler done) {
     pending_open_ = std::move(done);
     connect_timer_.start(settings_.timeout_ms);
     if (!client_->connectDevice())
-        open_finished(client_->errorString().toStdString());
+        open_finished(reason_of(client_->errorString()));
 }
 
 void qt_modbus_link::open_finished(std::string reason) {
