@@ -84,6 +84,8 @@ bool modbus_host_server::open_rtu(const std::string& link_path, std::string& err
         error = libmodbus_error("cannot serve Modbus RTU");
         return false;
     }
+    // Only used to let go of the answer libmodbus expects from another slave (below).
+    modbus_set_response_timeout(rtu_, 0, 1000);
     return true;
 }
 
@@ -160,6 +162,11 @@ void modbus_host_server::serve() {
             int length = modbus_receive(rtu_, query);
             if (length > 0)
                 answer(rtu_, query, length, true);
+            else if (length == 0)
+                // A request for another slave: on a shared line that slave's answer would
+                // come next, and libmodbus waits to skip it. This line has no other slave, so
+                // the wait ends at once instead of swallowing the host's next request.
+                modbus_receive(rtu_, query);
         }
     }
     if (transcript_)

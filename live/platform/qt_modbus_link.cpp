@@ -197,7 +197,7 @@ link_reply qt_modbus_link::failure(QModbusReply* reply) {
     case QModbusDevice::ProtocolError:
         if (reply->rawResult().isException())
             return {{}, live_messages::exception_name(reply->rawResult().exceptionCode()), false};
-        return {{}, malformed, false};
+        break;
     case QModbusDevice::TimeoutError:
         close();
         return {{}, std::string(live_messages::no_answer), false};
@@ -207,7 +207,9 @@ link_reply qt_modbus_link::failure(QModbusReply* reply) {
     default:
         break;
     }
-    return {{}, reply->errorString().toStdString(), !is_open()};
+    if (!is_open())
+        return {{}, reply->errorString().toStdString(), true};
+    return {{}, malformed, false};
 }
 
 void qt_modbus_link::finished(QModbusReply* reply, int address, int count, bool is_read,
