@@ -1,5 +1,6 @@
 #include "live/platform/qt_modbus_link.h"
 
+#include "link/platform/serial_port_names.h"
 #include "live/live_messages.h"
 
 #include <QModbusReply>
@@ -63,8 +64,9 @@ void qt_modbus_link::make_client() {
         client_->setConnectionParameter(QModbusDevice::NetworkPortParameter, settings_.port);
     } else {
         client_ = new QModbusRtuSerialClient(this);
+        // COMn names the n-th serial device, as on the configuration link.
         client_->setConnectionParameter(QModbusDevice::SerialPortNameParameter,
-                                        QString::fromStdString(settings_.device));
+                                        QString::fromStdString(port_device_path(settings_.device)));
         client_->setConnectionParameter(QModbusDevice::SerialBaudRateParameter, settings_.baud);
         client_->setConnectionParameter(QModbusDevice::SerialParityParameter,
                                         parity_of(settings_.parity));
