@@ -4,6 +4,8 @@
 #include "model/host_register.h"
 #include "model/model_tables.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -40,7 +42,7 @@ const format_rule* rule_of(int format) {
 
 // Whether W and F give a width the rule can carry.
 bool width_fits(const value_layout& layout) {
-    if (layout.whole < 0 || layout.fraction < 0)
+    if (layout.whole < 0 || layout.fraction < 0 || layout.width() > max_register_words)
         return false;
     switch (layout.kind) {
     case value_kind::integer:
@@ -74,6 +76,11 @@ std::string problem_of(const value_layout& layout) {
 }
 
 } // namespace
+
+int value_layout::width() const {
+    return static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(whole) + fraction, INT_MIN, INT_MAX));
+}
 
 int value_layout::value_words() const {
     switch (kind) {

@@ -38,8 +38,8 @@ struct value_layout {
     // Why the register has no value rule ("width does not fit the format"), or empty.
     std::string problem;
 
-    // Words the register occupies in the host's address space: W + F.
-    int width() const { return whole + fraction; }
+    // Words the register occupies in the host's address space: W + F (kept within int).
+    int width() const;
     // Words the value rule uses: W for strings, status values and arrays, W + F otherwise.
     int value_words() const;
     // Whether the host may write the register (formats 0, 1, 2, 6, 7, 8, 9 and 3).
@@ -47,6 +47,9 @@ struct value_layout {
     // Whether a negative integer is carried as such (negative handling 0 and 1).
     bool is_signed() const { return negative != negative_unsigned && negative != negative_force_0; }
 };
+
+// The most words a register can have: the whole address space of holding registers.
+inline constexpr int max_register_words = 65536;
 
 // The widest integer the rules carry: three words (48 bits, exact in a double), the most the
 // register dialog offers (two whole words and one fraction word).

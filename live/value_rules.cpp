@@ -185,7 +185,7 @@ decoded_value decode_value(const value_layout& layout, std::span<const std::uint
 }
 
 std::vector<std::uint16_t> encode_value(const value_layout& layout, const live_value& value) {
-    const auto width = static_cast<std::size_t>(std::max(layout.width(), 0));
+    const auto width = static_cast<std::size_t>(std::clamp(layout.width(), 0, max_register_words));
     if (!layout.problem.empty())
         return std::vector<std::uint16_t>(width, 0);
     auto words = encode_words(layout, value);
@@ -194,6 +194,8 @@ std::vector<std::uint16_t> encode_value(const value_layout& layout, const live_v
 }
 
 std::optional<value_range> write_range(const value_layout& layout) {
+    if (!layout.problem.empty())
+        return std::nullopt;
     switch (layout.kind) {
     case value_kind::ieee_float:
         return value_range{-FLT_MAX, FLT_MAX};

@@ -25,7 +25,8 @@ decoded_value decode_value(const value_layout& layout, std::span<const std::uint
 
 // The words (layout.width() of them, lowest address first) that carry value. A value of
 // another kind than the rule's is taken as the card takes it (a number for a text register
-// as its text, a text for a number register as 0). A layout without a rule gives zero words.
+// as its text, a text for a number register as 0). A layout without a rule gives zero words
+// (no more than the address space holds).
 std::vector<std::uint16_t> encode_value(const value_layout& layout, const live_value& value);
 
 // The values a write may carry: what the register can carry as a value (signed registers
@@ -34,5 +35,6 @@ std::vector<std::uint16_t> encode_value(const value_layout& layout, const live_v
 struct value_range {
     double low = 0, high = 0;
 };
-// The range of a numeric register (integers, floats, command words); nothing for text.
+// The range of a numeric register (integers, floats, command words); nothing for text and
+// for a register without a value rule.
 std::optional<value_range> write_range(const value_layout& layout);

@@ -133,6 +133,10 @@ std::string value_text(const value_layout& layout, const live_value& value) {
 
 std::optional<live_value> parse_write_value(const value_layout& layout, std::string_view typed,
                                             std::string& message) {
+    if (!layout.problem.empty()) {
+        message = layout.problem;
+        return std::nullopt;
+    }
     if (layout.kind == value_kind::text)
         return live_value::of_text(std::string(typed));
     auto range = write_range(layout);

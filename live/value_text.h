@@ -30,6 +30,6 @@ std::string raw_text(std::span<const std::uint16_t> words);
 // The value a user typed for a write to the register: a number (decimal, with a fraction or
 // exponent), a 16-bit number (decimal or 0x hex) for a command word, the text itself for a
 // string register. Nothing, with the message to show, when the text is not such a value or
-// is outside the register's write range.
+// is outside the register's write range, or the register has no value rule (its note).
 std::optional<live_value> parse_write_value(const value_layout& layout, std::string_view typed,
                                             std::string& message);
