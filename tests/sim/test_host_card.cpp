@@ -68,6 +68,20 @@ TEST(FeederValues, LinesAndTheirRefusals) {
     EXPECT_EQ(error, "line 1: the line is too long");
 }
 
+TEST(FeederValues, WanderMovesTheNumbersTheHostHasNotWritten) {
+    std::string error;
+    auto values = feeder_values::parse("F:1 A 50\nF:1 Zero 0\nF:1 B 7\nF:1 Name \"x\"\n", error);
+    ASSERT_TRUE(values);
+    values->set_wander(true);
+    values->set_by_host(1, "B", live_value::of_number(8));
+    // A quarter of the minute: the top of the swing.
+    EXPECT_DOUBLE_EQ(values->value(1, "A", 15).number, 55);
+    EXPECT_DOUBLE_EQ(values->value(1, "Zero", 15).number, 0.1);
+    EXPECT_DOUBLE_EQ(values->value(1, "A", 45).number, 45);
+    EXPECT_EQ(values->value(1, "B", 15), live_value::of_number(8));
+    EXPECT_EQ(values->value(1, "Name", 15), live_value::of_text("x"));
+}
+
 TEST(HostCard, AnswersTheMapsRegistersAndRefusesTheRest) {
     std::string error;
     auto values = feeder_values::parse("F:1 Total 0x12345678\nF:1 PSR 0x11\nF:1 ASR 0x80000000\n"

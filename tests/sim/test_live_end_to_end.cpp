@@ -269,6 +269,12 @@ TEST(LiveValues, TheCardAnswersExceptionsForWhatItDoesNotHold) {
     auto nothing = run({cli(), "read", dir.file("map.zrp"), "--tcp", blank.tcp});
     EXPECT_NE(nothing.out.find("40002\tF:1\tCount\terror: Illegal data address\t\n"),
               std::string::npos);
+    // Once a map is sent to the card, its host side serves it.
+    write_file(empty.file("sent.zrp"), card_map);
+    EXPECT_EQ(run({cli(), "send", empty.file("sent.zrp"), "--port", empty.file("card")}).status, 0);
+    auto served = run({cli(), "read", empty.file("sent.zrp"), "--tcp", blank.tcp});
+    EXPECT_EQ(served.out, "40001\tF:1\tAlarmStatus\t4660\t3412\n40002\tF:1\tCount\t-7\tFFF9\n");
+    EXPECT_EQ(served.status, 0);
 }
 
 TEST(LiveValues, ABadAnswerIsAnErrorForItsRegistersOnly) {
