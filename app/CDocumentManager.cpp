@@ -7,6 +7,7 @@
 #include "app/CTransferCommands.h"
 #include "app/file_prompter.h"
 #include "app/reserved_names.h"
+#include "core/user_interface.h"
 #include "model/zrp_file.h"
 
 #include <QDir>
@@ -72,7 +73,8 @@ CChildFrame* CDocumentManager::find_frame(const QString& path) const {
 
 CTessalyDoc* CDocumentManager::open_in_new_window(CTessalyDoc* doc) {
     auto* frame = new CChildFrame(doc);
-    frame->set_close_guard([this, doc] { return save_modified(doc); });
+    frame->set_close_guard(
+        [this, doc] { return transfers_.end_transfer_before_close(doc) && save_modified(doc); });
     main_frame_->add_child(frame);
     return doc;
 }
@@ -98,16 +100,29 @@ CTessalyDoc* CDocumentManager::open_extraction(const QString& path, int code, bo
         transfers_.extract_error_list_to_window();
         return nullptr;
     }
-    std::unique_ptr<zrp_file> map = transfers_.extract_configuration(code);
-    if (!map)
-        return nullptr;
-    auto* doc = new CTessalyDoc;
-    doc->on_extracted(std::move(map));
-    doc->set_path(path);
-    // Like a file, the name is remembered: choosing it again extracts again.
-    if (add_to_recent)
-        recent_.add(path);
-    return open_in_new_window(doc);
+    // The extraction runs on the transfer worker; its document opens when it ends.
+    transfers_.extract_configuration(code,
+                                     [this, path, add_to_recent](std::unique_ptr<zrp_file> map) {
+                                         if (!map)
+                                             return;
+                                         // The same name may have been opened meanwhile (it was not
+                                         // when the extraction began, and transfers run one at a
+                                         // time): the new map then stays unopened.
+                                         if (CChildFrame* open = find_frame(path)) {
+                                             main_frame_->mdi_area()->setActiveSubWindow(open);
+                                             return;
+                                         }
+                                         auto* doc = new CTessalyDoc;
+                                         doc->on_extracted(std::move(map));
+                                         doc->set_path(path);
+                                         // Like a file, the name is remembered: choosing it again
+                                         // extracts again.
+                                         if (add_to_recent)
+                                             recent_.add(path);
+                                         open_in_new_window(doc);
+                                         emit extraction_opened(doc);
+                                     });
+    return nullptr;
 }
 
 CTessalyDoc* CDocumentManager::open_document_file(const QString& path, bool add_to_recent) {
@@ -133,7 +148,12 @@ CTessalyDoc* CDocumentManager::open_document_file(const QString& path, bool add_
     doc->set_path(full);
     if (add_to_recent)
         recent_.add(full);
-    return open_in_new_window(doc);
+    open_in_new_window(doc);
+    // Lines the reader had to guess at are said once, over the opened map.
+    if (!doc->unread_lines().empty())
+        ui().message(QDir::toNativeSeparators(full).toStdString() + ":\n" +
+                     unread_lines_text(doc->unread_lines()));
+    return doc;
 }
 
 bool CDocumentManager::save_document(CTessalyDoc* doc) {

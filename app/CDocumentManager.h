@@ -31,7 +31,8 @@ class CDocumentManager : public QObject {
     CTessalyDoc* file_new();
     void file_open();
     // Opens path as a document, or activates its window when it is open already. A reserved
-    // extract name runs its extraction instead of reading a file.
+    // extract name starts its extraction instead of reading a file and gives nullptr: the
+    // document opens when the extraction ends (extraction_opened).
     CTessalyDoc* open_document_file(const QString& path, bool add_to_recent = true);
     bool save_document(CTessalyDoc* doc);
     bool save_document_as(CTessalyDoc* doc);
@@ -45,6 +46,10 @@ class CDocumentManager : public QObject {
     CTessalyDoc* active_document() const;
     // The window showing doc, or nullptr.
     CChildFrame* frame_of(const CTessalyDoc* doc) const;
+
+  signals:
+    // An extraction ended and its map opened as doc.
+    void extraction_opened(CTessalyDoc* doc);
 
   private:
     // A configuration or error-list extraction for a reserved name.

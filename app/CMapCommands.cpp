@@ -10,6 +10,7 @@
 #include "core/user_interface.h"
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
+#include "editing/CRegisterView.h"
 #include "model/image_codec.h"
 #include "model/map_check.h"
 #include "model/map_diff.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -37,6 +39,11 @@ bool has_map(const CTessalyDoc* doc) {
 // A document's own file: none for a new document or one an extraction made.
 bool has_file(const CTessalyDoc& doc) {
     return !doc.path().isEmpty() && reserved_extract_code(doc.path()) == not_reserved;
+}
+
+// "1 register", "12 registers": the start of the table commands' summaries.
+std::string register_count_text(int count) {
+    return std::to_string(count) + (count == 1 ? " register" : " registers");
 }
 
 // Where the table dialogs start: beside the document's file, named after it.
@@ -62,10 +69,14 @@ bool CMapCommands::export_register_table(CTessalyDoc* doc) {
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + csv_suffix;
-    if (!atomic_write_file(CTessalyDoc::native_path(path), ::export_register_table(*doc->map()))) {
-        ui().message(msg_save_failed);
+    std::string error;
+    if (!atomic_write_file(CTessalyDoc::native_path(path), ::export_register_table(*doc->map()),
+                           &error)) {
+        ui().detailed_message(msg_save_failed, error);
         return false;
     }
+    ui().message(register_count_text(doc->map()->register_count()) + " exported to " +
+                 QDir::toNativeSeparators(path).toStdString());
     return true;
 }
 
@@ -77,19 +88,23 @@ bool CMapCommands::import_register_table(CTessalyDoc* doc) {
                              table_start(*doc), QString::fromLatin1(csv_suffix));
     if (path.isEmpty())
         return false;
-    const std::optional<std::string> table = read_whole_file(CTessalyDoc::native_path(path));
-    if (!table) {
-        ui().message(msg_open_failed);
+    const std::string native = CTessalyDoc::native_path(path);
+    std::string table;
+    const file_read_result read = read_regular_file(native, table);
+    if (read != file_read_result::ok) {
+        ui().detailed_message(msg_open_failed, QDir::toNativeSeparators(path).toStdString() + ": " +
+                                                   read_failure_reason(native, read));
         return false;
     }
     // Every row is read before the map changes, so a cell that does not parse leaves it whole.
     register_table_reader reader(*doc->map());
-    if (!reader.read(*table)) {
+    if (!reader.read(table)) {
         ui().message(reader.error().message());
         return false;
     }
     doc->editor().replace_registers(std::move(reader.registers()));
     doc->update_all_views(nullptr, 0);
+    ui().message(register_count_text(doc->map()->register_count()) + " imported");
     return true;
 }
 
@@ -102,27 +117,38 @@ template <class window_t> window_t* CMapCommands::result_window(QPointer<window_
     return window;
 }
 
-void CMapCommands::compare_with_device(CTessalyDoc* doc) {
+void CMapCommands::compare_with_device(CTessalyDoc* doc, CRegisterView* view) {
     if (!has_map(doc))
         return;
     const zrp_file& map = *doc->map();
     const int device = map.header->device_code;
     // What the map becomes on the card, so that what an image cannot carry is no difference;
     // a map no image carries is not worth an extraction.
-    zrp_file expected;
-    if (!map_as_card_holds(map, device, expected)) {
+    auto expected = std::make_shared<zrp_file>();
+    if (!map_as_card_holds(map, device, *expected)) {
         ui().message(map_unfit_for_image_text);
         return;
     }
-    const std::unique_ptr<zrp_file> card = transfers_.extract_configuration(device);
-    if (!card) {
-        // The extraction said why; an earlier comparison must not pass for this one.
-        if (compare_dlg_)
-            compare_dlg_->close();
-        return;
-    }
-    std::vector<map_difference> differences = diff_maps(expected, *card);
-    result_window(compare_dlg_)->set_differences(doc->title(), std::move(differences));
+    // What the card does not get as the map says is no difference on the card (it holds what
+    // it was sent), so the check's findings are listed beside the differences. Both are taken
+    // now: the map may change while the card is asked.
+    auto findings =
+        std::make_shared<std::vector<map_finding>>(::check_map(map, checked_text(*doc), nullptr));
+    const QString title = doc->title();
+    QPointer<CRegisterView> list(view);
+    transfers_.extract_configuration(
+        device,
+        [this, expected, findings, title, list](std::unique_ptr<zrp_file> card) {
+            if (!card) {
+                // The extraction said why; an earlier comparison must not pass for this one.
+                if (compare_dlg_)
+                    compare_dlg_->close();
+                return;
+            }
+            result_window(compare_dlg_)
+                ->set_result(list, title, std::move(*findings), diff_maps(*expected, *card));
+        },
+        doc);
 }
 
 std::string CMapCommands::checked_text(const CTessalyDoc& doc) {
@@ -131,6 +157,15 @@ std::string CMapCommands::checked_text(const CTessalyDoc& doc) {
                 read_whole_file(CTessalyDoc::native_path(doc.path())))
             return std::move(*saved);
     return doc.text();
+}
+
+void CMapCommands::send_document(CTessalyDoc* doc) {
+    if (!has_map(doc))
+        return;
+    // The card gets the map as written now; names the load cut are seen in the saved file.
+    if (!transfers_.confirm_send(*doc->map(), checked_text(*doc)))
+        return;
+    transfers_.send_text(doc->text(), doc);
 }
 
 void CMapCommands::check_map(CTessalyDoc* doc, CRegisterView* view) {

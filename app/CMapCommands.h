@@ -41,9 +41,12 @@ class CMapCommands : public QObject {
     bool import_register_table(CTessalyDoc* doc);
 
     // File > Compare with Device: extracts the configuration for the document's device over
-    // the selected link and shows how it differs from the map as the card would hold it. The
-    // document does not change.
-    void compare_with_device(CTessalyDoc* doc);
+    // the selected link (on the transfer worker) and shows how it differs from the map as the
+    // card would hold it, after what the card does not get as the map says (the check's
+    // findings); a finding or register is selected in view. The document does not change.
+    void compare_with_device(CTessalyDoc* doc, CRegisterView* view = nullptr);
+    // File > Send with a document: sends the map as it is now (unsaved changes included).
+    void send_document(CTessalyDoc* doc);
     // Options > Check Map: shows what the card would not get as the document's map says;
     // view is the document's register list, where a finding's register is selected.
     void check_map(CTessalyDoc* doc, CRegisterView* view);

@@ -13,6 +13,7 @@
 #include "app/CTransferCommands.h"
 #include "app/QtFilePrompter.h"
 #include "app/command_bindings.h"
+#include "app/reserved_names.h"
 #include "catalogue/parameter_list.h"
 #include "core/user_interface.h"
 #include "editing/CRegisterClipboard.h"
@@ -33,6 +34,9 @@
 namespace {
 const char* settings_section_name = "Settings";
 const char* param_file_key = "ParamFile";
+const char* msg_param_file_unreadable =
+    "The parameter file could not be read: parameters cannot be picked from a catalogue.";
+const char* msg_param_file_empty = "The parameter file holds no parameter.";
 const char* param_file_default = "params.lst";
 const char* show_dialog_key = "ShowProtocolDialog";
 const char* msg_help_missing = "Help file not found:\r\n";
@@ -102,7 +106,9 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
     // carries them out, and the device-change notifications of the USB link.
     main_frame_ = new CMainFrame;
     main_frame_->set_recent_files(recent_.get());
-    main_frame_->set_close_guard([this] { return documents_->close_all_documents(); });
+    main_frame_->set_close_guard([this] {
+        return transfers_->end_transfer_before_close(nullptr) && documents_->close_all_documents();
+    });
     documents_->set_main_frame(main_frame_);
     transfers_->set_window(main_frame_);
     map_commands_->set_window(main_frame_);
@@ -123,6 +129,9 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
                 main_frame_->update_command_ui();
             });
     connect(recent_.get(), &CRecentFiles::changed, main_frame_, &CMainFrame::update_command_ui);
+    // The transfer and link commands wait while a transfer runs.
+    connect(transfers_.get(), &CTransferCommands::transfer_running, main_frame_,
+            &CMainFrame::update_command_ui);
     connect(this, &CTessalyApp::catalogue_changed, main_frame_, &CMainFrame::update_command_ui);
     // Paste follows what the clipboard holds, whichever program put it there.
     connect(&CRegisterClipboard::shared(), &CRegisterClipboard::changed, main_frame_,
@@ -130,8 +139,10 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
     if (options_.watch_devices)
         transfers_->watch_devices();
 
-    // Only a file to open comes from the command line.
-    if (!file_to_open.isEmpty() && !documents_->open_document_file(file_to_open))
+    // Only a file to open comes from the command line. A reserved extract name starts its
+    // extraction, whose document opens when it ends.
+    if (!file_to_open.isEmpty() && !documents_->open_document_file(file_to_open) &&
+        reserved_extract_code(file_to_open) == not_reserved)
         return false;
 
     if (started_by_user_)
@@ -187,7 +198,22 @@ QString CTessalyApp::resolve_param_file(const QString& value) const {
 }
 
 void CTessalyApp::load_catalogue() {
-    catalogue_->load(CTessalyDoc::native_path(resolve_param_file(param_file_.value())));
+    const QString path = resolve_param_file(param_file_.value());
+    const std::string where = QDir::toNativeSeparators(path).toStdString();
+    // A missing file leaves the editor without a catalogue, silently as ever; a damaged or
+    // empty one is said, with where it went wrong, and is not taken for a smaller catalogue.
+    switch (catalogue_->load_file(CTessalyDoc::native_path(path))) {
+    case parameter_list::load_result::cannot_open:
+        break;
+    case parameter_list::load_result::no_root:
+        ui().detailed_message(msg_param_file_unreadable,
+                              where + ": " + catalogue_->read_error().text());
+        break;
+    case parameter_list::load_result::loaded:
+        if (!catalogue_->has_parameters())
+            ui().detailed_message(msg_param_file_empty, where);
+        break;
+    }
     emit catalogue_changed();
 }
 
@@ -264,12 +290,13 @@ bool CTessalyApp::on_command_text(const QString& text) {
         const std::optional<std::string> path = parse_send_request(command);
         if (!path)
             return false;
-        transfers_->send_file(QString::fromStdString(*path));
-        // Started by the shell only for this: done.
-        if (!started_by_user_ && main_frame_) {
-            main_frame_->close();
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        }
+        transfers_->send_file(QString::fromStdString(*path), [this](bool) {
+            // Started by the shell only for this: done once the send has ended.
+            if (!started_by_user_ && main_frame_) {
+                main_frame_->close();
+                QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            }
+        });
         return true;
     }
     // The standard open request: [open("path")]. The path runs to the closing quote at the

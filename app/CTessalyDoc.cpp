@@ -4,15 +4,17 @@
 #include "core/input_file.h"
 #include "core/user_interface.h"
 #include "model/map_editor.h"
+#include "model/map_loading.h"
 #include "model/zrp_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <new>
 #include <sstream>
 
 namespace {
-const char* msg_open_failed = "Unable to open the requested file";
 const char* msg_save_failed = "Unable to save the requested file";
 // The maker's name closes the title of a document that has no file yet.
 const char* new_title_suffix = "  Quorvel";
@@ -175,17 +177,26 @@ bool CTessalyDoc::on_new_document(bool show_protocol_dialog) {
 
 bool CTessalyDoc::on_open_document(const QString& path) {
     for (;;) {
-        std::string contents;
-        if (read_regular_file(native_path(path), contents) == file_read_result::ok) {
-            std::istringstream in(std::move(contents));
-            auto map = std::make_unique<zrp_file>();
-            if (map->read(in)) {
-                replace_map(std::move(map));
+        loaded_map_file load = load_map_file(native_path(path));
+        if (load.map) {
+            try {
+                unread_lines_ = std::move(load.report.unread_lines);
+                replace_map(std::move(load.map));
                 set_modified(false);
                 return true;
+            } catch (const std::bad_alloc&) {
+                editor_.reset();
+                map_.reset();
+                unread_lines_.clear();
+                load = {};
+                load.out_of_memory = true;
+                load.report.failure = "not enough memory";
             }
         }
-        if (!ui().ask_retry_cancel(msg_open_failed))
+        const std::string detail =
+            load_failure_detail(load, QDir::toNativeSeparators(path).toStdString());
+        if (!ui().detailed_retry_cancel(
+                load.out_of_memory ? msg_open_out_of_memory : msg_open_failed, detail))
             return false;
     }
 }

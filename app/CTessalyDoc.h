@@ -4,6 +4,8 @@
 // tells the views of the document when something changed. It is the bottom of the editor:
 // the views and the application build on it, it calls none of them.
 
+#include "model/map_read_report.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -64,8 +66,12 @@ class CTessalyDoc : public QObject {
     // New: creates a map, runs the host protocol selection unless show_protocol_dialog is
     // false. False (selection cancelled) leaves the document without a map.
     bool on_new_document(bool show_protocol_dialog);
-    // Open: reads the file with a Retry/Cancel loop. False when no map results.
+    // Open: reads the file with a Retry/Cancel loop whose box says which file failed and why.
+    // False when no map results. Running out of memory fails the open; the editor goes on.
     bool on_open_document(const QString& path);
+    // The lines of the opened file the reader could not read as written (shown once the
+    // document's window is open).
+    const std::vector<unread_line>& unread_lines() const { return unread_lines_; }
     // A configuration read back from a card becomes the document's map, modified from the
     // start.
     void on_extracted(std::unique_ptr<zrp_file> map);
@@ -105,6 +111,7 @@ class CTessalyDoc : public QObject {
 
     std::unique_ptr<zrp_file> map_;
     std::unique_ptr<map_editor> editor_;
+    std::vector<unread_line> unread_lines_;
     QString path_;
     QString title_;
     bool modified_ = false;

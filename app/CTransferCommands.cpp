@@ -2,6 +2,7 @@
 
 #include "app/CPortDialog.h"
 #include "app/CTessalyDoc.h"
+#include "app/CTransferRunner.h"
 #include "app/CZRPErrorDlg.h"
 #include "app/file_prompter.h"
 #include "core/user_interface.h"
@@ -12,6 +13,7 @@
 #include "link/platform/hidapi_library.h"
 #include "link/platform/qt_settings_store.h"
 #include "link/platform/termios_serial_port.h"
+#include "link/send_check.h"
 #include "link/send_text.h"
 #include "model/zrp_file.h"
 
@@ -19,6 +21,12 @@
 #include <QFileInfo>
 
 #include <sstream>
+
+namespace {
+const char* const msg_transfer_running = "A transfer is running. Cancel it?";
+const char* const msg_wait_for_transfer =
+    "A transfer is running: wait for it to end, or cancel it, before starting another.";
+} // namespace
 
 CTransferCommands::CTransferCommands(hid_library* usb_library, file_prompter& prompter,
                                      QObject* parent)
@@ -32,6 +40,12 @@ CTransferCommands::CTransferCommands(hid_library* usb_library, file_prompter& pr
     link_->set_status_sink([this](const std::string& text) {
         emit link_status_changed(QString::fromStdString(text));
     });
+    runner_ = std::make_unique<CTransferRunner>();
+    connect(runner_.get(), &CTransferRunner::busy_changed, this, [this](bool running) {
+        if (!running)
+            transfer_ended();
+        emit transfer_running(running);
+    });
 }
 
 CTransferCommands::~CTransferCommands() {
@@ -42,17 +56,92 @@ void CTransferCommands::watch_devices() {
     if (watcher_)
         return;
     watcher_ = new hid_device_watcher(this);
-    connect(watcher_, &hid_device_watcher::arrived, this, [this] { link_->check_usb(); });
-    connect(watcher_, &hid_device_watcher::removed, this, [this] { link_->device_removed(); });
+    // The transfer on the worker reads the link state and uses the device: a change waits
+    // for its end.
+    connect(watcher_, &hid_device_watcher::arrived, this, [this] {
+        if (busy())
+            arrival_pending_ = true;
+        else
+            link_->check_usb();
+    });
+    connect(watcher_, &hid_device_watcher::removed, this, [this] {
+        if (busy())
+            removal_pending_ = true;
+        else
+            link_->device_removed();
+    });
 }
 
-bool CTransferCommands::send_text(const std::string& text) {
-    std::istringstream in(text);
-    return ::send_text(*link_, in);
+bool CTransferCommands::busy() const {
+    return runner_->busy();
 }
 
-bool CTransferCommands::send_file(const QString& path) {
-    return ::send_file(*link_, CTessalyDoc::native_path(path));
+void CTransferCommands::transfer_ended() {
+    transfer_doc_ = nullptr;
+    if (removal_pending_)
+        link_->device_removed();
+    if (arrival_pending_)
+        link_->check_usb();
+    removal_pending_ = arrival_pending_ = false;
+}
+
+bool CTransferCommands::refuse_while_busy() {
+    if (!busy())
+        return false;
+    ui().message(msg_wait_for_transfer);
+    return true;
+}
+
+bool CTransferCommands::end_transfer_before_close(const CTessalyDoc* doc) {
+    if (!busy() || (doc && doc != transfer_doc_))
+        return true;
+    if (!ui().ask_yes_no(msg_transfer_running))
+        return false;
+    runner_->cancel_and_wait();
+    return true;
+}
+
+bool CTransferCommands::send_text(const std::string& text, const CTessalyDoc* doc,
+                                  std::function<void(bool)> done) {
+    if (refuse_while_busy())
+        return false;
+    auto in = std::make_shared<std::istringstream>(text);
+    auto sent = std::make_shared<bool>(false);
+    transfer_doc_ = doc;
+    return runner_->start(
+        [this, in, sent](const transfer_session& session) {
+            *sent = ::send_text(*link_, *in, session);
+        },
+        [sent, done] {
+            if (done)
+                done(*sent);
+        });
+}
+
+bool CTransferCommands::confirm_send(const zrp_file& map, const std::string& file_text) {
+    const std::vector<map_finding> findings = send_findings(map, file_text);
+    return findings.empty() || ui().ask_yes_no_default_no(send_anyway_question(findings));
+}
+
+bool CTransferCommands::send_file(const QString& path, std::function<void(bool)> done) {
+    if (refuse_while_busy())
+        return false;
+    std::optional<send_file_contents> file = load_send_file(CTessalyDoc::native_path(path));
+    if (!file || !confirm_send(*file->map, file->text)) {
+        if (done)
+            done(false);
+        return false;
+    }
+    auto in = std::make_shared<std::istringstream>(std::move(file->text));
+    auto sent = std::make_shared<bool>(false);
+    return runner_->start(
+        [this, in, sent](const transfer_session& session) {
+            *sent = ::send_text(*link_, *in, session);
+        },
+        [sent, done] {
+            if (done)
+                done(*sent);
+        });
 }
 
 void CTransferCommands::send_without_document() {
@@ -63,18 +152,38 @@ void CTransferCommands::send_without_document() {
         send_file(path);
 }
 
-std::unique_ptr<zrp_file> CTransferCommands::extract_configuration(int device_code) {
-    return ::extract_configuration(*link_, device_code);
+bool CTransferCommands::extract_configuration(int device_code,
+                                              std::function<void(std::unique_ptr<zrp_file>)> done,
+                                              const CTessalyDoc* doc) {
+    if (refuse_while_busy())
+        return false;
+    auto map = std::make_shared<std::unique_ptr<zrp_file>>();
+    transfer_doc_ = doc;
+    return runner_->start(
+        [this, map, device_code](const transfer_session& session) {
+            *map = ::extract_configuration(*link_, device_code, session);
+        },
+        [map, done] { done(std::move(*map)); });
 }
 
-void CTransferCommands::extract_error_list_to_window() {
-    const std::optional<std::string> text = ::extract_error_list(*link_);
-    if (text) {
-        const QString t = QString::fromLatin1(text->c_str());
-        show_error_list(&t);
-    } else {
-        show_error_list(nullptr);
-    }
+bool CTransferCommands::extract_error_list_to_window() {
+    if (refuse_while_busy())
+        return false;
+    auto text = std::make_shared<std::optional<std::string>>();
+    auto cancel = std::make_shared<bool>(false);
+    return runner_->start(
+        [this, text, cancel](const transfer_session& session) {
+            *text = ::extract_error_list(*link_, session);
+            *cancel = session.cancel.cancelled();
+        },
+        [this, text, cancel] {
+            if (*text) {
+                const QString t = QString::fromLatin1((*text)->c_str());
+                show_error_list(&t);
+            } else if (!*cancel) {
+                show_error_list(nullptr);
+            }
+        });
 }
 
 CZRPErrorDlg* CTransferCommands::error_window() const {
@@ -117,6 +226,9 @@ void CTransferCommands::port_setup() {
 }
 
 void CTransferCommands::shutdown() {
+    // A transfer still running is stopped first: it uses the device about to close.
+    if (runner_)
+        runner_->stop();
     if (link_)
         link_->shutdown();
 }

@@ -1,9 +1,9 @@
 #include "app/QtUserInterface.h"
 
+#include "app/CProgressWindow.h"
+
 #include <QApplication>
 #include <QMessageBox>
-#include <QProgressDialog>
-#include <QScreen>
 
 namespace {
 // Message boxes carry the program's name, as every box of the editor does.
@@ -52,55 +52,68 @@ bool QtUserInterface::ask_retry_cancel(const std::string& text) {
                QMessageBox::Retry) == QMessageBox::Retry;
 }
 
+bool QtUserInterface::detailed_retry_cancel(const std::string& text, const std::string& detail) {
+    return ask(QMessageBox::Warning, text, QMessageBox::Retry | QMessageBox::Cancel,
+               QMessageBox::Retry, detail) == QMessageBox::Retry;
+}
+
 bool QtUserInterface::ask_yes_no(const std::string& text) {
     return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
 }
 
+bool QtUserInterface::ask_yes_no_default_no(const std::string& text) {
+    return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 QtProgressDisplay::~QtProgressDisplay() {
-    delete dialog_.data();
+    delete window_.data();
 }
 
 void QtProgressDisplay::open(const std::string& title, int low, int high) {
-    if (!dialog_) {
-        dialog_ = new QProgressDialog(QtUserInterface::dialog_parent());
-        dialog_->setWindowModality(Qt::NonModal);
-        dialog_->setCancelButton(nullptr); // a transfer cannot be cancelled
-        dialog_->setMinimumDuration(0);
-        dialog_->setAutoClose(false);
-        dialog_->setAutoReset(false);
-        dialog_->setMinimumWidth(320);
+    if (!window_) {
+        window_ = new CProgressWindow(QtUserInterface::dialog_parent());
+        QObject::connect(window_, &CProgressWindow::cancel_requested, window_, [this] {
+            if (cancel_handler_)
+                cancel_handler_();
+        });
     }
-    dialog_->setWindowTitle(title.empty() ? QStringLiteral("File progress")
-                                          : QtUserInterface::display_text(title));
-    dialog_->setLabelText(dialog_->windowTitle());
-    dialog_->setRange(low, high);
-    dialog_->setValue(low);
-    dialog_->show();
-    // Centred on the main window (or the screen), and drawn before the transfer blocks.
-    if (QWidget* parent = dialog_->parentWidget())
-        dialog_->move(parent->geometry().center() - dialog_->rect().center());
-    else if (QScreen* screen = QGuiApplication::primaryScreen())
-        dialog_->move(screen->geometry().center() - dialog_->rect().center());
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    window_->set_cancellable(static_cast<bool>(cancel_handler_));
+    window_->start(title.empty() ? QStringLiteral("File progress")
+                                 : QtUserInterface::display_text(title),
+                   low, high);
 }
 
 void QtProgressDisplay::set_range(int low, int high) {
-    if (dialog_)
-        dialog_->setRange(low, high);
+    if (window_)
+        window_->set_range(low, high);
 }
 
 void QtProgressDisplay::set_position(int position) {
-    if (!dialog_)
-        return;
-    dialog_->setValue(position);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (window_)
+        window_->set_position(position);
+}
+
+void QtProgressDisplay::set_note(const std::string& note) {
+    if (window_)
+        window_->set_note(QString::fromStdString(note));
 }
 
 void QtProgressDisplay::close() {
-    if (!dialog_)
+    if (!window_)
         return;
-    dialog_->hide();
-    dialog_->deleteLater();
-    dialog_.clear();
+    window_->hide();
+    window_->deleteLater();
+    window_.clear();
+}
+
+void QtProgressDisplay::set_cancel_handler(std::function<void()> handler) {
+    cancel_handler_ = std::move(handler);
+    if (window_)
+        window_->set_cancellable(static_cast<bool>(cancel_handler_));
+}
+
+CProgressWindow* QtProgressDisplay::window() const {
+    return window_;
 }

@@ -59,6 +59,8 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
     };
     auto has_document = [child] { return child() != nullptr; };
     auto can_edit = [view] { return view() && view()->can_edit_registers(); };
+    // One transfer at a time, and the link stays as it is while one runs.
+    auto link_idle = [&transfers] { return !transfers.busy(); };
 
     // File
     commands.bind(ID_FILE_NEW, [&docs] { docs.file_new(); });
@@ -69,18 +71,24 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         ID_FILE_SAVE_AS, [&docs, doc] { docs.save_document_as(doc()); }, has_document);
     for (const extract_command& e : extract_commands) {
         const char* name = e.reserved_name;
-        commands.bind(e.id, [&docs, name] {
-            docs.open_document_file(reserved_extract_path(QString::fromLatin1(name)));
-        });
+        commands.bind(
+            e.id,
+            [&docs, name] {
+                docs.open_document_file(reserved_extract_path(QString::fromLatin1(name)));
+            },
+            link_idle);
     }
-    commands.bind(ID_FILE_SEND, [&transfers, doc] {
-        if (CTessalyDoc* d = doc())
-            transfers.send_text(d->text());
-        else
-            transfers.send_without_document();
-    });
-    commands.bind(ID_IMPORT_OLD_FILE, [&frame] { run_import_command(&frame); });
     CMapCommands& maps = t.maps;
+    commands.bind(
+        ID_FILE_SEND,
+        [&transfers, &maps, doc] {
+            if (CTessalyDoc* d = doc())
+                maps.send_document(d);
+            else
+                transfers.send_without_document();
+        },
+        link_idle);
+    commands.bind(ID_IMPORT_OLD_FILE, [&frame] { run_import_command(&frame); });
     commands.bind(
         ID_IMPORT_REGISTER_TABLE, [&maps, doc] { maps.import_register_table(doc()); },
         has_document);
@@ -88,7 +96,8 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         ID_EXPORT_REGISTER_TABLE, [&maps, doc] { maps.export_register_table(doc()); },
         has_document);
     commands.bind(
-        ID_COMPARE_WITH_DEVICE, [&maps, doc] { maps.compare_with_device(doc()); }, has_document);
+        ID_COMPARE_WITH_DEVICE, [&maps, doc, view] { maps.compare_with_device(doc(), view()); },
+        [has_document, link_idle] { return has_document() && link_idle(); });
     commands.bind(
         ID_FILE_PRINT, [&frame, doc, t] { print_register_list(doc(), t.job_printer(), &frame); },
         has_document);
@@ -151,12 +160,14 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
 
     // Options
     link_state& link = transfers.link();
-    commands.bind(ID_PORT_SETUP, [&transfers] { transfers.port_setup(); });
     commands.bind(
-        ID_USE_COM, [&link] { link.select_com_link(); }, {},
+        ID_PORT_SETUP, [&transfers] { transfers.port_setup(); }, link_idle);
+    commands.bind(
+        ID_USE_COM, [&link] { link.select_com_link(); }, link_idle,
         [&link] { return link.link_type() == link_com; });
     commands.bind(
-        ID_USE_USB, [&link] { link.select_usb_link(); }, [&link] { return link.usb_connected(); },
+        ID_USE_USB, [&link] { link.select_usb_link(); },
+        [&link, link_idle] { return link.usb_connected() && link_idle(); },
         [&link] { return link.link_type() == link_usb; });
     commands.bind(
         ID_OPTIONS_PROTOCOL, [doc] { doc()->on_protocol(); }, has_document);

@@ -1,5 +1,6 @@
 // The Tessaly editor.
 
+#include "app/CGuardedApplication.h"
 #include "app/CInstanceChannel.h"
 #include "app/CTessalyApp.h"
 #include "app/CTessalyDoc.h"
@@ -44,7 +45,7 @@ int main(int argc, char* argv[]) {
             return status;
     }
     Q_INIT_RESOURCE(tessaly);
-    QApplication application(argc, argv);
+    CGuardedApplication application(argc, argv);
     QApplication::setOrganizationName(settings_organisation);
     QApplication::setApplicationName(settings_application);
     QApplication::setApplicationVersion(QStringLiteral("4.5"));

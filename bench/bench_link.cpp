@@ -35,6 +35,7 @@ class quiet_ui : public user_interface, public progress_display {
     void open(const std::string&, int, int) override {}
     void set_range(int, int) override {}
     void set_position(int) override {}
+    void set_note(const std::string&) override {}
     void close() override {}
     std::string last;
 };
@@ -141,7 +142,8 @@ void BM_SendOverPseudoTerminal(benchmark::State& state) {
     sim_hid_library unused(card);
     UsbHidDevice usb(unused);
     link_timing timing;
-    timing.sleep = [](int) {}; // the card's one-second pause is not the host's time
+    timing.sleep = [](int, const cancel_token&) {
+    }; // the card's one-second pause is not the host's time
     link_state link(settings, usb, &termios_serial_port::create, timing);
     link.load_settings();
 
@@ -161,7 +163,7 @@ void BM_SendOverUsbFace(benchmark::State& state) {
     bench_settings settings;
     settings.values["Settings/UseLink"] = "USB";
     link_timing timing;
-    timing.sleep = [](int) {};
+    timing.sleep = [](int, const cancel_token&) {};
     link_state link(settings, usb, nullptr, timing);
     link.load_settings();
     link.check_usb();

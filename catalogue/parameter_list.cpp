@@ -25,6 +25,15 @@ void clear_handles(target_device& device) {
         device.params().at(i)->set_handle(nullptr);
 }
 
+bool holds_parameters(const target_device& device) {
+    if (device.params().count() > 0)
+        return true;
+    for (std::int32_t i = 0; i < device.devices().count(); ++i)
+        if (holds_parameters(*device.devices().at(i)))
+            return true;
+    return false;
+}
+
 target_param* find_in(const target_device& device, view_handle item) {
     for (std::int32_t i = 0; i < device.devices().count(); ++i)
         if (target_param* p = find_in(*device.devices().at(i), item))
@@ -71,7 +80,8 @@ parameter_list::load_result parameter_list::load_file(const std::string& path) {
 }
 
 parameter_list::load_result parameter_list::load_stream(std::istream& in) {
-    auto root = read_xml_document(in);
+    read_error_ = {};
+    auto root = read_xml_document(in, max_input_bytes, &read_error_);
     if (!root)
         return load_result::no_root;
     clear();
@@ -84,6 +94,13 @@ parameter_list::load_result parameter_list::load_stream(std::istream& in) {
             append(std::make_unique<target_device>(nullptr, tag));
     }
     return load_result::loaded;
+}
+
+bool parameter_list::has_parameters() const {
+    for (std::int32_t i = 0; i < count(); ++i)
+        if (holds_parameters(*at(i)))
+            return true;
+    return false;
 }
 
 void parameter_list::walk(catalogue_visitor& visitor, std::optional<int> device_code) {

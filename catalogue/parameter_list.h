@@ -7,11 +7,15 @@
 
 #include "catalogue/t_array.h"
 #include "catalogue/target_device.h"
+#include "catalogue/xml_input.h"
 
 #include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
+
+// Said of a parameter file that loads but names no parameter at all.
+inline constexpr const char* no_parameters_text = "the catalogue holds no parameter";
 
 // Receives the entries of a walk. depth is 0 for a top-level device; a device's parameters
 // are one level deeper than the device. A device is visited before its sub-devices.
@@ -35,6 +39,10 @@ class parameter_list : public t_array<target_device> {
     load_result load_file(const std::string& path);
     // Loads from an open parameter file; cannot_open is never the answer.
     load_result load_stream(std::istream& in);
+    // Where and why the last load found no well-formed root element.
+    const xml_read_error& read_error() const { return read_error_; }
+    // True when some device of the catalogue holds a parameter.
+    bool has_parameters() const;
 
     // Visits every entry in walk order; with a device code, devices not shown for that code
     // are left out with their whole subtree.
@@ -50,4 +58,7 @@ class parameter_list : public t_array<target_device> {
     // The parameter a tree item shows: searching each device's sub-devices before its own
     // parameters, the first whose view handle is item. Null for a null item or no match.
     target_param* find_by_handle(view_handle item) const;
+
+  private:
+    xml_read_error read_error_;
 };

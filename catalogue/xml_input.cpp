@@ -1,5 +1,7 @@
 #include "catalogue/xml_input.h"
 
+#include <cstdio>
+
 namespace {
 bool is_letter(int c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -19,6 +21,7 @@ int xml_input::next() {
         return last_;
     }
     if (bytes_left_ == 0) {
+        fail("the input is larger than the reader takes");
         ended_ = true;
         given_up_ = true;
         last_ = end_of_input;
@@ -33,15 +36,43 @@ int xml_input::next() {
     } catch (...) {
         // A failing stream buffer counts as the end of the input.
     }
-    if (c == end_of_input)
+    if (c == end_of_input) {
         ended_ = true;
+    } else {
+        line_ = next_line_;
+        if (c == '\n')
+            ++next_line_;
+    }
+    if (c != end_of_input && c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+        fail("byte " + xml_char_text(c) + " is not text");
+        ended_ = true;
+        given_up_ = true;
+        c = end_of_input;
+    }
     last_ = c;
     return c;
+}
+
+bool xml_input::fail(const std::string& what) {
+    if (!has_error())
+        error_ = {line_, what};
+    return false;
+}
+
+std::string xml_char_text(int c) {
+    if (c == xml_input::end_of_input)
+        return "the end of the input";
+    if (c > 0x20 && c < 0x7F)
+        return std::string("'") + static_cast<char>(c) + "'";
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(c));
+    return hex;
 }
 
 bool xml_input::enter() {
     if (++depth_ <= max_depth)
         return true;
+    fail("elements are nested more than " + std::to_string(max_depth) + " deep");
     given_up_ = true;
     ended_ = true;
     return false;

@@ -20,13 +20,16 @@ bool xml_tag_element::read_attributes(xml_input& input) {
         input.push_back();
         std::string name = input.read_name();
         input.skip_whitespace();
-        if (input.next() != '=')
-            return false;
+        c = input.next();
+        if (c != '=')
+            return input.fail(
+                name.empty() ? xml_char_text(c) + " where an attribute of <" + name_ + "> belongs"
+                             : "attribute " + name + " of <" + name_ + "> has no '=' and value");
         input.skip_whitespace();
         std::string value;
         if (input.next() == '"') {
             if (!input.read_quoted(value))
-                return false;
+                return input.fail("the input ends inside a value of <" + name_ + ">");
         } else {
             input.push_back();
             value = input.read_name();
@@ -43,14 +46,19 @@ bool xml_tag_element::read_content(xml_input& input) {
             input.push_back();
             auto text = std::make_unique<xml_text_element>();
             if (!text->read(input))
-                return false;
+                return input.fail("the input ends inside <" + name_ + ">");
             children_.append(std::move(text));
             continue;
         }
         c = input.next();
         if (c == '/') {
             std::string closing = input.read_name();
-            return input.next() == '>' && closing == name_;
+            c = input.next();
+            if (c != '>')
+                return input.fail(xml_char_text(c) + " in the closing tag </" + closing + ">");
+            if (closing != name_)
+                return input.fail("</" + closing + "> does not close <" + name_ + ">");
+            return true;
         }
         input.push_back();
         auto child = std::make_unique<xml_tag_element>(input.read_name());

@@ -11,19 +11,19 @@ namespace {
 const char* const save_failed = "Unable to save the requested file";
 } // namespace
 
-std::unique_ptr<zrp_file> load_map_text(const std::string& text) {
-    std::istringstream in(text);
-    auto map = std::make_unique<zrp_file>();
-    if (!map->read(in))
-        return nullptr;
-    return map;
+loaded_map_file open_map(const std::string& path) {
+    loaded_map_file load = load_map_file(path);
+    if (!load.map) {
+        show_load_failure(load, path);
+        return load;
+    }
+    for (const unread_line& line : load.report.unread_lines)
+        ui().message(line.message());
+    return load;
 }
 
 std::unique_ptr<zrp_file> load_map(const std::string& path) {
-    auto contents = read_whole_file(path);
-    if (!contents)
-        return nullptr;
-    return load_map_text(*contents);
+    return open_map(path).map;
 }
 
 std::string map_text(zrp_file& map) {

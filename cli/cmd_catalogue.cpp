@@ -36,9 +36,10 @@ int print_xml(const std::string& file) {
         return exit_failed;
     }
     std::istringstream in(std::move(contents));
-    auto root = read_xml_document(in);
+    xml_read_error error;
+    auto root = read_xml_document(in, max_input_bytes, &error);
     if (!root) {
-        ui().message(file + " holds no well-formed root element");
+        ui().message(file + ": " + error.text());
         return exit_failed;
     }
     std::ostringstream out;
@@ -99,10 +100,14 @@ int print_catalogue(const std::string& file, const std::optional<std::string>& d
         ui().message("Unable to open " + file);
         return exit_failed;
     case parameter_list::load_result::no_root:
-        ui().message(file + " holds no well-formed root element");
+        ui().message(file + ": " + catalogue.read_error().text());
         return exit_failed;
     case parameter_list::load_result::loaded:
         break;
+    }
+    if (!catalogue.has_parameters()) {
+        ui().message(file + ": " + no_parameters_text);
+        return exit_failed;
     }
     catalogue_printer printer;
     std::optional<int> code;

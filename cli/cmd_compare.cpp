@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "core/user_interface.h"
 #include "link/extract.h"
+#include "link/transfer_messages.h"
 #include "model/image_codec.h"
 #include "model/map_check.h"
 #include "model/map_diff.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-const char* const open_failed = "Unable to open the requested file";
-
 // Prints the differences; the answer status.
 int print_differences(const std::vector<map_difference>& differences) {
     std::string text;
@@ -36,15 +35,11 @@ int print_differences(const std::vector<map_difference>& differences) {
 
 int diff_files(const std::string& a_path, const std::string& b_path) {
     auto a = load_map(a_path);
-    if (!a) {
-        ui().message(open_failed);
+    if (!a)
         return answer_trouble;
-    }
     auto b = load_map(b_path);
-    if (!b) {
-        ui().message(open_failed);
+    if (!b)
         return answer_trouble;
-    }
     return print_differences(diff_maps(*a, *b));
 }
 
@@ -74,10 +69,16 @@ std::optional<parameter_names> catalogue_names(const std::string& named, int dev
             trouble = true;
             return std::nullopt;
         case parameter_list::load_result::no_root:
-            ui().message(named + " holds no well-formed root element");
+            ui().message(named + ": " + catalogue.read_error().text());
             trouble = true;
             return std::nullopt;
         case parameter_list::load_result::loaded:
+            // Against a catalogue without parameters every name would be a finding.
+            if (!catalogue.has_parameters()) {
+                ui().message(named + ": " + no_parameters_text);
+                trouble = true;
+                return std::nullopt;
+            }
             return offered_parameters(catalogue, device_code);
         }
     }
@@ -92,23 +93,23 @@ std::optional<parameter_names> catalogue_names(const std::string& named, int dev
 }
 
 int check_file(const std::string& path, const std::string& catalogue_path) {
-    auto text = read_whole_file(path);
-    std::unique_ptr<zrp_file> map = text ? load_map_text(*text) : nullptr;
-    if (!map) {
-        ui().message(open_failed);
+    const loaded_map_file load = open_map(path);
+    if (!load.map)
         return answer_trouble;
-    }
+    const zrp_file* map = load.map.get();
     bool trouble = false;
     const std::optional<parameter_names> names =
         catalogue_names(catalogue_path, map->header->device_code, trouble);
     if (trouble)
         return answer_trouble;
-    const std::vector<map_finding> findings = check_map(*map, *text, names ? &*names : nullptr);
+    const std::vector<map_finding> findings = check_map(*map, load.text, names ? &*names : nullptr);
     std::string out;
     for (const map_finding& f : findings)
         out += f.line() + '\n';
     std::cout << out << std::flush;
-    return findings.empty() ? answer_same : answer_differs;
+    // A line the reader had to guess at is a finding too: the card would get the line as
+    // written, not as the map was read.
+    return findings.empty() && load.report.unread_lines.empty() ? answer_same : answer_differs;
 }
 
 void install_compare_commands(CLI::App& app, int& exit_code) {
@@ -139,16 +140,17 @@ void install_compare_commands(CLI::App& app, int& exit_code) {
 } // namespace
 
 int verify_map(const std::string& file, const link_options& options) {
-    auto map = load_map(file);
-    if (!map) {
-        ui().message(open_failed);
+    loaded_map_file load = open_map(file);
+    const std::unique_ptr<zrp_file>& map = load.map;
+    if (!map)
         return answer_trouble;
-    }
     const int device = map->header->device_code;
     std::unique_ptr<zrp_file> card;
     {
         command_link link(options);
-        card = extract_configuration(link.state(), device);
+        card = extract_configuration(link.state(), device, link.session());
+        if (link.cancelled())
+            ui().message(msg_extract_cancelled);
     }
     if (!card)
         return answer_trouble;
@@ -159,9 +161,19 @@ int verify_map(const std::string& file, const link_options& options) {
         ui().message(map_unfit_for_image_text);
         return answer_trouble;
     }
-    const int answer = print_differences(diff_maps(expected, *card));
-    ui().message(answer == answer_same ? card_holds_map_text : card_differs_text);
-    return answer;
+    const std::vector<map_difference> differences = diff_maps(expected, *card);
+    // The card holds what it was sent, yet not what the map says where the check finds
+    // something: those places differ too.
+    const std::vector<map_finding> findings = check_map(*map, load.text, nullptr);
+    std::string out;
+    for (const map_difference& d : differences)
+        out += d.line() + '\n';
+    for (const map_finding& f : findings)
+        out += "! " + f.line() + '\n';
+    std::cout << out << std::flush;
+    const bool holds = differences.empty() && findings.empty();
+    ui().message(holds ? card_holds_map_text : card_differs_text);
+    return holds ? answer_same : answer_differs;
 }
 
 TESSALY_CLI_COMMANDS(install_compare_commands);

@@ -7,6 +7,7 @@
 #include "core/atomic_write.h"
 #include "core/user_interface.h"
 #include "link/extract.h"
+#include "link/send_check.h"
 #include "link/send_text.h"
 #include "link/transfer_messages.h"
 #include "model/model_tables.h"
@@ -22,17 +23,31 @@ namespace {
 
 const std::vector<std::string> device_word_choices{"BLF", "RDX", "WNT", "HQP"};
 
-int send_map_file(const std::string& file, const link_options& options) {
-    auto in = open_send_file(file);
-    if (!in)
+// Sends the file as stored once it loads as a map. What the card would not get as the map
+// says is printed as check prints it; such a map is sent only with force.
+int send_map_file(const std::string& file, const link_options& options, bool force) {
+    auto contents = load_send_file(file);
+    if (!contents)
         return exit_failed;
+    const std::vector<map_finding> findings = send_findings(*contents->map, contents->text);
+    if (!findings.empty()) {
+        std::string out;
+        for (const map_finding& f : findings)
+            out += f.line() + '\n';
+        std::cout << out << std::flush;
+        if (!force) {
+            ui().message(msg_send_refused);
+            return exit_failed;
+        }
+    }
+    std::istringstream in(contents->text);
     command_link link(options);
-    return send_text(link.state(), *in) ? exit_ok : exit_failed;
+    return send_text(link.state(), in, link.session()) ? exit_ok : exit_failed;
 }
 
-// send --verify: a send that fails is trouble for the question verify answers.
-int send_and_verify(const std::string& file, const link_options& options) {
-    if (send_map_file(file, options) != exit_ok)
+// send --verify: a send that fails (or is refused) is trouble for the question verify answers.
+int send_and_verify(const std::string& file, const link_options& options, bool force) {
+    if (send_map_file(file, options, force) != exit_ok)
         return answer_trouble;
     return verify_map(file, options);
 }
@@ -55,7 +70,9 @@ int extract_map(const std::string& device_word, const link_options& options,
     std::unique_ptr<zrp_file> map;
     {
         command_link link(options);
-        map = extract_configuration(link.state(), device_words().code(device_word));
+        map = extract_configuration(link.state(), device_words().code(device_word), link.session());
+        if (link.cancelled())
+            ui().message(msg_extract_cancelled);
     }
     if (!map)
         return exit_failed;
@@ -66,9 +83,12 @@ int extract_map(const std::string& device_word, const link_options& options,
 
 int print_errors(const link_options& options) {
     command_link link(options);
-    auto text = extract_error_list(link.state());
-    if (!text)
+    auto text = extract_error_list(link.state(), link.session());
+    if (!text) {
+        if (link.cancelled())
+            ui().message(msg_extract_cancelled);
         return exit_failed;
+    }
     std::cout << *text;
     if (text->empty() || text->back() != '\n')
         std::cout << '\n';
@@ -81,12 +101,16 @@ void install_link_commands(CLI::App& app, int& exit_code) {
     auto send_file_name = std::make_shared<std::string>();
     auto send_options = std::make_shared<link_options>();
     auto verify = std::make_shared<bool>(false);
+    auto force = std::make_shared<bool>(false);
     send->add_option("FILE", *send_file_name, "the map to send")->required();
     add_link_options(send, *send_options);
     send->add_flag("--verify", *verify, "then verify the card against the map (exit as verify)");
+    send->add_flag("--force", *force,
+                   "send even when the card would not get the map as it stands (check's "
+                   "findings)");
     send->callback([=, &exit_code] {
-        exit_code = *verify ? send_and_verify(*send_file_name, *send_options)
-                            : send_map_file(*send_file_name, *send_options);
+        exit_code = *verify ? send_and_verify(*send_file_name, *send_options, *force)
+                            : send_map_file(*send_file_name, *send_options, *force);
     });
 
     auto* extract = app.add_subcommand("extract", "extract the card's configuration as a map");

@@ -10,6 +10,7 @@
 #include "model/zrp_file.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,6 @@ namespace {
 
 const std::vector<std::string> device_word_choices{"BLF", "RDX", "WNT", "HQP"};
 
-const char* const open_failed = "Unable to open the requested file";
 const char* const communication_error = "Communication error, file not extracted.";
 const char* const not_present = "ZRP File Not Present or Corrupted";
 const char* const parse_error = "Parse error, file not extracted.";
@@ -27,10 +27,8 @@ constexpr std::size_t info_size = 128;
 
 int format_map(const std::string& path, bool sort, const std::string& out_path) {
     auto map = load_map(path);
-    if (!map) {
-        ui().message(open_failed);
+    if (!map)
         return exit_failed;
-    }
     if (sort)
         map->sort_registers();
     return write_output(map_text(*map), out_path);
@@ -39,9 +37,10 @@ int format_map(const std::string& path, bool sort, const std::string& out_path) 
 // Decodes a raw image with the checks an extraction applies to what the card sends.
 int decode_image_file(const std::string& path, const std::string& device_word,
                       const std::string& out_path) {
-    auto contents = read_whole_file(path);
-    if (!contents) {
-        ui().message(open_failed);
+    auto contents = std::make_optional<std::string>();
+    const file_read_result read = read_regular_file(path, *contents);
+    if (read != file_read_result::ok) {
+        ui().detailed_message(msg_open_failed, path + ": " + read_failure_reason(path, read));
         return exit_failed;
     }
     const std::span<const std::uint8_t> image(
@@ -86,10 +85,8 @@ int decode_image_file(const std::string& path, const std::string& device_word,
 int encode_map(const std::string& path, const std::string& device_word,
                const std::string& out_path) {
     auto map = load_map(path);
-    if (!map) {
-        ui().message(open_failed);
+    if (!map)
         return exit_failed;
-    }
     const int device =
         device_word.empty() ? map->header->device_code : device_words().code(device_word);
     const std::string misfit = image_misfit(*map, device);

@@ -12,30 +12,27 @@
 
 namespace {
 
-const char* const open_failed = "Unable to open the requested file";
-
 int export_table(const std::string& path, const std::string& out_path) {
     auto map = load_map(path);
-    if (!map) {
-        ui().message(open_failed);
+    if (!map)
         return exit_failed;
-    }
     return write_output(export_register_table(*map), out_path);
 }
 
 int import_table(const std::string& table_path, const std::string& map_path,
                  const std::string& out_path) {
-    std::unique_ptr<zrp_file> map;
+    loaded_map_file load;
     {
         // The load's messages are about the registers the table replaces.
         silent_ui quiet;
         scoped_ui use(quiet);
-        map = load_map(map_path);
+        load = load_map_file(map_path);
     }
-    if (!map) {
-        ui().message(open_failed);
+    if (!load.map) {
+        show_load_failure(load, map_path);
         return exit_failed;
     }
+    zrp_file* map = load.map.get();
     auto table = read_whole_file(table_path);
     if (!table) {
         ui().message("Unable to open " + table_path);

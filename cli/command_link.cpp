@@ -37,6 +37,11 @@ void add_link_options(CLI::App* command, link_options& options) {
     auto* port = command->add_option(
         "--port", options.port,
         "COM port: COMn for /dev/ttyS<n-1>, or a device path such as /dev/ttyUSB0");
+    // An empty name would fall back on the saved port (COM1 at first) and wait for a card
+    // that is not there: it is bad usage.
+    port->check(CLI::Validator(
+        [](const std::string& name) { return name.empty() ? std::string("empty port name") : ""; },
+        "NAME"));
     auto* usb = command->add_flag("--usb", options.usb, "use the USB link");
     port->excludes(usb);
 }

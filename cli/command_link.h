@@ -1,13 +1,17 @@
 #pragma once
 // The link of one transfer command: the COM port named with --port, the USB device with
 // --usb, or else the link the editor has saved. The link state, the USB device and the
-// settings live as long as the command_link and are torn down in order.
+// settings live as long as the command_link and are torn down in order. While it lives,
+// Ctrl+C cancels its transfers (interrupt_cancel).
 
+#include "cli/interrupt_cancel.h"
+#include "core/user_interface.h"
 #include "link/UsbHidDevice.h"
 #include "link/link_settings.h"
 #include "link/link_state.h"
 #include "link/platform/hidapi_library.h"
 #include "link/platform/qt_settings_store.h"
+#include "link/transfer_session.h"
 
 #include <CLI/CLI.hpp>
 
@@ -30,6 +34,9 @@ class command_link {
     command_link& operator=(const command_link&) = delete;
 
     const link_state& state() const { return state_; }
+    // The terminal and the Ctrl+C token, for the transfers over this link.
+    transfer_session session() const { return {ui(), interrupt_.token()}; }
+    bool cancelled() const { return interrupt_.token().cancelled(); }
 
   private:
     // The editor's saved settings with the command's link options laid over them. A command
@@ -46,6 +53,7 @@ class command_link {
         std::map<std::string, std::string> overrides_;
     };
 
+    interrupt_cancel interrupt_;
     command_settings settings_;
     hidapi_library library_;
     UsbHidDevice usb_;

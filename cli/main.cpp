@@ -2,6 +2,9 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
+#include "model/map_loading.h"
+
+#include <new>
 
 #include <vector>
 
@@ -28,6 +31,11 @@ int main(int argc, char** argv) {
         installer(app, exit_code);
     try {
         app.parse(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // A command ran out of memory: said, and nothing written (outputs are written whole
+        // at the end, atomically).
+        ui().message(msg_open_out_of_memory);
+        return exit_failed;
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {

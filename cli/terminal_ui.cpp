@@ -13,6 +13,10 @@ void terminal_ui::message(const std::string& text) {
         draw();
 }
 
+void terminal_ui::detailed_message(const std::string& text, const std::string& detail) {
+    message(detail.empty() ? text : text + "\n" + detail);
+}
+
 // Questions print nothing: only outcome messages reach standard error.
 bool terminal_ui::ask_retry_cancel(const std::string&) {
     return retry_;
@@ -26,6 +30,7 @@ void terminal_ui::open(const std::string& title, int low, int high) {
     low_ = low;
     high_ = high;
     position_ = low;
+    note_.clear();
     open_ = true;
     last_width_ = -1;
     draw();
@@ -39,6 +44,15 @@ void terminal_ui::set_range(int low, int high) {
 
 void terminal_ui::set_position(int position) {
     position_ = position;
+    draw();
+}
+
+void terminal_ui::set_note(const std::string& note) {
+    if (note == note_)
+        return;
+    note_ = note;
+    // The bar is drawn again whole, with or without the note.
+    erase();
     draw();
 }
 
@@ -62,9 +76,10 @@ void terminal_ui::draw() {
     if (filled == last_width_ && drawn_)
         return;
     last_width_ = filled;
-    std::fprintf(stderr, "\r%s [%.*s%*s] %3d%%", title_.c_str(), filled,
+    std::fprintf(stderr, "\r%s [%.*s%*s] %3d%%%s%s", title_.c_str(), filled,
                  "########################################", width - filled, "",
-                 span > 0 ? static_cast<int>(100 * filled / width) : 0);
+                 span > 0 ? static_cast<int>(100 * filled / width) : 0, note_.empty() ? "" : "  ",
+                 note_.c_str());
     std::fflush(stderr);
     drawn_ = true;
 }

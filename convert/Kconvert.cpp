@@ -4,8 +4,10 @@
 #include "convert/mnemonic_table.h"
 #include "core/atomic_write.h"
 #include "core/input_file.h"
+#include "core/silent_ui.h"
 #include "core/text_lines.h"
 #include "core/user_interface.h"
+#include "model/map_loading.h"
 
 #include <algorithm>
 #include <iterator>
@@ -141,18 +143,50 @@ bool Kconvert::conversion(const std::string& old_path, const std::string& new_pa
         }
     }
 
-    // The log goes first: when it cannot be written, the new file is not touched at all.
+    if (!run.errors)
+        check_loads_back(run);
+    if (run.errors)
+        append_line(run.log_text, log_not_written);
+
+    // The log goes first: when it cannot be written, the new file is not touched at all. A
+    // conversion with errors leaves no new file: half a map, or one that cannot be opened,
+    // would pass for the converted map.
     if (!atomic_write_file(log_path_, run.log_text)) {
         ui().message(std::string(cannot_create_log));
         return false;
     }
-    if (!atomic_write_file(new_path, run.new_text)) {
+    if (!run.errors && !atomic_write_file(new_path, run.new_text)) {
         ui().message(std::string(cannot_open));
         return false;
     }
     outcome_ = run.errors ? outcome::errors : outcome::done;
     ui().message(std::string(run.errors ? errors_found : done));
     return true;
+}
+
+void Kconvert::check_loads_back(run_state& run) const {
+    using namespace convert_text;
+    loaded_map_file load;
+    {
+        // Loaded as Open would load it; its messages are the log's business here.
+        silent_ui quiet;
+        scoped_ui use(quiet);
+        load = load_map_from_text(run.new_text);
+    }
+    if (!load.map) {
+        append_line(run.log_text, log_error);
+        append_line(run.log_text, log_not_loaded, load.report.failure);
+        append_line(run.log_text, "");
+        run.errors = true;
+        return;
+    }
+    for (const unread_line& line : load.report.unread_lines) {
+        append_line(run.log_text, log_error);
+        append_line(run.log_text, log_output_line, std::to_string(line.number));
+        append_line(run.log_text, log_not_as_written, quoted_line(line.text));
+        append_line(run.log_text, "");
+        run.errors = true;
+    }
 }
 
 bool Kconvert::convert_register_line(const std::string& line, run_state& run) {

@@ -24,7 +24,8 @@ class Kconvert {
 
     // Converts old_path into new_path, whose first line is description. Returns false only
     // when a file cannot be opened or written (after saying so); conversion errors, reported
-    // with their own message, still return true.
+    // with their own message, still return true. new_path is written (atomically) only when
+    // the conversion had no error and its result loads back as a map, read as written.
     bool conversion(const std::string& old_path, const std::string& new_path,
                     const std::string& description);
 
@@ -41,6 +42,9 @@ class Kconvert {
     struct run_state;
     // Handles one register line; false when the conversion must stop at it.
     bool convert_register_line(const std::string& line, run_state& run);
+    // Loads the converted text as Open would; a load that fails, or a line not read as
+    // written, is a conversion error with its reason in the log.
+    void check_loads_back(run_state& run) const;
 
     int phase_ = phase_header;
     int device_code_ = 1;

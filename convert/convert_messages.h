@@ -35,9 +35,15 @@ inline constexpr std::string_view log_error = "-Conversion Error-";
 inline constexpr std::string_view log_register = "Register:\t";
 inline constexpr std::string_view log_mnemonic = "Mnemonic:\t";
 inline constexpr std::string_view log_line = "Line:\t";
+inline constexpr std::string_view log_output_line = "Output File line:\t";
 inline constexpr std::string_view log_not_found = "Detail:\tNo equivalent new parameter name found";
 inline constexpr std::string_view log_wrong_type =
     "Detail:\tWrong File Type - Requires 3 Character Mnemonics";
+inline constexpr std::string_view log_not_loaded = "Detail:\tThe converted map cannot be opened: ";
+inline constexpr std::string_view log_not_as_written =
+    "Detail:\tThe converted line would not be read as written: ";
+inline constexpr std::string_view log_not_written =
+    "Output File not written: the conversion had errors";
 inline constexpr std::string_view log_line_cut =
     "Detail:\tLine longer than 89 characters - only the first 89 were converted";
 } // namespace convert_text

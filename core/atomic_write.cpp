@@ -73,6 +73,22 @@ bool write_in_place(const std::string& path, std::string_view contents, std::str
         return fail(error, "cannot write " + path);
     return true;
 }
+// Writes to a target that is not a regular file: opened for writing as it is, nothing truncated
+// or synced (a device or a pipe has neither).
+bool write_directly(const std::string& path, std::string_view contents, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return fail(error, path);
+    if (!write_all(fd, contents)) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+        return fail(error, "cannot write " + path);
+    }
+    if (::close(fd) != 0)
+        return fail(error, "cannot write " + path);
+    return true;
+}
 } // namespace
 
 bool atomic_write_file(const std::string& requested, std::string_view contents,
@@ -86,10 +102,14 @@ bool atomic_write_file(const std::string& requested, std::string_view contents,
         return fail(error, requested);
     struct stat st {};
     bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode)) {
+    if (exists && S_ISDIR(st.st_mode)) {
         errno = EISDIR;
         return fail(error, path);
     }
+    // A device, a pipe or a socket (/dev/null, a terminal) is written to as it is: it cannot
+    // be replaced by a renamed file, and there is no earlier contents to keep.
+    if (exists && !S_ISREG(st.st_mode))
+        return write_directly(path, contents, error);
     // Honour write protection even for a user (root) whom the system would let through.
     if (exists && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
         errno = EACCES;

@@ -1,5 +1,9 @@
 #include "core/input_file.h"
 
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -55,6 +59,42 @@ file_read_result read_regular_file(const std::string& path, std::string& content
     if (!read_bounded(in, contents, max_bytes))
         return in.bad() ? file_read_result::cannot_open : file_read_result::too_large;
     return file_read_result::ok;
+}
+
+std::string read_failure_reason(const std::string& path, file_read_result result) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    switch (result) {
+    case file_read_result::ok:
+        return {};
+    case file_read_result::not_regular:
+        return fs::is_directory(path, error) ? "a folder, not a file"
+                                             : "not a regular file (a device, a pipe or a socket)";
+    case file_read_result::too_large:
+        return "larger than " + std::to_string(max_input_bytes >> 20) + " MiB";
+    case file_read_result::cannot_open:
+        break;
+    }
+    // Opened once more to learn what the system says.
+    errno = 0;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    const int cause = errno;
+    if (f != nullptr) {
+        std::fclose(f);
+        return "read error";
+    }
+    switch (cause) {
+    case ENOENT:
+        return "no such file";
+    case EACCES:
+        return "permission denied";
+    default: {
+        std::string text = std::strerror(cause);
+        if (!text.empty())
+            text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+        return text;
+    }
+    }
 }
 
 std::optional<std::string> read_whole_file(const std::string& path, std::size_t max_bytes) {

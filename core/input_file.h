@@ -24,6 +24,10 @@ enum class file_read_result {
 file_read_result read_regular_file(const std::string& path, std::string& contents,
                                    std::size_t max_bytes = max_input_bytes);
 
+// Why read_regular_file refused path, in a few words for the line under a message: "no such
+// file", "permission denied", "a folder, not a file", "larger than 256 MiB", ...
+std::string read_failure_reason(const std::string& path, file_read_result result);
+
 // The whole regular file at path, or nothing when read_regular_file refuses it.
 std::optional<std::string> read_whole_file(const std::string& path,
                                            std::size_t max_bytes = max_input_bytes);

@@ -15,5 +15,6 @@ class silent_ui final : public user_interface, public progress_display {
     void open(const std::string&, int, int) override {}
     void set_range(int, int) override {}
     void set_position(int) override {}
+    void set_note(const std::string&) override {}
     void close() override {}
 };

@@ -99,9 +99,8 @@ bool field_scanner::integer(int& out) {
     errno = 0;
     char* end = nullptr;
     long long v = std::strtoll(chunk.c_str(), &end, 0);
-    if (end == chunk.c_str())
-        return fail();
-    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
+        return false;
     out = clamp_int(v);
     return true;
 }
@@ -113,9 +112,8 @@ bool field_scanner::decimal(int& out) {
     std::string chunk = number_token(rest());
     char* end = nullptr;
     long long v = std::strtoll(chunk.c_str(), &end, 10);
-    if (end == chunk.c_str())
-        return fail();
-    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
+        return false;
     out = clamp_int(v);
     return true;
 }
@@ -127,9 +125,8 @@ bool field_scanner::unsigned_decimal(unsigned& out) {
     std::string chunk = number_token(rest());
     char* end = nullptr;
     unsigned long long v = std::strtoull(chunk.c_str(), &end, 10);
-    if (end == chunk.c_str())
-        return fail();
-    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
+        return false;
     out = static_cast<unsigned>(v);
     return true;
 }
@@ -141,10 +138,21 @@ bool field_scanner::real(float& out) {
     std::string chunk = number_token(rest());
     char* end = nullptr;
     float v = std::strtof(chunk.c_str(), &end);
-    if (end == chunk.c_str())
-        return fail();
-    pos_ += static_cast<std::size_t>(end - chunk.c_str());
+    if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
+        return false;
     out = v;
+    return true;
+}
+
+bool field_scanner::took_number(std::size_t taken) {
+    // The conversion looked at the field up to the next white space; whatever it left of that
+    // field (or of a field it could not take at all) was not a number as written.
+    const bool field_present = pos_ < text_.size();
+    pos_ += taken;
+    if (taken == 0 ? field_present : pos_ < text_.size() && !is_space(text_[pos_]))
+        misread_ = true;
+    if (taken == 0)
+        return fail();
     return true;
 }
 

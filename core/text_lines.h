@@ -52,6 +52,10 @@ class field_scanner {
     bool literal(char c);
 
     bool failed() const { return failed_; }
+    // True once a number conversion met a field that is not wholly a number: the conversion
+    // took a leading part of it ("41O25" gives 41) or none of it ("F:0" where a number
+    // belongs). A field missing at the end of the text is not such a field.
+    bool misread() const { return misread_; }
     // What has not been consumed yet.
     std::string_view rest() const { return text_.substr(pos_); }
 
@@ -61,10 +65,13 @@ class field_scanner {
         failed_ = true;
         return false;
     }
+    // Ends a number conversion that took `taken` characters at the current position.
+    bool took_number(std::size_t taken);
 
     std::string_view text_;
     std::size_t pos_ = 0;
     bool failed_ = false;
+    bool misread_ = false;
 };
 
 // Formats like printf("%g"): six significant digits, no trailing zeros.

@@ -9,6 +9,7 @@ class silent_progress final : public progress_display {
     void open(const std::string&, int, int) override {}
     void set_range(int, int) override {}
     void set_position(int) override {}
+    void set_note(const std::string&) override {}
     void close() override {}
 };
 

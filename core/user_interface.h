@@ -13,6 +13,9 @@ class progress_display {
     virtual void open(const std::string& title, int low, int high) = 0;
     virtual void set_range(int low, int high) = 0;
     virtual void set_position(int position) = 0;
+    // A line under the bar saying what the work waits for ("No answer from the card, ...");
+    // an empty text takes it away.
+    virtual void set_note(const std::string& note) = 0;
     // Hides the display; safe to call when it is not open.
     virtual void close() = 0;
 };
@@ -30,8 +33,16 @@ class user_interface {
     }
     // A message box with Retry and Cancel; true when the user chose Retry.
     virtual bool ask_retry_cancel(const std::string& text) = 0;
+    // The same with a detailed text beneath it (what failed and why).
+    virtual bool detailed_retry_cancel(const std::string& text, const std::string& /*detail*/) {
+        return ask_retry_cancel(text);
+    }
     // A message box with Yes and No; true when the user chose Yes.
     virtual bool ask_yes_no(const std::string& text) = 0;
+    // The same question with No the default answer, for a Yes that risks something (sending
+    // a map the card would get otherwise). An implementation without default answers asks
+    // it as ask_yes_no does.
+    virtual bool ask_yes_no_default_no(const std::string& text) { return ask_yes_no(text); }
     // The progress display for transfers.
     virtual progress_display& progress() = 0;
 };

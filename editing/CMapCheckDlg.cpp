@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTreeView>
 
 namespace {
@@ -65,18 +63,9 @@ bool CMapCheckDlg::go_to_finding(int row) {
     if (row < 0 || row >= finding_count() || !view_)
         return false;
     const map_finding& f = findings_[static_cast<std::size_t>(row)];
-    if (f.about_header || !view_->select_register(f.register_number)) {
+    if (f.about_header) {
         QApplication::beep();
         return false;
     }
-    // The list's document window comes to the front of the main window; the keyboard stays
-    // here, so that the next finding is one key away.
-    for (QWidget* w = view_->parentWidget(); w; w = w->parentWidget()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            if (QMdiArea* area = sub->mdiArea())
-                area->setActiveSubWindow(sub);
-            break;
-        }
-    }
-    return true;
+    return select_in_list(view_, f.register_number);
 }

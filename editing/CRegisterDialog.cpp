@@ -5,6 +5,7 @@
 #include "editing/CRegisterProperty_2.h"
 #include "editing/CRegisterProperty_3.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,6 +83,18 @@ void CRegisterDialog::accept() {
             if (auto* edit = qobject_cast<QLineEdit*>(field))
                 edit->selectAll();
         }
+        return;
+    }
+    // A mnemonic typed outside the list reaches the card as the image carries it: the user
+    // keeps it knowingly, or goes back to it.
+    for (const mnemonic_question& q : state_.bits().unknown_mnemonics(state_.commands_page())) {
+        if (ui().ask_yes_no_default_no(q.text))
+            continue;
+        QComboBox* field = page_2_->mnemonic(q.bit);
+        tabs_->setCurrentWidget(page_2_);
+        field->setFocus();
+        if (QLineEdit* edit = field->lineEdit())
+            edit->selectAll();
         return;
     }
     values_ = confirmed;

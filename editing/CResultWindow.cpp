@@ -1,10 +1,14 @@
 #include "editing/CResultWindow.h"
 
+#include "editing/CRegisterView.h"
 #include "editing/CTextTableModel.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -67,6 +71,23 @@ CResultWindow::CResultWindow(const QString& title, const QStringList& headings,
 
 void CResultWindow::add_below_table(QWidget* widget) {
     layout_->insertWidget(layout_->indexOf(view_) + 1, widget);
+}
+
+bool CResultWindow::select_in_list(CRegisterView* view, int register_number) {
+    if (!view || !view->select_register(register_number)) {
+        QApplication::beep();
+        return false;
+    }
+    // The list's document window comes to the front of the main window; the keyboard stays
+    // in the result window, so that the next row is one key away.
+    for (QWidget* w = view->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+            if (QMdiArea* area = sub->mdiArea())
+                area->setActiveSubWindow(sub);
+            break;
+        }
+    }
+    return true;
 }
 
 QString CResultWindow::subject() const {

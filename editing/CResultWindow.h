@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class CRegisterView;
 class CTextTableModel;
 class QLabel;
 class QTreeView;
@@ -35,6 +36,9 @@ class CResultWindow : public QDialog {
                    std::function<QString(int row, int column)> cell);
     // The layout the table sits in, for a subclass's line below it.
     void add_below_table(QWidget* widget);
+    // Selects register_number in view and brings the view's document window to the front,
+    // leaving the keyboard here; beeps and gives false when view is gone or does not list it.
+    static bool select_in_list(CRegisterView* view, int register_number);
 
   private:
     void size_columns();

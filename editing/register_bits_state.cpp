@@ -1,7 +1,9 @@
 #include "editing/register_bits_state.h"
 
+#include "model/image_limits.h"
 #include "protocol_ui/protocol_ui_texts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -172,6 +174,22 @@ std::optional<dialog_refusal> register_bits_state::check(bool commands_present,
             return dialog_refusal{field::status_bit_position, bit, enter_between_message(0, 31)};
     }
     return std::nullopt;
+}
+
+std::vector<mnemonic_question> register_bits_state::unknown_mnemonics(bool commands_present) const {
+    std::vector<mnemonic_question> out;
+    if (!commands_opened_ || !commands_present)
+        return out;
+    const auto known = command_mnemonics();
+    for (int bit = register_bit_count - 1; bit >= 0; --bit) {
+        const std::string& m = command(bit).mnemonic;
+        if (std::find(known.begin(), known.end(), m) != known.end())
+            continue;
+        out.push_back({bit, "Mnemonic \"" + m + "\" on bit " + std::to_string(bit) +
+                                " is not one the card knows; the card would get \"" +
+                                card_command_mnemonic(m) + "\". Keep it?"});
+    }
+    return out;
 }
 
 void register_bits_state::write(register_dialog_values& values) const {

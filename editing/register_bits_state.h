@@ -49,6 +49,13 @@ struct status_bit_page {
     bool operator==(const status_bit_page&) const = default;
 };
 
+// A command mnemonic typed on the Commands page that is not in the mnemonic list: its bit and
+// the question OK asks before it is stored as typed.
+struct mnemonic_question {
+    int bit;
+    std::string text;
+};
+
 // One legend line and whether it is shown normally (false: greyed out).
 struct legend_line {
     std::string_view text;
@@ -86,6 +93,10 @@ class register_bits_state {
     // order the pages show them (bit 15 first); the first refusal, or nothing. A page taken
     // away again is not checked: the user could no longer mend it.
     std::optional<dialog_refusal> check(bool commands_present, bool status_present) const;
+    // The questions for the command mnemonics of the opened Commands page (when present) that
+    // are not in the mnemonic list, bit 15 first: 'Mnemonic "ZZZZ" on bit 14 is not one the
+    // card knows; the card would get "CZZZ". Keep it?', with what the card really gets.
+    std::vector<mnemonic_question> unknown_mnemonics(bool commands_present) const;
     // Copies the opened pages into values: a page never opened leaves the values as they
     // came, and so does a number that does not read (on a page taken away).
     void write(register_dialog_values& values) const;

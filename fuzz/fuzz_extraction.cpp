@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     library.devices = 0;
     UsbHidDevice usb(library);
     link_timing timing;
-    timing.sleep = [](int) {};
+    timing.sleep = [](int, const cancel_token&) {};
     timing.exchange_quiet_ms = 0;
     link_state link(
         settings, usb, [&s] { return std::make_unique<scripted_port>(s); }, timing);

@@ -2,11 +2,27 @@
 
 #include "core/user_interface.h"
 #include "link/UsbHidDevice.h"
+#include "link/cancel_token.h"
 #include "link/frame.h"
 #include "link/link_messages.h"
 #include "link/link_state.h"
 
-CSerialHandler::CSerialHandler(const link_state& link) : link_(link) {}
+#include <algorithm>
+#include <chrono>
+
+CSerialHandler::CSerialHandler(const link_state& link, user_interface& ui,
+                               const cancel_token* cancel)
+    : link_(link), ui_(ui), cancel_(cancel) {}
+
+CSerialHandler::CSerialHandler(const link_state& link) : CSerialHandler(link, ::ui()) {}
+
+bool CSerialHandler::cancelled() const {
+    return cancel_ && cancel_->cancelled();
+}
+
+bool CSerialHandler::usb_usable() const {
+    return link_.link_type() == link_usb && link_.usb_connected() && usb_;
+}
 
 CSerialHandler::~CSerialHandler() {
     if (port_)
@@ -47,7 +63,7 @@ void CSerialHandler::attach_usb(UsbHidDevice& device) {
 bool CSerialHandler::set_timeout(int ms) {
     if (link_.link_type() == link_com) {
         if (!port_ || !port_->set_read_timeout(ms)) {
-            ui().message(msg_timeouts_failed);
+            ui_.message(msg_timeouts_failed);
             return false;
         }
     }
@@ -57,7 +73,7 @@ bool CSerialHandler::set_timeout(int ms) {
 
 bool CSerialHandler::write_bytes(const std::uint8_t* data, std::size_t n, std::size_t& written) {
     written = 0;
-    if (link_.link_type() == link_usb && link_.usb_connected() && usb_) {
+    if (usb_usable()) {
         // A USB write never fails here; a lost report shows up as a missing acknowledgement.
         usb_->send_reports(UsbHidDevice::output_report_id, data, n);
         written = n;
@@ -69,23 +85,63 @@ bool CSerialHandler::write_bytes(const std::uint8_t* data, std::size_t n, std::s
 }
 
 bool CSerialHandler::read_bytes(std::uint8_t* buffer, std::size_t n, std::size_t& got) {
+    if (cancel_ && read_timeout_ms_ > cancel_token::poll_ms)
+        return read_sliced(buffer, n, got);
+    return read_once(buffer, n, got, read_timeout_ms_);
+}
+
+bool CSerialHandler::read_once(std::uint8_t* buffer, std::size_t n, std::size_t& got,
+                               int timeout_ms) {
     got = 0;
-    if (link_.link_type() == link_usb && link_.usb_connected() && usb_) {
+    if (usb_usable()) {
         std::size_t count = n;
-        if (!usb_->read_channel(UsbHidDevice::data_report_id, buffer, n, count, read_timeout_ms_))
+        if (!usb_->read_channel(UsbHidDevice::data_report_id, buffer, n, count, timeout_ms))
             return false;
         got = count;
         return true;
     }
-    if (link_.link_type() == link_com && com_open())
+    if (link_.link_type() == link_com && com_open()) {
+        if (timeout_ms != read_timeout_ms_ && !port_->set_read_timeout(timeout_ms))
+            return false;
         return port_->read(buffer, n, got);
+    }
     return false;
+}
+
+bool CSerialHandler::read_sliced(std::uint8_t* buffer, std::size_t n, std::size_t& got) {
+    using clock = std::chrono::steady_clock;
+    const auto deadline = clock::now() + std::chrono::milliseconds(read_timeout_ms_);
+    const bool usb = usb_usable();
+    bool ok = true;
+    got = 0;
+    while (got < n && !cancelled()) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
+        if (left <= 0)
+            break;
+        std::size_t part = 0;
+        const bool read =
+            read_once(buffer + got, n - got, part,
+                      static_cast<int>(std::min<long long>(left, cancel_token::poll_ms)));
+        // On USB a slice without data is no failure: the read goes on until its time-out.
+        if (!read && !usb) {
+            ok = false;
+            break;
+        }
+        got += part;
+    }
+    if (link_.link_type() == link_com && com_open())
+        port_->set_read_timeout(read_timeout_ms_);
+    // A USB read succeeds when any byte came, a port read when the port did not fail.
+    return usb ? got > 0 : ok;
 }
 
 std::size_t CSerialHandler::receive(std::uint8_t* buffer, std::size_t n) {
     std::size_t got = 0;
     if (!read_bytes(buffer, n, got)) {
-        ui().message(msg_read_failed);
+        // A wait the user cut short is no read error.
+        if (!cancelled())
+            ui_.message(msg_read_failed);
         return 0;
     }
     return got;
@@ -95,15 +151,23 @@ bool CSerialHandler::send_frame(const std::uint8_t* payload, std::size_t n) {
     return send_frame_answer(payload, n) == frame_answer::accepted;
 }
 
-frame_answer CSerialHandler::send_frame_answer(const std::uint8_t* payload, std::size_t n) {
+frame_answer CSerialHandler::send_frame_answer(const std::uint8_t* payload, std::size_t n,
+                                               const silence_listener& on_silence) {
     std::vector<std::uint8_t> frame = build_frame(payload, n);
     for (int attempt = 0; attempt < frame_transmissions; ++attempt) {
+        if (cancelled())
+            return frame_answer::cancelled;
         std::size_t written = 0;
         write_bytes(frame.data(), frame.size(), written);
         std::uint8_t answer = 0;
         std::size_t got = 0;
-        if (!read_bytes(&answer, 1, got) || got != 1)
-            continue; // silence
+        if (!read_bytes(&answer, 1, got) || got != 1) {
+            if (cancelled())
+                return frame_answer::cancelled;
+            if (on_silence)
+                on_silence(attempt + 1);
+            continue;
+        }
         if (answer == frame_ack)
             return frame_answer::accepted;
         if (input_waiting())

@@ -6,11 +6,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 class UsbHidDevice;
+class cancel_token;
 class link_state;
+class user_interface;
 
 // Results of open_com; callers treat every non-zero code alike.
 enum open_com_result : int {
@@ -22,15 +25,21 @@ enum open_com_result : int {
 
 // How the card answered a frame.
 enum class frame_answer {
-    accepted, // ACK
-    refused,  // every transmission got silence or a lone byte other than ACK
-    garbled,  // an answer began with another byte and more bytes came with it
+    accepted,  // ACK
+    refused,   // every transmission got silence or a lone byte other than ACK
+    garbled,   // an answer began with another byte and more bytes came with it
+    cancelled, // the transfer was cancelled before an answer came
 };
 
 class CSerialHandler {
   public:
     // The handler consults the application's link state (selected link, USB attachment,
-    // time-outs, port factory) for every transfer call. The state must outlive it.
+    // time-outs, port factory) for every transfer call, and shows its messages through ui.
+    // With a cancel token, every wait for the card looks at the token at least every
+    // cancel_token::poll_ms and ends as soon as it is set. All of them must outlive it.
+    CSerialHandler(const link_state& link, user_interface& ui,
+                   const cancel_token* cancel = nullptr);
+    // The same with the user interface in force.
     explicit CSerialHandler(const link_state& link);
     ~CSerialHandler();
     CSerialHandler(const CSerialHandler&) = delete;
@@ -55,12 +64,17 @@ class CSerialHandler {
     std::size_t receive(std::uint8_t* buffer, std::size_t n);
     // Sends one acknowledged frame: up to three transmissions, each waiting for ACK.
     bool send_frame(const std::uint8_t* payload, std::size_t n);
+    // Told after a transmission the card let pass without a word, with its number within the
+    // send_frame call (1 to 3).
+    using silence_listener = std::function<void(int transmission)>;
     // send_frame, telling a refusal apart from a garbled answer. A refusal (silence, or one
     // byte other than ACK with nothing after it) means the card did not take the frame, so it
     // goes again; an answer that begins with another byte and goes on is not one the card
     // gives, so the frame is not repeated: its bytes are taken off the line and the result
-    // is garbled.
-    frame_answer send_frame_answer(const std::uint8_t* payload, std::size_t n);
+    // is garbled. A cancelled transfer sends no further transmission and stops waiting for
+    // the answer to the one on the wire: the result is cancelled.
+    frame_answer send_frame_answer(const std::uint8_t* payload, std::size_t n,
+                                   const silence_listener& on_silence = {});
     // Takes every byte already waiting on the link, waiting at most wait_ms for a first one.
     // True when there was any: bytes nobody asked for.
     bool input_waiting(int wait_ms = 0);
@@ -69,9 +83,20 @@ class CSerialHandler {
     // Why the last open_com failed, as the port told it ("Permission denied"); may be empty.
     const std::string& failure_cause() const { return failure_cause_; }
     bool com_open() const { return port_ && port_->is_open(); }
+    bool cancelled() const;
+    user_interface& ui() const { return ui_; }
 
   private:
+    bool usb_usable() const;
+    // One read of the link in use, waiting at most timeout_ms.
+    bool read_once(std::uint8_t* buffer, std::size_t n, std::size_t& got, int timeout_ms);
+    // The read time-out in slices of cancel_token::poll_ms, ending early when cancelled; what
+    // it gets and returns is what one read over the whole time-out would.
+    bool read_sliced(std::uint8_t* buffer, std::size_t n, std::size_t& got);
+
     const link_state& link_;
+    user_interface& ui_;
+    const cancel_token* cancel_;
     std::unique_ptr<serial_port> port_;
     UsbHidDevice* usb_ = nullptr;
     int read_timeout_ms_ = 0;

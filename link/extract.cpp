@@ -35,18 +35,7 @@ int block_count(int bytes) {
 bool request(CSerialHandler& handler, std::string_view payload, int calls) {
     if (handler.input_waiting())
         return false;
-    auto bytes = reinterpret_cast<const std::uint8_t*>(payload.data());
-    for (int call = 0; call < calls; ++call) {
-        switch (handler.send_frame_answer(bytes, payload.size())) {
-        case frame_answer::accepted:
-            return true;
-        case frame_answer::garbled:
-            return false;
-        case frame_answer::refused:
-            break;
-        }
-    }
-    return false;
+    return send_frame_calls(handler, payload, calls, true) == frame_answer::accepted;
 }
 
 // The data of an answer: exactly n bytes, and nothing after them.
@@ -87,22 +76,21 @@ bool fetch_blocks(CSerialHandler& handler, int total, std::vector<std::uint8_t>&
         if (!receive_exactly(handler, block, static_cast<std::size_t>(n)))
             return false;
         out.insert(out.end(), block, block + n);
-        ui().progress().set_position(++position);
+        handler.ui().progress().set_position(++position);
         remaining -= n;
     }
     return true;
 }
 
+// The progress window of an extraction: shown once the link is open, so that the wait for the
+// card's first answer can be seen and cancelled; its range is set when the size is known.
+// Closed on every way out.
 struct progress_guard {
-    bool shown = false;
-    void open(int blocks) {
-        ui().progress().open(progress_title, 0, blocks);
-        shown = true;
+    progress_display& progress;
+    explicit progress_guard(progress_display& p) : progress(p) {
+        progress.open(progress_title, 0, 0);
     }
-    ~progress_guard() {
-        if (shown)
-            ui().progress().close();
-    }
+    ~progress_guard() { progress.close(); }
 };
 
 bool open_extraction_link(const link_state& link, CSerialHandler& handler, int read_timeout_ms) {
@@ -112,23 +100,38 @@ bool open_extraction_link(const link_state& link, CSerialHandler& handler, int r
     return true;
 }
 
+// A failed exchange shows its message, unless the user cancelled it: then nothing is said.
+template <typename result_t> struct failure {
+    const transfer_session& session;
+    result_t operator()(const char* text) const {
+        if (!session.cancel.cancelled())
+            session.ui.message(text);
+        return result_t{};
+    }
+};
+
 } // namespace
 
 bool check_image_sizes(int size, int records, const image_info_block& info) {
+    return check_image_sizes(size, records, info, ui());
+}
+
+bool check_image_sizes(int size, int records, const image_info_block& info,
+                       user_interface& shown_to) {
     int allowance = has_block_definitions(info) ? block_definition_allowance : 0;
     // 64-bit products: a hostile record count must not overflow the comparison.
     long long max_area = static_cast<long long>(records) * max_record_size;
     long long min_area = static_cast<long long>(records) * min_record_size;
     if (max_area < static_cast<long long>(size) - allowance) {
-        ui().message(image_too_large_message(size, records, max_record_size));
+        shown_to.message(image_too_large_message(size, records, max_record_size));
         return false;
     }
     if (size < min_area) {
-        ui().message(image_too_small_message(size, records, min_record_size));
+        shown_to.message(image_too_small_message(size, records, min_record_size));
         return false;
     }
     if (records > max_records) {
-        ui().message(too_many_records_message(records, max_records));
+        shown_to.message(too_many_records_message(records, max_records));
         return false;
     }
     return true;
@@ -136,14 +139,18 @@ bool check_image_sizes(int size, int records, const image_info_block& info) {
 
 std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
                                                 int read_timeout_ms) {
-    CSerialHandler handler(link);
+    const cancel_token never;
+    return extract_configuration(link, device_code, transfer_session{ui(), never}, read_timeout_ms);
+}
+
+std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int device_code,
+                                                const transfer_session& session,
+                                                int read_timeout_ms) {
+    CSerialHandler handler(link, session.ui, &session.cancel);
     if (!open_extraction_link(link, handler, read_timeout_ms))
         return nullptr;
-    progress_guard progress;
-    auto failed = [](const char* text) -> std::unique_ptr<zrp_file> {
-        ui().message(text);
-        return nullptr;
-    };
+    progress_guard progress(session.ui.progress());
+    const failure<std::unique_ptr<zrp_file>> failed{session};
 
     if (!request(handler, "EXTRACT_ZRP", 2))
         return failed(msg_not_extracted);
@@ -161,10 +168,10 @@ std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int devi
         if (!request(handler, "EXTRA_INFO", 1) || !receive_information(handler, info))
             return failed(msg_not_extracted);
     }
-    if (!check_image_sizes(size, records, info))
+    if (!check_image_sizes(size, records, info, session.ui))
         return nullptr;
 
-    progress.open(block_count(size));
+    progress.progress.set_range(0, block_count(size));
     std::vector<std::uint8_t> area;
     if (!fetch_blocks(handler, size, area) || !end_exchange(link, handler))
         return failed(msg_not_extracted);
@@ -177,14 +184,17 @@ std::unique_ptr<zrp_file> extract_configuration(const link_state& link, int devi
 }
 
 std::optional<std::string> extract_error_list(const link_state& link, int read_timeout_ms) {
-    CSerialHandler handler(link);
+    const cancel_token never;
+    return extract_error_list(link, transfer_session{ui(), never}, read_timeout_ms);
+}
+
+std::optional<std::string>
+extract_error_list(const link_state& link, const transfer_session& session, int read_timeout_ms) {
+    CSerialHandler handler(link, session.ui, &session.cancel);
     if (!open_extraction_link(link, handler, read_timeout_ms))
         return std::nullopt;
-    progress_guard progress;
-    auto failed = [](const char* text) -> std::optional<std::string> {
-        ui().message(text);
-        return std::nullopt;
-    };
+    progress_guard progress(session.ui.progress());
+    const failure<std::optional<std::string>> failed{session};
 
     if (!request(handler, "ERROR", 2))
         return failed(msg_error_list_not_extracted);
@@ -195,7 +205,7 @@ std::optional<std::string> extract_error_list(const link_state& link, int read_t
     if (length == 0)
         return failed(msg_no_errors);
 
-    progress.open(block_count(length));
+    progress.progress.set_range(0, block_count(length));
     std::vector<std::uint8_t> text;
     if (!fetch_blocks(handler, length, text) || !end_exchange(link, handler))
         return failed(msg_not_extracted);

@@ -2,9 +2,9 @@
 // Every wait of the link in one place, so that tests and the fault matrix can shorten them.
 // The defaults are the card protocol's values.
 
-#include <chrono>
+#include "link/cancel_token.h"
+
 #include <functional>
-#include <thread>
 
 struct link_timing {
     // Read time-out set when a COM port is opened.
@@ -16,8 +16,8 @@ struct link_timing {
     // How long an extraction listens after the card acknowledged its "END" for bytes that
     // should not be there (a late second answer to a request that went out twice).
     int exchange_quiet_ms = 50;
-    // Pauses of the transfers (for example before the first register line of a send).
-    std::function<void(int ms)> sleep = [](int ms) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    };
+    // Pauses of the transfers (for example before the first register line of a send); a
+    // pause ends early when the transfer is cancelled.
+    std::function<void(int ms, const cancel_token& cancel)> sleep =
+        [](int ms, const cancel_token& cancel) { cancel.wait_for(ms); };
 };

@@ -10,6 +10,10 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 }
 } // namespace
 
+std::string no_answer_note(int transmission, int transmissions) {
+    return format("No answer from the card, transmission %d of %d", transmission, transmissions);
+}
+
 std::string line_too_long_message(int line_number, const std::string& line) {
     constexpr std::size_t shown = 40;
     std::string start = line.substr(0, shown);

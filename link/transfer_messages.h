@@ -7,6 +7,8 @@ inline constexpr const char* msg_usb_not_available =
     "USB link is not available.\nCheck if Device is powered and USB cable connected.";
 inline constexpr const char* msg_no_link = "No communication link (COM or USB) selected.";
 inline constexpr const char* msg_file_not_opened = "The file could not be opened.";
+// A file to be sent as stored that is no register map (the text every load failure shows).
+inline constexpr const char* msg_map_not_loaded = "Unable to open the requested file";
 inline constexpr const char* msg_send_complete = "File send complete!";
 inline constexpr const char* msg_not_sent = "Communication error, file not sent.";
 inline constexpr const char* msg_not_extracted = "Communication error, file not extracted.";
@@ -17,6 +19,13 @@ inline constexpr const char* msg_parse_error = "Parse error, file not extracted.
 inline constexpr const char* msg_no_errors =
     "Either there are no ZRP Errors reported,\nor this function is not supported!";
 inline constexpr const char* progress_title = "File progress";
+// A send that stopped after frames went out: the card may have taken some of the lines.
+inline constexpr const char* msg_send_cancelled =
+    "Send cancelled. The card may now hold part of this map: send it again before the plant runs.";
+inline constexpr const char* msg_partial_map =
+    "The card may now hold part of this map: send it again before the plant runs.";
+// Said by tessaly-cli when Ctrl+C stops an extraction (the editor's Cancel opens nothing).
+inline constexpr const char* msg_extract_cancelled = "Extraction cancelled.";
 
 // The card refused a line of the map: what to check on both ends. "Config" stands between
 // typographic double quotes (U+201C, U+201D).
@@ -29,6 +38,9 @@ inline constexpr const char* msg_line_not_acknowledged =
     "Set the RDX Config Protocol to \u201C"
     "Config\u201D.\n \t\t\t\t\t\t\t\t"
     "Set the RDX Config port to USB or RS232.\n \t\t\t\t\t\t\t\t";
+// The progress note while the card does not answer a frame: "No answer from the card,
+// transmission 5 of 12".
+std::string no_answer_note(int transmission, int transmissions);
 // A line of the map is longer than a frame line may be; the map is not sent at all.
 std::string line_too_long_message(int line_number, const std::string& line);
 

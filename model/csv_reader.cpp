@@ -20,8 +20,9 @@ bool csv_reader::at_record_end() {
         ++pos_;
         return true;
     }
-    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') {
-        pos_ += 2;
+    // CR LF, and a CR alone (what some spreadsheet programs write), end a record as LF does.
+    if (text_[pos_] == '\r') {
+        pos_ += pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n' ? 2 : 1;
         return true;
     }
     return false;

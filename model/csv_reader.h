@@ -1,6 +1,7 @@
 #pragma once
 // Reads comma-separated text record by record: fields separated by commas, quoted fields
-// (which may hold commas, quotes written twice and line breaks), records ended by LF or CR LF.
+// (which may hold commas, quotes written twice and line breaks), records ended by LF, CR LF or
+// a CR alone.
 // A UTF-8 byte-order mark at the start is skipped. Blanks between a closing quote and the
 // next comma are tolerated; a quote inside an unquoted field is taken as it stands.
 

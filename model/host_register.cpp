@@ -1,6 +1,8 @@
 #include "model/host_register.h"
 
 #include "core/text_lines.h"
+#include "model/image_limits.h"
+#include "model/map_line_source.h"
 #include "model/model_tables.h"
 #include "model/zrp_file.h"
 
@@ -8,10 +10,11 @@
 #include <bit>
 #include <climits>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
-constexpr std::size_t max_line = 255;
 constexpr std::size_t max_name = host_register::max_name_length;
 constexpr std::size_t max_mnemonic = host_register::max_mnemonic_length;
 constexpr std::size_t name_slot = 20;
@@ -34,11 +37,6 @@ bool take_word(field_scanner& fields, std::string& out, std::size_t max_chars) {
 
 void append_int(std::string& text, long long v) {
     text += std::to_string(v);
-}
-
-// The next line of a bitmapped entry; false at the end of the stream.
-bool next_line(std::istream& in, std::string& line) {
-    return read_line(in, line, max_line) != line_status::end;
 }
 
 std::string status_text(int device_code, int code) {
@@ -161,12 +159,23 @@ void host_register::write(std::ostream& out) {
 }
 
 bool host_register::read(std::istream& in) {
+    map_line_source lines(in, nullptr);
+    return read(lines);
+}
+
+bool host_register::read(map_line_source& lines) {
     std::string line;
     for (;;) {
-        if (read_line(in, line, max_line) == line_status::end)
+        if (!lines.next(line))
             return false;
-        if (!is_blank_line(line) && line.find("HREG") == std::string::npos)
+        if (is_blank_line(line))
+            continue;
+        if (line.find("HREG") == std::string::npos)
             break;
+        // A line holding "HREG" is passed over; only the bare keyword line is meant to be.
+        std::string first;
+        if (!field_scanner(line).word(first) || first != "HREG")
+            lines.not_as_written();
     }
 
     field_scanner fields(line);
@@ -186,29 +195,47 @@ bool host_register::read(std::istream& in) {
         fields.real(maximum);
         fields.real(minimum);
         fields.real(scale);
-        return true;
+        break;
     case fmt_int_dec_shift:
         take_word(fields, name, max_name);
         fields.integer(decimal_shift);
-        return true;
+        break;
     case fmt_rom_constant:
         fields.skip_word(); // "ROMConstant"
         fields.integer(rom_constant);
-        return true;
+        break;
     case fmt_commands:
-    case fmt_status:
-        return read_bitmap(in);
+    case fmt_status: {
+        if (fields.misread())
+            lines.not_as_written();
+        return read_bitmap(lines, line);
+    }
     default:
         take_word(fields, name, max_name);
-        return true;
+        break;
     }
+    if (fields.misread())
+        lines.not_as_written();
+    return true;
 }
 
-bool host_register::read_bitmap(std::istream& in) {
+bool host_register::read_bitmap(map_line_source& lines, const std::string& main_line) {
     const bool is_commands = format == fmt_commands;
+    // The text may end inside the entry: the register is then dropped with the lines read of
+    // it, and those are noted.
+    std::vector<std::pair<int, std::string>> read_so_far{{lines.line_number(), main_line}};
     std::string line;
+    auto next = [&] {
+        if (lines.next(line)) {
+            read_so_far.emplace_back(lines.line_number(), line);
+            return true;
+        }
+        for (const auto& [number, text] : read_so_far)
+            lines.not_as_written(number, text);
+        return false;
+    };
 
-    if (!next_line(in, line))
+    if (!next())
         return false;
     field_scanner feeders(line);
     for (int k = 0; k < bits; ++k) {
@@ -216,8 +243,10 @@ bool host_register::read_bitmap(std::istream& in) {
         feeders.decimal(is_commands ? commands[bit_of_item(k)].feeder
                                     : status[bit_of_item(k)].feeder);
     }
+    if (feeders.misread())
+        lines.not_as_written();
 
-    if (!next_line(in, line))
+    if (!next())
         return false;
     field_scanner mnemonics(line);
     const int device = device_code();
@@ -231,7 +260,7 @@ bool host_register::read_bitmap(std::istream& in) {
             status[bit_of_item(k)].code = status_code(device, m);
     }
 
-    if (!next_line(in, line))
+    if (!next())
         return false;
     field_scanner values(line);
     for (int k = 0; k < bits; ++k) {
@@ -247,6 +276,8 @@ bool host_register::read_bitmap(std::istream& in) {
             status[bit_of_item(k)].bit_position = static_cast<int>(position);
         }
     }
+    if (values.misread())
+        lines.not_as_written();
     return true;
 }
 
@@ -373,10 +404,7 @@ void host_register::encode_image(byte_writer& out, int device) const {
             out.u8(static_cast<std::uint8_t>(commands[bit_of_item(k)].feeder));
         nibbles([&](int k) { return commands[bit_of_item(k)].value; });
         for (int k = 0; k < bits; ++k) {
-            const std::string& m = commands[bit_of_item(k)].mnemonic;
-            // "XXXX" (unused) is stored as "XXX"; "C" + three characters as the three.
-            const std::string chars =
-                m == "XXXX" ? std::string("XXX") : m.substr(m.empty() ? 0 : 1);
+            const std::string chars = image_mnemonic_code(commands[bit_of_item(k)].mnemonic);
             for (std::size_t i = 0; i < mnemonic_code; ++i)
                 out.u8(i < chars.size() ? static_cast<std::uint8_t>(chars[i]) : 0);
         }

@@ -3,6 +3,7 @@
 // registers with a format, scaling and sign handling, or sixteen command or status bits packed
 // into one register.
 
+#include "model/bit_entries.h"
 #include "model/settings_dialogs.h"
 #include "model/zrp_object.h"
 
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+class map_line_source;
 class zrp_file;
 
 struct command_bit {
@@ -40,6 +42,8 @@ class host_register : public zrp_object {
     void write(std::ostream& out) override;
     // The next entry; false at the end of the stream or when a bitmapped entry is cut short.
     bool read(std::istream& in) override;
+    // The same from a map's lines, noting every line not read as written.
+    bool read(map_line_source& lines);
     // One image record (26 to 98 bytes); false when it cannot be read in full.
     bool decode_image(const image_header& header, byte_reader& records,
                       const image_info_block& info, int device_code) override;
@@ -91,10 +95,11 @@ class host_register : public zrp_object {
     float minimum = 0.0f;
     float scale = 1.0f;
     int decimal_shift = 0;
-    std::array<command_bit, 16> commands{};
-    std::array<status_bit, 16> status{};
+    // Only bitmapped registers (formats 3 and 4) store these; see bit_entries.
+    bit_entries<command_bit> commands;
+    bit_entries<status_bit> status;
 
   private:
     // The three lines after the main line of a bitmapped command or status entry.
-    bool read_bitmap(std::istream& in);
+    bool read_bitmap(map_line_source& lines, const std::string& main_line);
 };

@@ -127,10 +127,10 @@ void host_register::apply_dialog(const register_dialog_values& v) {
 
     const int device = device_code();
     for (std::size_t i = 0; i < commands.size(); ++i)
-        commands[i] = {v.commands[i].feeder, v.commands[i].value, v.commands[i].mnemonic};
+        commands.set(i, {v.commands[i].feeder, v.commands[i].value, v.commands[i].mnemonic});
     for (std::size_t i = 0; i < status.size(); ++i)
-        status[i] = {v.status[i].feeder, v.status[i].bit_position,
-                     status_code(device, v.status[i].mnemonic)};
+        status.set(i, {v.status[i].feeder, v.status[i].bit_position,
+                       status_code(device, v.status[i].mnemonic)});
 
     if (owner == nullptr)
         return;

@@ -63,8 +63,11 @@ std::vector<std::uint8_t> encode_image(const zrp_file& map, int device_code) {
 }
 
 std::string image_misfit(const zrp_file& map, int device_code) {
-    if (map.registers.size() > 65535)
-        return "more than 65535 registers";
+    // A card takes no more records than an extraction accepts: a larger image would not
+    // decode again.
+    if (map.registers.size() > static_cast<std::size_t>(image_max_records))
+        return std::to_string(map.registers.size()) + " registers, more than the " +
+               std::to_string(image_max_records) + " records an image holds";
     for (const auto& reg : map.registers) {
         const std::vector<image_misfit_item> misfits = register_image_misfits(*reg, device_code);
         if (!misfits.empty())

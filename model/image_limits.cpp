@@ -3,6 +3,8 @@
 #include "model/host_register.h"
 #include "model/model_tables.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int max_register_number = 65535;
@@ -34,6 +36,19 @@ bool image_carries_mnemonic(std::string_view mnemonic) {
                                   mnemonic != "CXXX" && mnemonic.find('\0') == mnemonic.npos);
 }
 
+std::string image_mnemonic_code(std::string_view mnemonic) {
+    if (mnemonic == "XXXX")
+        return "XXX";
+    return std::string(mnemonic.substr(mnemonic.empty() ? 0 : 1, 3));
+}
+
+std::string card_command_mnemonic(std::string_view mnemonic) {
+    std::string code = image_mnemonic_code(mnemonic);
+    // The card's text ends at a zero byte.
+    code.resize(std::min(code.size(), code.find('\0')));
+    return code == "XXX" ? std::string("XXXX") : "C" + code;
+}
+
 std::vector<image_misfit_item> register_image_misfits(const host_register& reg, int device_code) {
     std::vector<image_misfit_item> out;
     auto check = [&](const char* field, const char* what, long long value, long long high) {
@@ -62,7 +77,9 @@ std::vector<image_misfit_item> register_image_misfits(const host_register& reg, 
             if (!image_carries_mnemonic(c.mnemonic))
                 out.push_back({bit_field(bit), bit, "command mnemonic",
                                "command mnemonic \"" + c.mnemonic +
-                                   "\" is not \"XXXX\" or \"C\" and three characters"});
+                                   "\" is not \"XXXX\" or \"C\" and three characters; the card "
+                                   "gets \"" +
+                                   card_command_mnemonic(c.mnemonic) + "\""});
             check_bit(bit, "feeder", c.feeder, max_byte);
             check_bit(bit, "value code", c.value, max_nibble);
         }

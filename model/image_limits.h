@@ -22,6 +22,12 @@ int image_max_whole_count(int device_code);
 // True for a command mnemonic an image carries: "XXXX" (unused) or "C" and three characters
 // (other than "CXXX", which reads back as "XXXX").
 bool image_carries_mnemonic(std::string_view mnemonic);
+// The bytes an image record holds for a command mnemonic (zero-padded to three): "XXX" for
+// "XXXX" (unused), else the characters after the first, at most three.
+std::string image_mnemonic_code(std::string_view mnemonic);
+// The mnemonic the card gets for a command mnemonic, as an extraction reads it back: "XXXX"
+// for the code "XXX", else "C" and the code ("ZZZZ" gives "CZZZ").
+std::string card_command_mnemonic(std::string_view mnemonic);
 
 // One value of a register that its image record cannot carry. field is the register table
 // column the value belongs to ("Register", "Whole words", "Bit 3", ...); bit is the bit of a

@@ -86,7 +86,7 @@ std::vector<std::string_view> words_of(std::string_view s) {
 } // namespace
 
 std::string register_table_error::message() const {
-    std::string where = row == 0 ? "Header row" : "Row " + std::to_string(row);
+    std::string where = row <= 1 ? "Header row" : "Row " + std::to_string(row);
     if (!column.empty())
         where += ", column " + column;
     return where + ": " + text;
@@ -127,19 +127,25 @@ bool register_table_reader::read_header(const std::vector<std::string>& names) {
     const auto& known = table_column_names();
     column_of_field_.assign(table_column_count, -1);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view name = trimmed(names[i]);
+        // A name is the column's apart from blanks and carriage returns a line end left.
+        std::string_view name = names[i];
+        while (!name.empty() &&
+               (name.front() == ' ' || name.front() == '\t' || name.front() == '\r'))
+            name.remove_prefix(1);
+        while (!name.empty() && (name.back() == ' ' || name.back() == '\t' || name.back() == '\r'))
+            name.remove_suffix(1);
         for (int c = 0; c < table_column_count; ++c) {
             if (known[static_cast<std::size_t>(c)] != name)
                 continue;
             if (column_of_field_[static_cast<std::size_t>(c)] != -1)
-                return fail(0, std::string(name), "the column appears twice");
+                return fail(1, std::string(name), "the column appears twice");
             column_of_field_[static_cast<std::size_t>(c)] = static_cast<int>(i);
         }
     }
     for (int required : {col_register, col_format})
         if (column_of_field_[static_cast<std::size_t>(required)] == -1)
             return fail(
-                0, "", "the table has no " + known[static_cast<std::size_t>(required)] + " column");
+                1, "", "the table has no " + known[static_cast<std::size_t>(required)] + " column");
     return true;
 }
 
@@ -149,9 +155,9 @@ bool register_table_reader::read(std::string_view table) {
     csv_reader csv(table);
     std::vector<std::string> fields;
     auto syntax_error = [&] {
-        const int row = csv.record_number() - 1;
+        const int row = csv.record_number();
         std::string column;
-        if (row > 0)
+        if (row > 1)
             for (int c = 0; c < table_column_count; ++c)
                 if (column_of_field_[static_cast<std::size_t>(c)] == csv.error_field())
                     column = table_column_names()[static_cast<std::size_t>(c)];
@@ -160,7 +166,7 @@ bool register_table_reader::read(std::string_view table) {
     if (!csv.next(fields)) {
         if (!csv.error().empty())
             return syntax_error();
-        return fail(0, "", "the table has no header row");
+        return fail(1, "", "the table has no header row");
     }
     if (!read_header(fields))
         return false;
@@ -168,7 +174,7 @@ bool register_table_reader::read(std::string_view table) {
         const row_cells cells(fields, column_of_field_);
         if (cells.all_empty())
             continue;
-        if (!read_row(cells, csv.record_number() - 1))
+        if (!read_row(cells, csv.record_number()))
             return false;
     }
     if (!csv.error().empty())

@@ -17,7 +17,7 @@ class zrp_file;
 
 // A cell (or the table's shape) that does not parse.
 struct register_table_error {
-    int row = 0;        // data row, 1 for the first row after the header; 0 for the header
+    int row = 0;        // as a spreadsheet numbers rows: 1 the header row, 2 the first data row
     std::string column; // the column's name; empty when no single column is at fault
     std::string text;   // what is wrong
 

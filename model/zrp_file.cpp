@@ -7,6 +7,7 @@
 #include "model/block_layout.h"
 #include "model/devicenet_header.h"
 #include "model/ethernetip_header.h"
+#include "model/map_line_source.h"
 #include "model/mb_siemens_header.h"
 #include "model/mbplus_header.h"
 #include "model/mbtcp_header.h"
@@ -141,6 +142,24 @@ int protocol_from_info(const image_info_block& info, int fallback) {
     return fallback;
 }
 
+// Why the header of the text from start could not be read: bytes that are not text, or the
+// line it stopped short of.
+std::string header_failure(std::istream& in, std::istream::pos_type start) {
+    in.clear();
+    in.seekg(start);
+    bool has_nodenum = false;
+    std::string line;
+    while (read_line(in, line, max_line) != line_status::end) {
+        if (std::any_of(line.begin(), line.end(),
+                        [](char c) { return is_non_text_byte(static_cast<unsigned char>(c)); }))
+            return "not text";
+        std::string first;
+        if (field_scanner(line).word(first) && first == "NODENUM")
+            has_nodenum = true;
+    }
+    return has_nodenum ? "no HREG line" : "no NODENUM line";
+}
+
 bool is_device_word(const std::string& word) {
     return word.size() == 3 && device_words().word(device_words().code(word)) == word;
 }
@@ -205,15 +224,23 @@ void zrp_file::write(std::ostream& out) {
 }
 
 bool zrp_file::read(std::istream& in) {
+    map_read_report ignored;
+    return read(in, ignored);
+}
+
+bool zrp_file::read(std::istream& in, map_read_report& report) {
+    report = {};
     const std::istream::pos_type start = in.tellg();
     if (start == std::istream::pos_type(-1)) {
         // The first line is looked at twice; a stream that cannot go back is read whole, up
         // to the input bound (endless input fails the load).
         std::string copy;
-        if (!read_bounded(in, copy))
+        if (!read_bounded(in, copy)) {
+            report.failure = "larger than 256 MiB, or unreadable";
             return false;
+        }
         std::istringstream again(std::move(copy));
-        return read(again);
+        return read(again, report);
     }
 
     // Up to three characters of the first line, blanks skipped, decide whether it is a
@@ -244,15 +271,30 @@ bool zrp_file::read(std::istream& in) {
     const int code = protocol_words().code(protocol_word);
     set_network_protocol_flag(code);
     create_header(code, device_words().code(device_word));
-    if (!header->read(in))
+    if (!header->read(in)) {
+        report.failure = header_failure(in, start);
         return false;
+    }
+
+    // The header's lines go through the line source once more, to number them and note
+    // those that hold what no text does; the registers are read through it from there on.
+    in.clear();
+    const std::istream::pos_type header_end = in.tellg();
+    in.seekg(start);
+    map_line_source lines(in, &report.unread_lines);
+    std::string line;
+    while (in.tellg() < header_end && lines.next(line)) {
+    }
+    report.header_lines = lines.line_number();
+    in.clear();
+    in.seekg(header_end);
 
     input_proposal proposal(header.get());
     register_overlap_index accepted;
     for (;;) {
         auto reg = std::make_unique<host_register>(this, 0);
         reg->register_number = proposal.next();
-        if (!reg->read(in))
+        if (!reg->read(lines))
             break;
         if (accepted.conflicts(*reg)) {
             ui().message(conflicting_register_message(*reg));

@@ -3,6 +3,7 @@
 // text file format and the decoding of device configuration images.
 
 #include "model/host_register.h"
+#include "model/map_read_report.h"
 #include "model/protocol_header.h"
 
 #include <memory>
@@ -30,6 +31,8 @@ class zrp_file : public zrp_object {
 
     void write(std::ostream& out) override;
     bool read(std::istream& in) override;
+    // The same, noting in report the lines not read as written and why a load failed.
+    bool read(std::istream& in, map_read_report& report);
     bool decode_image(const image_header& header, byte_reader& records,
                       const image_info_block& info, int device_code) override;
     // The host protocol selection; see the model's rules.

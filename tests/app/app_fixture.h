@@ -13,11 +13,14 @@
 #include "model/zrp_file.h"
 #include "tests/support/scripted_ui.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <deque>
 #include <functional>
@@ -137,6 +140,11 @@ class hooked_ui : public scripted_ui {
             on_question();
         return scripted_ui::ask_retry_cancel(text);
     }
+    bool detailed_retry_cancel(const std::string& text, const std::string& detail) override {
+        if (on_question)
+            on_question();
+        return scripted_ui::detailed_retry_cancel(text, detail);
+    }
     std::function<void()> on_question;
 };
 
@@ -175,6 +183,17 @@ struct app_under_test {
     ~app_under_test() {
         app.reset();
         set_dialogs(dialogs_before);
+    }
+    // Turns the event loop until no transfer runs (at most twenty seconds); false if one
+    // still does.
+    bool transfers_done() {
+        QElapsedTimer timer;
+        timer.start();
+        while (app->transfers().busy() && timer.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+        return !app->transfers().busy();
     }
 
     hooked_ui ui;

@@ -2,6 +2,7 @@
 // What the editor's transfer tests share: a card emulator on a real pseudo-terminal, served
 // by a thread for the test's lifetime, and waiting on the event loop for a condition.
 
+#include "sim/card_transcript.h"
 #include "sim/ombra_card.h"
 #include "sim/pty_card_server.h"
 
@@ -26,7 +27,7 @@ inline void wait_until(const std::function<bool()>& done) {
 class card_on_pty {
   public:
     card_on_pty(card_options options, const QString& link_path)
-        : card(std::move(options)), server(card) {
+        : card(std::move(options), &transcript), server(card) {
         std::string error;
         ok = server.open(link_path.toStdString(), error);
         if (ok)
@@ -37,6 +38,7 @@ class card_on_pty {
         if (thread.joinable())
             thread.join();
     }
+    card_transcript transcript; // every frame the card got and every answer it gave
     ombra_card card;
     pty_card_server server;
     std::atomic<bool> stop{false};

@@ -95,6 +95,47 @@ class tst_app_startup : public QObject {
         QVERIFY(t.app->catalogue().count() > 0);
     }
 
+    // A damaged parameter file is said at start-up, with where it went wrong, and the editor
+    // runs without a catalogue; so does one that names no parameter.
+    void damaged_or_empty_params_lst_is_said_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("mismatched end tag")
+            << QByteArray("<parameters>\n<device name=\"A\">\n<param name=\"B\">x</parm>\n")
+            << "The parameter file could not be read: parameters cannot be picked from a "
+               "catalogue."
+            << "params.lst: line 3: </parm> does not close <param>";
+        QTest::newRow("empty-element tag")
+            << QByteArray("<parameters><device name=\"A\"/>\n")
+            << "The parameter file could not be read: parameters "
+               "cannot be picked from a catalogue."
+            << "params.lst: line 1: '/' where an attribute of <device> "
+               "belongs";
+        QTest::newRow("empty catalogue")
+            << QByteArray("<parameters><device name=\"A\"></device></parameters>")
+            << "The parameter file holds no parameter."
+            << "params.lst";
+    }
+    void damaged_or_empty_params_lst_is_said() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QFETCH(QString, detail);
+        private_settings settings;
+        QTemporaryDir cwd;
+        QFile file(cwd.filePath("params.lst"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        current_directory in(cwd.path());
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{message.toStdString()});
+        QCOMPARE(QString::fromStdString(t.ui.events.front().detail),
+                 QDir::toNativeSeparators(cwd.filePath(detail)));
+        QCOMPARE(t.app->catalogue().has_parameters(), false);
+    }
+
     void link_setting_words_data() {
         QTest::addColumn<QString>("use_link");
         QTest::addColumn<QString>("pane");

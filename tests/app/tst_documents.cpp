@@ -174,6 +174,23 @@ class tst_documents : public QObject {
         QVERIFY2(bit_mode->isAncestorOf(before_node), qPrintable(before_node->objectName()));
     }
 
+    // Lines the reader guessed at are listed in one message once the map's window is open.
+    void open_names_the_lines_not_read_as_written() {
+        const QString p = path("guessed.zrp");
+        std::string text = map_text(1);
+        for (int i = 0; i < 22; ++i)
+            text += std::to_string(40001 + i) + "x 0 1 0 0 0 F:0 A\n";
+        write_file(p, text);
+        QVERIFY(t->app->documents().open_document_file(p));
+        QCOMPARE(window_count(), 1);
+        QCOMPARE(t->ui.texts().size(), std::size_t{1});
+        const std::string said = t->ui.texts().front();
+        QVERIFY(said.rfind(QDir::toNativeSeparators(p).toStdString() +
+                               ":\nLine 6 was not read as written: \"40001x 0 1 0 0 0 F:0 A\"\n",
+                           0) == 0);
+        QVERIFY(said.ends_with("\nand 2 more"));
+    }
+
     void open_retry_after_fixing_the_file() {
         const QString p = path("broken.zrp");
         write_file(p, "this is not a register map\n");
@@ -194,21 +211,27 @@ class tst_documents : public QObject {
     void open_failures_ask_until_cancel_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("exists");
-        QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("text") << QByteArray("hello\nworld\n") << true;
-        QTest::newRow("binary") << QByteArray("\x00\xff\x01\x02RDX\x00", 8) << true;
-        QTest::newRow("truncated") << QByteArray(map_text(1).substr(0, 12).c_str()) << true;
-        QTest::newRow("empty") << QByteArray() << true;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << false << "no such file";
+        QTest::newRow("text") << QByteArray("hello\nworld\n") << true << "no NODENUM line";
+        QTest::newRow("binary") << QByteArray("\x00\xff\x01\x02RDX\x00", 8) << true << "not text";
+        QTest::newRow("truncated")
+            << QByteArray(map_text(1).substr(0, 12).c_str()) << true << "no NODENUM line";
+        QTest::newRow("empty") << QByteArray() << true << "no NODENUM line";
     }
     void open_failures_ask_until_cancel() {
         QFETCH(QByteArray, content);
         QFETCH(bool, exists);
+        QFETCH(QString, reason);
         const QString p = path("bad.zrp");
         if (exists)
             write_file(p, content.toStdString());
         t->ui.answer({true, true, false});
         QVERIFY(!t->app->documents().open_document_file(p));
         QCOMPARE(t->ui.texts(), std::vector<std::string>(3, "Unable to open the requested file"));
+        // The box says which file and why.
+        QCOMPARE(QString::fromStdString(t->ui.events.back().detail),
+                 QDir::toNativeSeparators(p) + ": " + reason);
         QCOMPARE(window_count(), 0);
         QVERIFY(t->app->recent_files().files().isEmpty());
     }
@@ -343,6 +366,7 @@ class tst_documents : public QObject {
         t->app->transfers().link().select_com_link(); // a link that cannot open
         t->app->transfers().link().set_com_port(path("no-such-port").toStdString());
         t->app->main_frame()->run_command(ID_FILE_SEND);
+        QVERIFY(t->transfers_done());
         QCOMPARE(t->ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
     }
 };

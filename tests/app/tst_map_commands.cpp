@@ -173,11 +173,17 @@ class tst_map_commands : public QObject {
         frame->run_command(ID_IMPORT_REGISTER_TABLE);
         QCOMPARE(t.prompter.open_filters, QStringList{csv_filter});
         QCOMPARE(t.prompter.suffixes, QStringList{"csv"});
-        QVERIFY(t.ui.events.empty());
+        // Each command ends with a summary.
+        QCOMPARE(t.ui.texts(),
+                 (std::vector<std::string>{
+                     "2 registers exported to " +
+                         QDir::toNativeSeparators(settings.dir.filePath("table.csv")).toStdString(),
+                     "2 registers imported"}));
         QVERIFY(doc->is_modified());
         QCOMPARE(doc->text(), saved);
 
         // A table that cannot be written leaves nothing behind and says so.
+        t.ui.events.clear();
         t.prompter.save_paths << settings.dir.filePath("no/such/folder/table.csv");
         frame->run_command(ID_EXPORT_REGISTER_TABLE);
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"Unable to save the requested file"});
@@ -201,10 +207,14 @@ class tst_map_commands : public QObject {
             << "Conflicting Register Ignored\nRegister Num: 40002\nParameter: Setpoint";
         QTest::newRow("a word not in its table")
             << QByteArray("Register,Format\r\n40001,INT_PASSTHRU\r\n40002,NOPE\r\n")
-            << table_file::written << QList<int>{} << "Row 2, column Format: ";
+            << table_file::written << QList<int>{} << "Row 3, column Format: ";
         QTest::newRow("text where a number belongs")
             << QByteArray("Format,Register\r\nINT_PASSTHRU,forty\r\n") << table_file::written
-            << QList<int>{} << "Row 1, column Register: ";
+            << QList<int>{} << "Row 2, column Register: ";
+        QTest::newRow("carriage returns alone end the rows")
+            << QByteArray("Register,Parameter,Format\r40005,Setpoint,INT_PASSTHRU\r"
+                          "40003,Massflow,INT_PASSTHRU\r")
+            << table_file::written << QList<int>{40003, 40005} << "";
         QTest::newRow("no Format column") << QByteArray("Register,Parameter\r\n40001,Massflow\r\n")
                                           << table_file::written << QList<int>{} << "Header row";
         QTest::newRow("binary") << QByteArray("\x00\xff\x1b\"\r\n\x80,\"\x00", 10)
@@ -246,12 +256,20 @@ class tst_map_commands : public QObject {
         }
         t.app->main_frame()->run_command(ID_IMPORT_REGISTER_TABLE);
 
+        std::vector<std::string> texts = t.ui.texts();
+        if (!numbers.isEmpty()) {
+            QVERIFY(!texts.empty());
+            QCOMPARE(texts.back(), std::to_string(numbers.size()) +
+                                       (numbers.size() == 1 ? " register" : " registers") +
+                                       " imported");
+            texts.pop_back();
+        }
         if (message.isEmpty()) {
-            QVERIFY(t.ui.events.empty());
+            QVERIFY(texts.empty());
         } else {
-            QCOMPARE(t.ui.events.size(), std::size_t(1));
-            QVERIFY2(QString::fromStdString(t.ui.events.front().text).startsWith(message),
-                     t.ui.events.front().text.c_str());
+            QCOMPARE(texts.size(), std::size_t(1));
+            QVERIFY2(QString::fromStdString(texts.front()).startsWith(message),
+                     texts.front().c_str());
         }
         if (numbers.isEmpty()) {
             QCOMPARE(doc->text(), before);
@@ -278,11 +296,13 @@ class tst_map_commands : public QObject {
         CTessalyDoc* doc = open_map(t, settings, "plant.zrp", map_text(1) + two_registers);
         QVERIFY(doc);
         frame->run_command(ID_FILE_SEND);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
 
         // A failed extraction shows its message and no window.
         t.ui.events.clear();
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{msg_not_extracted});
         QVERIFY(!t.app->map_commands().compare_window());
 
@@ -290,6 +310,7 @@ class tst_map_commands : public QObject {
         t.ui.events.clear();
         const std::string before = doc->text();
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QVERIFY2(t.ui.events.empty(), t.ui.events.empty() ? "" : t.ui.events[0].text.c_str());
         QPointer<CDeviceCompareDlg> window = t.app->map_commands().compare_window();
         QVERIFY(window);
@@ -308,6 +329,7 @@ class tst_map_commands : public QObject {
         QVERIFY(doc->map()->add_register(std::move(extra)) >= 0);
         const std::string edited = doc->text();
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QVERIFY(t.ui.events.empty());
         QCOMPARE(t.app->map_commands().compare_window(), window.data());
         QCOMPARE(window->summary(),
@@ -323,6 +345,7 @@ class tst_map_commands : public QObject {
         // Another failure closes the window: its comparison is not the card's any more.
         t.app->transfers().link().set_com_port(settings.dir.filePath("gone").toStdString());
         frame->run_command(ID_COMPARE_WITH_DEVICE);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
         QTRY_VERIFY(!window);
         t.app->exit_instance();

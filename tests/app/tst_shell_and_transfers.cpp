@@ -122,6 +122,14 @@ class tst_shell_and_transfers : public QObject {
         QVERIFY(t.app->on_command_text(
             CInstanceChannel::send_request(settings.dir.filePath("none.zrp"))));
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"The file could not be opened."});
+        // A file that is no map is refused before the link is touched.
+        const QString typo = settings.dir.filePath("typo.zrp");
+        std::string text = map_text(1);
+        text.replace(text.find("PLC_CHAN"), 8, "PLC-CHAN");
+        write_file(typo, text);
+        t.ui.events.clear();
+        QVERIFY(t.app->on_command_text(CInstanceChannel::send_request(typo)));
+        QCOMPARE(t.ui.texts(), std::vector<std::string>{"Unable to open the requested file"});
         QVERIFY(t.app->main_frame()->isVisible()); // started by the user: stays
     }
 
@@ -138,6 +146,7 @@ class tst_shell_and_transfers : public QObject {
         const QString map = settings.dir.filePath("send.zrp");
         write_file(map, map_text(1));
         QVERIFY(t.app->on_command_text(CInstanceChannel::send_request(map)));
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
         QCOMPARE(card.card.configuration().front(), std::string("RDX Modbus protocol"));
         QVERIFY(!t.app->main_frame()->isVisible());
@@ -164,6 +173,7 @@ class tst_shell_and_transfers : public QObject {
         doc->map()->header->byte_order = 1;
         doc->set_modified(true);
         frame->run_command(ID_FILE_SEND);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"File send complete!"});
         std::ostringstream sent;
         doc->map()->write(sent);
@@ -174,6 +184,7 @@ class tst_shell_and_transfers : public QObject {
         // Extraction opens a new, modified document named by the reserved name.
         t.ui.events.clear();
         frame->run_command(ID_EXTRACT_RDX);
+        QVERIFY(t.transfers_done());
         QVERIFY2(t.ui.events.empty(), t.ui.events.empty() ? "" : t.ui.events.front().text.c_str());
         QCOMPARE(t.app->documents().frames().size(), 2);
         CTessalyDoc* extracted = t.app->documents().active_document();
@@ -195,6 +206,7 @@ class tst_shell_and_transfers : public QObject {
 
         // The error list goes to the error window, no document.
         frame->run_command(ID_EXTRACT_ERRORS);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.app->documents().frames().size(), 2);
         QVERIFY(t.app->transfers().error_window());
         QCOMPARE(t.app->transfers().error_window()->text(),
@@ -208,6 +220,7 @@ class tst_shell_and_transfers : public QObject {
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         t.app->main_frame()->run_command(ID_EXTRACT_BLF);
+        QVERIFY(t.transfers_done());
         QCOMPARE(t.ui.texts(), std::vector<std::string>{"Error opening specified COM port."});
         QVERIFY(t.app->documents().frames().isEmpty());
         QVERIFY(t.app->recent_files().files().isEmpty());

@@ -64,12 +64,15 @@ TEST(XmlReader, SyntaxRules) {
         {"blank before the closing bracket", "<r></r >", "null"},
         {"mixed content in order", "<r>t1<c></c>t2</r>", "r(\"t1\",c,\"t2\")"},
         {"whitespace-only content makes no text", "<r> \n\t<c></c>\r\n </r>", "r(c)"},
-        {"control characters count as whitespace", "<r>\x01\x02word</r>", "r(\"word\")"},
+        {"control characters are not text", "<r>\x01\x02word</r>", "null"},
+        {"tab, carriage return and line feed are whitespace", "<r>\t\r\nword</r>", "r(\"word\")"},
         {"bytes above 0x7f are text", "<r>\x80x</r>", "r(\"\x80x\")"},
         {"digits inside names", "<r2d2 a1=\"v\"></r2d2>", "r2d2{a1=v}"},
         {"name cannot start with a digit", "<2r></2r>", "null"},
         {"comment inside an element fails it", "<r><!-- c --></r>", "null"},
-        {"failed root, scanning resumes at the next root", "<a><b></a><r x=\"1\"></r>", "r{x=1}"},
+        {"a failed root fails the document", "<a><b></a><r x=\"1\"></r>", "null"},
+        {"a comment holding a tag is passed over", "<!-- <b> --><r></r>", "r"},
+        {"a lone angle bracket before the root is text", "a < b <r></r>", "r"},
         {"failure below the root fails the root", "<r><c a='1'></c></r>", "null"},
         {"end inside a quoted value", "<r a=\"never closed", "null"},
         {"end inside a comment", "<!-- open comment", "null"},
@@ -82,6 +85,28 @@ TEST(XmlReader, SyntaxRules) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(parse(c.input), c.expected) << c.what;
+}
+
+// A document given up says where and why.
+TEST(XmlReader, FailuresNameTheLineAndTheCause) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"<p>\n<a>\n<b>x</bb>\n</a>\n</p>", "line 3: </bb> does not close <b>"},
+        {std::string("<p>\n<a>\n  x\0y</a></p>", 21), "line 3: byte 0x00 is not text"},
+        {"", "line 1: no root element"},
+        {"\n\n</a>", "line 3: a closing tag comes before the root element"},
+        {"<p>\n<a k=\"v></a></p>", "line 2: the input ends inside a value of <a>"},
+        {"<p>\n<a k></a></p>", "line 2: attribute k of <a> has no '=' and value"},
+        {"<p><a/></p>", "line 1: '/' where an attribute of <a> belongs"},
+        {"<p>text", "line 1: the input ends inside <p>"},
+        {"<p></p >", "line 1: 0x20 in the closing tag </p>"},
+        {"<!-- open\n", "line 1: the input ends inside a comment or declaration"},
+    };
+    for (const auto& [text, said] : cases) {
+        std::istringstream in(text);
+        xml_read_error error;
+        EXPECT_EQ(read_xml_document(in, max_input_bytes, &error), nullptr) << text;
+        EXPECT_EQ(error.text(), said) << text;
+    }
 }
 
 TEST(XmlReader, StopsAfterTheRootsClosingTag) {
@@ -133,7 +158,7 @@ TEST(XmlReader, GivingUpEndsTheWholeDocument) {
         {"too deep, then another root", nested("d", 300) + "<r></r>", 1 << 20, "null"},
         {"as deep as the guard", nested("d", 256), 1 << 20, deepest},
         {"past the byte bound", "<junk " + std::string(100, ' ') + "<r></r>", 64, "null"},
-        {"a failed element within the bound", "<x y><r></r>", 64, "r"},
+        {"a failed element within the bound", "<x y><r></r>", 64, "null"},
         {"the root ends at the bound", "<r>text</r>", 11, "r(\"text\")"},
     };
     for (const auto& r : rows) {

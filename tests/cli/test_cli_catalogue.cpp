@@ -58,12 +58,51 @@ TEST_F(CliCatalogue, NoDocumentFromNonRegularFilesOrTooDeepNesting) {
         {"xml pipe", "Unable to open pipe\n"},
         {"catalogue folder", "Unable to open folder\n"},
         {"catalogue /dev/zero", "Unable to open /dev/zero\n"},
-        {"catalogue d.lst", "d.lst holds no well-formed root element\n"},
-        {"xml d.lst", "d.lst holds no well-formed root element\n"},
+        {"catalogue d.lst", "d.lst: line 1: elements are nested more than 256 deep\n"},
+        {"xml d.lst", "d.lst: line 1: elements are nested more than 256 deep\n"},
     };
     for (const auto& c : cases) {
         result r = run(c.args, 20);
         EXPECT_EQ(r.status, 1) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
+    }
+}
+
+// The shipped catalogue with one end tag misspelt fails as a whole, naming the line; a
+// catalogue without a parameter says so.
+TEST_F(CliCatalogue, ADamagedOrEmptyCatalogueIsNoCatalogue) {
+    std::ifstream shipped(TESSALY_SOURCE_DIR "/resources/params.lst", std::ios::binary);
+    std::string text, line;
+    for (int n = 1; std::getline(shipped, line); ++n) {
+        if (n == 101) {
+            const auto at = line.find("</param>");
+            ASSERT_NE(at, std::string::npos);
+            line.replace(at, 8, "</parm>");
+        }
+        text += line + "\n";
+    }
+    write("b.lst", text);
+    write("none.lst", "<parameters><device name=\"A\"><device name=\"B\"></device></device>"
+                      "</parameters>");
+    write("map.zrp", "RDX Modbus protocol\nPLC_CHAN\nREGMAX 1\nNODENUM 0\nHREG\n"
+                     "40001 0 1 0 0 0 F:0 Massflow\n");
+    const std::string broken = "b.lst: line 101: </parm> does not close <param>\n";
+    const std::string empty = "none.lst: the catalogue holds no parameter\n";
+    struct {
+        std::string args;
+        int status;
+        std::string err;
+    } const cases[] = {
+        {"catalogue b.lst", 1, broken},
+        {"xml b.lst", 1, broken},
+        {"check map.zrp --catalogue b.lst", 2, broken},
+        {"catalogue none.lst", 1, empty},
+        {"check map.zrp --catalogue none.lst", 2, empty},
+    };
+    for (const auto& c : cases) {
+        result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
         EXPECT_EQ(r.out, "") << c.args;
         EXPECT_EQ(r.err, c.err) << c.args;
     }
@@ -131,7 +170,8 @@ const std::string done =
     "Conversion done!\n\nRe-Open the converted file and\nsetup protocol parameters now!\n";
 
 TEST_F(CliCatalogue, ImportFollowsTheSelectionOptions) {
-    write("old.zrp", "PLC_CHAN 19200\nONLINE\nHREG\n40001 0 1 0 0 0 F:1 ASR\n");
+    write("old.zrp",
+          "PLC_CHAN 19200\nONLINE\nREGMAX 1\nNODENUM 0\nHREG\n40001 0 1 0 0 0 F:1 ASR\n");
     struct {
         const char* options;
         const char* description;
@@ -153,7 +193,8 @@ TEST_F(CliCatalogue, ImportFollowsTheSelectionOptions) {
         EXPECT_EQ(r.status, 0) << c.options;
         EXPECT_EQ(r.err, done) << c.options;
         EXPECT_EQ(r.out, "") << c.options;
-        EXPECT_EQ(read_work("new.zrp"), std::string(c.description) + "\nPLC_CHAN 19200\nHREG\n" +
+        EXPECT_EQ(read_work("new.zrp"), std::string(c.description) +
+                                            "\nPLC_CHAN 19200\nREGMAX 1\nNODENUM 0\nHREG\n" +
                                             "40001 0 1 0 0 0 F:1 " + c.status_name + " \n")
             << c.options;
     }
@@ -162,8 +203,14 @@ TEST_F(CliCatalogue, ImportFollowsTheSelectionOptions) {
 }
 
 TEST_F(CliCatalogue, ImportRefusalsAndFailures) {
-    write("old.zrp", "HREG\n40001 0 1 0 0 0 F:1 MFA\n");
-    write("bad.zrp", "HREG\n40001 0 1 0 0 0 F:1 QQQ\n");
+    const std::string head = "PLC_CHAN 19200\nREGMAX 1\nNODENUM 0\n";
+    write("old.zrp", head + "HREG\n40001 0 1 0 0 0 F:1 MFA\n");
+    write("bad.zrp", head + "HREG\n40001 0 1 0 0 0 F:1 QQQ\n");
+    write("binary.zrp", std::string("\x7f"
+                                    "ELF\x02\x01\x01\0\0\0HREG\n\x89PNG\r\n",
+                                    20) +
+                            std::string(300, '\xff'));
+    write("headless.zrp", "HREG\n40001 0 1 0 0 0 F:1 MFA\n");
     write("taken.zrp", "keep\n");
     fs::create_directories(dir_ / "work" / "sub");
     struct {
@@ -175,7 +222,12 @@ TEST_F(CliCatalogue, ImportRefusalsAndFailures) {
         {"import old.zrp old.zrp", 1, "Conversion cancelled.\n"},
         {"import old.zrp ./sub/../old.zrp --force", 1,
          "Error: new file name is the same as old.\n"},
-        {"import bad.zrp out.zrp", 1,
+        {"import bad.zrp out2.zrp", 1,
+         "Errors during conversion!\nExamine convert.log for details.\n"},
+        // What a failed conversion made is not written: not even a file nothing can open.
+        {"import binary.zrp out2.zrp", 1,
+         "Errors during conversion!\nExamine convert.log for details.\n"},
+        {"import headless.zrp out2.zrp", 1,
          "Errors during conversion!\nExamine convert.log for details.\n"},
         {"import missing.zrp out2.zrp", 1,
          "The file could not be opened.\nError converting *.zrp file.\n"},
@@ -194,14 +246,17 @@ TEST_F(CliCatalogue, ImportRefusalsAndFailures) {
         }
     }
     EXPECT_EQ(read_work("taken.zrp"), "keep\n");
-    EXPECT_EQ(read_work("old.zrp"), "HREG\n40001 0 1 0 0 0 F:1 MFA\n");
+    EXPECT_EQ(read_work("old.zrp"), head + "HREG\n40001 0 1 0 0 0 F:1 MFA\n");
     EXPECT_FALSE(fs::exists(dir_ / "work" / "out2.zrp"));
+    // The log of the last failed conversion says why.
+    EXPECT_NE(read_work("convert.log").find("cannot be opened: no NODENUM line"),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "work" / "out3.zrp"));
 
     result forced = run("import old.zrp taken.zrp --force");
     EXPECT_EQ(forced.status, 0);
     EXPECT_EQ(forced.err, done);
-    EXPECT_EQ(read_work("taken.zrp"), "\nHREG\n40001 0 1 0 0 0 F:1 Massflow \n");
+    EXPECT_EQ(read_work("taken.zrp"), "\n" + head + "HREG\n40001 0 1 0 0 0 F:1 Massflow \n");
 }
 
 } // namespace

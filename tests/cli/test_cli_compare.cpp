@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <string>
 
@@ -28,7 +30,9 @@ const std::string table =
     "40002,0,\"Mass,flow\",INT_PASSTHRU,1,2,REVERSED,UNSIGNED,NO_SWAP" + std::string(21, ',') +
     "\r\n" + "40005,2,Setpoint,INT_DEC_SHIFT,0,1,NORMAL,SIGNED,NO_SWAP,,,,3" +
     std::string(17, ',') + "\r\n";
-const std::string open_failed = "Unable to open the requested file\n";
+std::string open_failed(const std::string& path, const std::string& reason) {
+    return "Unable to open the requested file\n" + path + ": " + reason + "\n";
+}
 
 class CliCompare : public cli_fixture {};
 
@@ -95,16 +99,18 @@ TEST_F(CliCompare, FailedImportsWriteNothing) {
     };
     const row rows[] = {
         {"import-csv bad.csv --into map.zrp -o out.zrp", 1,
-         "Row 2, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
+         "Row 3, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
         {"import-csv bad.csv --into map.zrp -o fresh.zrp", 1,
-         "Row 2, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
+         "Row 3, column Format: \"INT_NUMERC\" is not a register format name or number\n"},
         {"import-csv nokey.csv --into map.zrp -o out.zrp", 1,
          "Header row: the table has no Register column\n"},
         {"import-csv missing.csv --into map.zrp -o out.zrp", 1, "Unable to open missing.csv\n"},
-        {"import-csv bad.csv --into missing.zrp -o out.zrp", 1, open_failed},
-        {"import-csv bad.csv --into folder.zrp -o out.zrp", 1, open_failed},
-        {"export-csv missing.zrp -o out.zrp", 1, open_failed},
-        {"export-csv folder.zrp -o out.zrp", 1, open_failed},
+        {"import-csv bad.csv --into missing.zrp -o out.zrp", 1,
+         open_failed("missing.zrp", "no such file")},
+        {"import-csv bad.csv --into folder.zrp -o out.zrp", 1,
+         open_failed("folder.zrp", "a folder, not a file")},
+        {"export-csv missing.zrp -o out.zrp", 1, open_failed("missing.zrp", "no such file")},
+        {"export-csv folder.zrp -o out.zrp", 1, open_failed("folder.zrp", "a folder, not a file")},
         {"import-csv bad.csv -o out.zrp", 2, ""},
         {"export-csv", 2, ""},
     };
@@ -120,11 +126,29 @@ TEST_F(CliCompare, FailedImportsWriteNothing) {
     }
 }
 
+// A table saved with carriage returns alone (the sample map's table with its line feeds
+// taken out) imports the same registers.
+TEST_F(CliCompare, ATableWithCarriageReturnLineEndsImportsTheSameRegisters) {
+    write("plant.zrp", read(TESSALY_TEST_DATA "/plant.zrp"));
+    result table = run("export-csv plant.zrp");
+    ASSERT_EQ(table.status, 0);
+    std::string cr = table.out;
+    cr.erase(std::remove(cr.begin(), cr.end(), '\n'), cr.end());
+    ASSERT_EQ(cr.find('\n'), std::string::npos);
+    write("cr.csv", cr);
+    result same = run("format plant.zrp");
+    result back = run("import-csv cr.csv --into plant.zrp");
+    EXPECT_EQ(back.status, 0);
+    EXPECT_EQ(back.err, "");
+    EXPECT_EQ(back.out, same.out);
+}
+
 TEST_F(CliCompare, DiffAnswersAsDiffDoes) {
     write("a.zrp", map_text);
     write("b.zrp", head + "40001 0 1 1 0 0 F:1 FdrPercentOfLine 150 0 1\n"
                           "40002 1 2 0 6 2 F:0 Mass,flow\n40007 0 1 0 0 0 F:0 Massflow\n");
     write("broken.zrp", "RDX Modbus protocol\nPLC_CHAN\n");
+    write("guessed.zrp", map_text + "40007 0 1 0 0 0 F:1x Massflow\n");
     struct row {
         std::string args;
         int status;
@@ -136,8 +160,10 @@ TEST_F(CliCompare, DiffAnswersAsDiffDoes) {
          "~ 40001 Maximum: 100 -> 150\n- 40005 0 1 2 0 0 F:2 Setpoint 3\n"
          "+ 40007 0 1 0 0 0 F:0 Massflow\n",
          ""},
-        {"diff a.zrp broken.zrp", 2, "", open_failed},
-        {"diff missing.zrp a.zrp", 2, "", open_failed},
+        {"diff a.zrp broken.zrp", 2, "", open_failed("broken.zrp", "no NODENUM line")},
+        {"diff missing.zrp a.zrp", 2, "", open_failed("missing.zrp", "no such file")},
+        {"diff a.zrp guessed.zrp", 1, "+ 40007 0 1 0 0 0 F:1 x\n",
+         "Line 9 was not read as written: \"40007 0 1 0 0 0 F:1x Massflow\"\n"},
         {"diff a.zrp", 2, "", ""},
     };
     for (const auto& r : rows) {
@@ -158,6 +184,7 @@ TEST_F(CliCompare, CheckListsFindingsAgainstTheBundledOrANamedCatalogue) {
     write("small.lst", "<parameters><device name=\"Any\"><param name=\"NoSuchParameterName\" "
                        "type=\"int\">x</param></device></parameters>");
     write("empty.lst", "no root here");
+    write("guessed.zrp", head + "40001 0 1 1 0 0 F:1 Massflow 100 0 1O\n");
     const std::string long_name = "40003: parameter name \"AVeryLongParameterName\" is longer "
                                   "than 19 characters; the card gets \"AVeryLongParameterN\"\n";
     struct row {
@@ -180,9 +207,11 @@ TEST_F(CliCompare, CheckListsFindingsAgainstTheBundledOrANamedCatalogue) {
              "40003: parameter \"AVeryLongParameterN\" is not in the catalogue for RDX\n",
          ""},
         {"check clean.zrp --catalogue missing.lst", 2, "", "Unable to open missing.lst\n"},
-        {"check clean.zrp --catalogue empty.lst", 2, "",
-         "empty.lst holds no well-formed root element\n"},
-        {"check missing.zrp", 2, "", open_failed},
+        {"check clean.zrp --catalogue empty.lst", 2, "", "empty.lst: line 1: no root element\n"},
+        {"check missing.zrp", 2, "", open_failed("missing.zrp", "no such file")},
+        // A line read other than as written is a finding of its own, said on standard error.
+        {"check guessed.zrp", 1, "",
+         "Line 6 was not read as written: \"40001 0 1 1 0 0 F:1 Massflow 100 0 1O\"\n"},
     };
     for (const auto& r : rows) {
         result got = run(r.args);

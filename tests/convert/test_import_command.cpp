@@ -36,11 +36,14 @@ TEST(ImportTarget, DescriptionLineFromDeviceAndProtocolPosition) {
     EXPECT_FALSE(import_protocol_position("Modbus Plus"));
 }
 
+const std::string head =
+    "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\n";
+
 class ImportCommand : public ConvertFolder {
   protected:
     void SetUp() override {
         ConvertFolder::SetUp();
-        old_path = write("old.zrp", "HREG\n40001 0 1 0 0 0 F:1 ASR\n");
+        old_path = write("old.zrp", head + "HREG\n40001 0 1 0 0 0 F:1 ASR\n");
     }
     std::string old_path;
     scripted_ui ui;
@@ -113,9 +116,10 @@ TEST_F(ImportCommand, ConvertsForTheSelection) {
         std::optional<import_selection> selection;
         std::string first_lines;
     } const cases[] = {
-        {"cancelled selection", std::nullopt, "\nHREG\n40001 0 1 0 0 0 F:1 CondAlarmStat \n"},
+        {"cancelled selection", std::nullopt,
+         "\n" + head + "HREG\n40001 0 1 0 0 0 F:1 CondAlarmStat \n"},
         {"BLF", import_selection{"BLF", 4},
-         "BLF Modbus/TCP Protocol\nHREG\n40001 0 1 0 0 0 F:1 CondensedAlrmStatus \n"},
+         "BLF Modbus/TCP Protocol\n" + head + "HREG\n40001 0 1 0 0 0 F:1 CondensedAlrmStatus \n"},
     };
     for (const auto& c : cases) {
         scoped_ui use(ui);
@@ -135,12 +139,15 @@ TEST_F(ImportCommand, FailedConversionSaysSo) {
                                                     "Error converting *.zrp file."}));
 
     ui.events.clear();
-    write("bad.zrp", "HREG\n40001 0 1 0 0 0 F:1 QQQ\n");
+    write("bad.zrp", head + "HREG\n40001 0 1 0 0 0 F:1 QQQ\n");
+    write("new.zrp", "an earlier conversion\n");
     import_command errors(path("bad.zrp"), path("new.zrp"));
     errors.set_log_path(path("convert.log"));
     EXPECT_EQ(errors.convert(std::nullopt), import_outcome::errors);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{
                               "Errors during conversion!\nExamine convert.log for details."});
+    // Nothing of the failed conversion replaces what was there.
+    EXPECT_EQ(read(path("new.zrp")), "an earlier conversion\n");
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -50,6 +52,20 @@ TEST(AtomicWrite, FailuresKeepThePreviousFileAndSayWhy) {
 
     EXPECT_FALSE(atomic_write_file((dir.path / "missing" / "x.zrp").string(), "x", &why));
     EXPECT_FALSE(atomic_write_file(dir.path.string(), "x", &why)); // a folder
+}
+
+// A device or a pipe is written to as it is; only a folder is refused.
+TEST(AtomicWrite, TargetsThatAreNoRegularFilesAreWrittenDirectly) {
+    EXPECT_TRUE(atomic_write_file("/dev/null", "gone\n"));
+    temp_dir dir;
+    const auto pipe = dir.path / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string got;
+    std::thread reader([&] { got = slurp(pipe); });
+    EXPECT_TRUE(atomic_write_file(pipe.string(), "through the pipe\n"));
+    reader.join();
+    EXPECT_EQ(got, "through the pipe\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
 TEST(AtomicWrite, WritesTheFileASymbolicLinkPointsTo) {

@@ -447,6 +447,7 @@ void tst_register_dialog::commands_page() {
     {
         // Serial protocols: stored modes, feeders enabled for "WNT".
         auto d = open(v);
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
         d->tabs()->setCurrentWidget(d->commands_page());
         CRegisterProperty_2* page = d->commands_page();
         QVERIFY(page->opened());
@@ -465,8 +466,20 @@ void tst_register_dialog::commands_page() {
         page->feeder(3)->setFocus();
         page->feeder(3)->selectAll();
         QTest::keyClicks(page->feeder(3), "12");
-        // Enter in an editable list is OK too, keeping the typed text.
+        // Enter in an editable list is OK too, keeping the typed text. A mnemonic outside the
+        // list is asked about with what the card would get: No goes back to it, Yes keeps it.
+        const std::string question = "Mnemonic \"cPas\" on bit 3 is not one the card knows; the "
+                                     "card would get \"CPas\". Keep it?";
+        ui_.events.clear();
+        ui_.answer({false});
         QTest::keyClick(page->mnemonic(3)->lineEdit(), Qt::Key_Return);
+        QCOMPARE(ui_.texts(), std::vector<std::string>{question});
+        QCOMPARE(d->result(), int(QDialog::Rejected));
+        QCOMPARE(QApplication::focusWidget(), page->mnemonic(3));
+        page->feeder(3)->setFocus(); // Yes is asked from wherever OK comes
+        ui_.answer({true});
+        QTest::keyClick(page->mnemonic(3)->lineEdit(), Qt::Key_Return);
+        QCOMPARE(ui_.texts(), (std::vector<std::string>{question, question}));
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(d->values().commands[0].value, 2);
         QCOMPARE(d->values().commands[3].mnemonic, std::string("cPas"));

@@ -64,8 +64,10 @@ TEST(MapCheck, EveryFindingOnItsOwnAndACleanMap) {
         {"command mnemonics the image cannot carry",
          head() + "40001 0 1 3 0 0 F:0\n" + commands("AB") + "40002 0 1 3 0 0 F:0\n" +
              commands("CXXX"),
-         {"40001: Bit 0: command mnemonic \"AB\" is not \"XXXX\" or \"C\" and three characters",
-          "40002: Bit 0: command mnemonic \"CXXX\" is not \"XXXX\" or \"C\" and three characters"}},
+         {"40001: Bit 0: command mnemonic \"AB\" is not \"XXXX\" or \"C\" and three characters; "
+          "the card gets \"CB\"",
+          "40002: Bit 0: command mnemonic \"CXXX\" is not \"XXXX\" or \"C\" and three characters; "
+          "the card gets \"XXXX\""}},
         {"whole counts by device",
          head() + "40001 0 1024 0 0 0 F:0 Massflow\n",
          {"40001: whole count 1024 is outside 0 to 1023"}},

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace model_test;
 
 namespace {
@@ -89,9 +91,19 @@ TEST(RegisterTable, ImportOfTheExportGivesTheSavedTextForEveryProtocolAndFormat)
             ASSERT_TRUE(map) << head;
             const std::string saved = text_of(*map);
             const std::string table = export_register_table(*map);
-            // Into the map itself, and into a map that holds other registers.
+            // Into the map itself, and into a map that holds other registers; with the line
+            // ends of any spreadsheet program (CR LF, LF, CR alone) and a stray CR before the
+            // line feed.
             EXPECT_EQ(imported(saved, table), saved) << head;
             EXPECT_EQ(imported(head + "99 0 1 0 0 0 F:0 Gone\n", table), saved) << head;
+            for (const char* line_end : {"\n", "\r", "\r\r\n"}) {
+                std::string other = table;
+                for (auto at = other.find("\r\n"); at != std::string::npos;
+                     at = other.find("\r\n", at + std::strlen(line_end)))
+                    other.replace(at, 2, line_end);
+                EXPECT_EQ(imported(saved, other), saved)
+                    << head << testing::PrintToString(line_end);
+            }
         }
 }
 
@@ -175,40 +187,40 @@ TEST(RegisterTable, ACellThatDoesNotParseIsAnErrorNamingRowAndColumn) {
                              "Bit 3\n40001,INT_PASSTHRU,Good\n";
     const row rows[] = {
         {head + "40002,INT_NUMERC,Massflow\n",
-         "Row 2, column Format: \"INT_NUMERC\" is not a register format name or number"},
+         "Row 3, column Format: \"INT_NUMERC\" is not a register format name or number"},
         {head + "40002,INT_NUMERIC,Massflow,1,high\n",
-         "Row 2, column Maximum: \"high\" is not a number"},
+         "Row 3, column Maximum: \"high\" is not a number"},
         {head + "40002,INT_PASSTHRU,Massflow,one\n",
-         "Row 2, column Feeder: \"one\" is not a whole number"},
-        {head + "4000x,INT_PASSTHRU\n", "Row 2, column Register: \"4000x\" is not a whole number"},
+         "Row 3, column Feeder: \"one\" is not a whole number"},
+        {head + "4000x,INT_PASSTHRU\n", "Row 3, column Register: \"4000x\" is not a whole number"},
         {head + "99999999999,INT_PASSTHRU\n",
-         "Row 2, column Register: \"99999999999\" is not a whole number"},
-        {head + ",INT_PASSTHRU\n", "Row 2, column Register: the cell is empty"},
-        {head + "40002,,X\n", "Row 2, column Format: the cell is empty"},
+         "Row 3, column Register: \"99999999999\" is not a whole number"},
+        {head + ",INT_PASSTHRU\n", "Row 3, column Register: the cell is empty"},
+        {head + "40002,,X\n", "Row 3, column Format: the cell is empty"},
         {head + "40002,INT_PASSTHRU,X,,,normal\n",
-         "Row 2, column Word order: \"normal\" is not NORMAL, REVERSED or a number"},
+         "Row 3, column Word order: \"normal\" is not NORMAL, REVERSED or a number"},
         {head + "40002,INT_PASSTHRU,X,,,,NEGATIVE\n",
-         "Row 2, column Negative: \"NEGATIVE\" is not SIGNED, UNSIGNED, FORCE_0 or a number"},
+         "Row 3, column Negative: \"NEGATIVE\" is not SIGNED, UNSIGNED, FORCE_0 or a number"},
         {head + "40002,INT_PASSTHRU,Mass flow\n",
-         "Row 2, column Parameter: \"Mass flow\" is not one word"},
+         "Row 3, column Parameter: \"Mass flow\" is not one word"},
         {head + "40002,INT_PASSTHRU,MyHREG\n",
-         "Row 2, column Parameter: \"MyHREG\" holds \"HREG\", which a map file cannot hold in a "
+         "Row 3, column Parameter: \"MyHREG\" holds \"HREG\", which a map file cannot hold in a "
          "register entry"},
         {head + "40002,COMMANDS,,,,,,F:0 CRUN ON\n",
-         "Row 2, column Bit 3: \"ON\" is not a command value (OFF, HI, LO, HIT, LOT or XOT)"},
+         "Row 3, column Bit 3: \"ON\" is not a command value (OFF, HI, LO, HIT, LOT or XOT)"},
         {head + "40002,COMMANDS,,,,,,F:0 CRUN\n",
-         "Row 2, column Bit 3: \"F:0 CRUN\" is not \"F:<feeder> <mnemonic> <value>\""},
+         "Row 3, column Bit 3: \"F:0 CRUN\" is not \"F:<feeder> <mnemonic> <value>\""},
         // "SYS" belongs to the BLF and WNT tables, not to RDX's.
         {head + "40002,STATUS,,,,,,F:0 SYS 1\n",
-         "Row 2, column Bit 3: \"SYS\" is not a status mnemonic of RDX"},
+         "Row 3, column Bit 3: \"SYS\" is not a status mnemonic of RDX"},
         {head + "40002,STATUS,,,,,,G:0 PSR 1\n",
-         "Row 2, column Bit 3: \"G:0 PSR 1\" is not \"F:<feeder> <mnemonic> <bit>\""},
+         "Row 3, column Bit 3: \"G:0 PSR 1\" is not \"F:<feeder> <mnemonic> <bit>\""},
         {head + "40002,STATUS,,,,,,F:0 PSR -1\n",
-         "Row 2, column Bit 3: \"-1\" is not a bit position"},
+         "Row 3, column Bit 3: \"-1\" is not a bit position"},
         {head + "40002,INT_PASSTHRU,\"Mass\n",
-         "Row 2, column Parameter: a quoted field is not closed"},
+         "Row 3, column Parameter: a quoted field is not closed"},
         {head + "40002,\"INT\"X,A\n",
-         "Row 2, column Format: text follows the closing quote of a field"},
+         "Row 3, column Format: text follows the closing quote of a field"},
         {"Format,Parameter\nINT_PASSTHRU,A\n", "Header row: the table has no Register column"},
         {"Register,Parameter\n40001,A\n", "Header row: the table has no Format column"},
         {"Register,Format,Register\n", "Header row, column Register: the column appears twice"},
@@ -232,7 +244,9 @@ TEST(RegisterTable, CsvRecordsSplitAsSpreadsheetsWriteThem) {
         {"a,b\r\nc,d\n", {{"a", "b"}, {"c", "d"}}},
         {"a,\"b,c\"\r\n\"\",\"x\"\"y\"", {{"a", "b,c"}, {"", "x\"y"}}},
         {"\"line\r\nbreak\",z\n\n", {{"line\r\nbreak", "z"}, {""}}},
-        {"a\"b,c\rd\n", {{"a\"b", "c\rd"}}},
+        {"a\"b,c\rd\n", {{"a\"b", "c"}, {"d"}}},
+        {"a,b\rc,d\r", {{"a", "b"}, {"c", "d"}}},
+        {"\"x\ry\"\r\rz", {{"x\ry"}, {""}, {"z"}}},
         {",\n", {{"", ""}}},
     };
     for (const auto& r : rows) {

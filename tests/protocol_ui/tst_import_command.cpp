@@ -43,7 +43,7 @@ void write_file(const QString& path, const QByteArray& text) {
     f.write(text);
 }
 
-const QByteArray old_map = "PLC_CHAN 19200 8 NONE 1\nONLINE 1\nHREG\n"
+const QByteArray old_map = "PLC_CHAN 19200 8 NONE 1\nONLINE 1\nREGMAX 1\nNODENUM 0\nHREG\n"
                            "40001 0 1 0 0 0 F:1 ASR\n"
                            "40002 0 1 1 0 0 F:1 MFA 100 0 1\n";
 } // namespace
@@ -160,9 +160,10 @@ class tst_import_command : public QObject {
         const QList<QByteArray> lines = read_all(chooser.new_path).split('\n');
         QCOMPARE(lines.value(0), first_line);
         QCOMPARE(lines.value(1), QByteArray("PLC_CHAN 19200 8 NONE 1"));
-        QCOMPARE(lines.value(2), QByteArray("HREG"));
-        QVERIFY(lines.value(3).contains(" " + status_name));
-        QCOMPARE(lines.value(4), QByteArray("40002 0 1 1 0 0 F:1 Massflow 100 0 1"));
+        QCOMPARE(lines.value(2), QByteArray("REGMAX 1"));
+        QCOMPARE(lines.value(4), QByteArray("HREG"));
+        QVERIFY(lines.value(5).contains(" " + status_name));
+        QCOMPARE(lines.value(6), QByteArray("40002 0 1 1 0 0 F:1 Massflow 100 0 1"));
         QVERIFY(
             read_all(dir_.filePath("convert.log")).contains("Stripped Old-Style line: ONLINE 1"));
     }

@@ -127,7 +127,7 @@ link_timing fast_timing(recorded_sleeps& sleeps, const ombra_card& card) {
     timing.com_read_timeout_ms = fast_timeout_ms;
     timing.usb_read_timeout_ms = fast_timeout_ms;
     timing.reader_stop_wait_ms = 1000;
-    timing.sleep = [&sleeps, &card](int ms) {
+    timing.sleep = [&sleeps, &card](int ms, const cancel_token&) {
         sleeps.ms.push_back(ms);
         sleeps.frames_before.push_back(card.frames_accepted());
     };
@@ -325,9 +325,9 @@ int child_process::wait(int timeout_ms) {
     return status_;
 }
 
-int child_process::terminate() {
+int child_process::terminate(int signal) {
     if (!done_ && pid_ > 0)
-        ::kill(pid_, SIGTERM);
+        ::kill(pid_, signal);
     return wait(10000);
 }
 

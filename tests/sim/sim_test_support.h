@@ -15,6 +15,7 @@
 #include "tests/support/scripted_ui.h"
 
 #include <atomic>
+#include <csignal>
 #include <memory>
 #include <string>
 #include <thread>
@@ -120,8 +121,8 @@ class child_process {
     // Waits for line `index` (from 0) of standard output; empty on failure.
     std::string line(std::size_t index, int timeout_ms);
     int pid() const { return pid_; }
-    // Sends SIGTERM and waits; returns the exit status.
-    int terminate();
+    // Sends the signal (SIGTERM unless told) and waits; returns the exit status.
+    int terminate(int signal = SIGTERM);
     // Waits for the end (killing the program after timeout_ms); returns its exit status,
     // -1 when it had to be killed.
     int wait(int timeout_ms);

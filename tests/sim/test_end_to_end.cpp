@@ -2,12 +2,19 @@
 
 #include "emulator_process.h"
 #include "link/link_messages.h"
+#include "link/send_check.h"
 #include "link/transfer_messages.h"
 #include "sim_test_support.h"
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 using namespace sim_test;
@@ -46,10 +53,14 @@ TEST(EndToEnd, EveryProtocolSentAndExtractedBack) {
         SCOPED_TRACE(map.text.substr(0, map.text.find('\n')));
         std::string file = dir.file("map.zrp"), out = dir.file("out.zrp");
         write_file(file, map.text);
-        auto sent = run({cli(), "send", file, "--port", card.port}, env);
+        // The maps carry status bit positions above 31 on purpose (the image keeps a byte):
+        // the check finds them, so the send needs --force.
+        auto sent = run({cli(), "send", file, "--port", card.port, "--force"}, env);
         EXPECT_EQ(sent.status, 0);
         EXPECT_EQ(sent.err, "File send complete!\n");
-        EXPECT_EQ(sent.out, "");
+        std::istringstream findings(sent.out);
+        for (std::string line; std::getline(findings, line);)
+            EXPECT_EQ(line.substr(0, 11), "40008: Bit ") << line;
         EXPECT_EQ(read_file(card.store), map.text);
 
         auto extracted = run({cli(), "extract", "RDX", "--port", card.port, "-o", out}, env);
@@ -112,7 +123,7 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
         {{"send", file, "--port", card.port},
          env,
          1,
-         std::string(msg_line_not_acknowledged) + "\n"},
+         std::string(msg_line_not_acknowledged) + "\n" + msg_partial_map + "\n"},
         {{"send", long_file, "--port", card.port},
          env,
          1,
@@ -125,11 +136,11 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
         {{"send", dir.file("missing.zrp"), "--port", card.port},
          env,
          1,
-         std::string(msg_file_not_opened) + "\n"},
+         std::string(msg_file_not_opened) + "\n" + dir.file("missing.zrp") + ": no such file\n"},
         {{"send", file, "--port", dir.file("no-such-port")},
          env,
          1,
-         std::string(msg_com_open_failed) + "\n"},
+         std::string(msg_com_open_failed) + "\nNo such file\n"},
         {{"send", file, "--port", card.port, "--usb"}, env, 2, ""},
         {{"extract", "rdx", "--port", card.port}, env, 2, ""},
     };
@@ -147,6 +158,63 @@ TEST(EndToEnd, FailuresEndInTheirMessages) {
     auto transcript = card.transcript();
     EXPECT_EQ(times_received(transcript, "REGMAX 1"), 12);
     EXPECT_EQ(received_payloads(transcript).size(), 14u);
+}
+
+// A map the card would not get as it stands is refused unless --force; either way its
+// findings are printed as check prints them.
+TEST(EndToEnd, SendRefusesAMapWithFindingsUnlessForced) {
+    temp_dir dir;
+    emulator card(dir);
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    auto env = saved_settings(dir, "NONE", "COM1");
+    const std::string file = dir.file("map.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT "
+                     "MSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\nHREG\n40003 0 1 3 0 0 F:0\n"
+                     "F:1 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0\n"
+                     "XXXX ZZZZ XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX "
+                     "XXXX XXXX\n"
+                     "OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF OFF\n");
+    const std::string finding = "40003: Bit 14: command mnemonic \"ZZZZ\" is not \"XXXX\" or "
+                                "\"C\" and three characters; the card gets \"CZZZ\"\n";
+    auto refused = run({cli(), "send", file, "--port", card.port}, env);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, finding);
+    EXPECT_EQ(refused.err, std::string(msg_send_refused) + "\n");
+
+    auto forced = run({cli(), "send", file, "--port", card.port, "--force"}, env);
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_EQ(forced.out, finding);
+    EXPECT_EQ(forced.err, std::string(msg_send_complete) + "\n");
+    EXPECT_NE(read_file(card.store).find("XXXX ZZZZ XXXX"), std::string::npos);
+
+    // The card holds what it was sent, which is not what the map says.
+    auto verified = run({cli(), "verify", file, "--port", card.port}, env);
+    EXPECT_EQ(verified.status, 1);
+    EXPECT_EQ(verified.out, "! " + finding);
+    EXPECT_EQ(verified.err, "The card differs from this map.\n");
+    // The refused send gave the card nothing, not even the device line: the first frame it
+    // got is the forced send's.
+    const auto payloads = received_payloads(card.transcript());
+    EXPECT_EQ(std::count(payloads.begin(), payloads.end(), "RDX Modbus protocol"), 1);
+}
+
+// Ctrl+C while tessaly-cli waits for a silent card (ten seconds a transmission): the send
+// stops at once, as the editor's Cancel does, with its message and status 1.
+TEST(EndToEnd, InterruptCancelsASendToASilentCard) {
+    temp_dir dir;
+    emulator card(dir, {"--dead-after", "2"});
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    const std::string file = dir.file("map.zrp");
+    write_file(file, "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT "
+                     "MSBYTE_FIRST\nREGMAX 65535\nNODENUM 0\nHREG\n");
+    child_process send({cli(), "send", file, "--port", card.port},
+                       saved_settings(dir, "NONE", "COM1"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const auto interrupted = std::chrono::steady_clock::now();
+    EXPECT_EQ(send.terminate(SIGINT), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(1));
+    EXPECT_EQ(send.err(), std::string(msg_send_cancelled) + "\n");
+    EXPECT_EQ(times_received(card.transcript(), "REGMAX 65535"), 1);
 }
 
 // "COM1" is the first serial device, /dev/ttyS0. To reach the emulator there without
@@ -191,7 +259,9 @@ TEST(EndToEnd, Com1OpensTheFirstSerialDevice) {
                                   cli() + "' send '" + file + "' --port COM2",
                               env);
     EXPECT_EQ(other.status, 1);
-    EXPECT_EQ(other.err, std::string(msg_com_open_failed) + "\n");
+    // The message, and the system's reason on the line after it.
+    EXPECT_EQ(other.err.rfind(std::string(msg_com_open_failed) + "\n", 0), 0u) << other.err;
+    EXPECT_EQ(std::count(other.err.begin(), other.err.end(), '\n'), 2);
 }
 
 // Bytes that are not the card's answer end the exchange in its message, and a folder is no
@@ -214,7 +284,11 @@ TEST(EndToEnd, StrayBytesAndFoldersEndInTheirMessages) {
         std::string err;
     };
     const row rows[] = {
-        {"a folder sent", {}, "", {"send", "FOLDER"}, std::string(msg_file_not_opened) + "\n"},
+        {"a folder sent",
+         {},
+         "",
+         {"send", "FOLDER"},
+         std::string(msg_file_not_opened) + "\nFOLDER: a folder, not a file\n"},
         {"a stray byte before a block",
          {"--garbage", "4:1"},
          rdx,
@@ -247,11 +321,38 @@ TEST(EndToEnd, StrayBytesAndFoldersEndInTheirMessages) {
         auto result = run(argv, {});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, r.err);
+        std::string err = r.err;
+        if (const auto at = err.find("FOLDER"); at != std::string::npos)
+            err.replace(at, 6, dir.path());
+        EXPECT_EQ(result.err, err);
         const std::string transcript = card.transcript();
         if (r.args.front() == "send") {
             EXPECT_EQ(transcript, "");
             EXPECT_FALSE(std::filesystem::exists(card.store));
         }
     }
+}
+
+// The card holds a map; a file with a broken PLC_CHAN keyword sent after it is refused before
+// the port is opened, and the card keeps what it had.
+TEST(EndToEnd, AFileThatIsNoMapLeavesTheCardUntouched) {
+    temp_dir dir;
+    emulator card(dir, {});
+    ASSERT_EQ(card.ready, "ready " + card.port);
+    std::ifstream plant(TESSALY_TEST_DATA "/plant.zrp", std::ios::binary);
+    std::string map((std::istreambuf_iterator<char>(plant)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(map.empty());
+    write_file(dir.file("plant.zrp"), map);
+    ASSERT_EQ(run({cli(), "send", dir.file("plant.zrp"), "--port", card.port}, {}).status, 0);
+    const std::string stored = read_file(card.store);
+    const std::string transcript = card.transcript();
+
+    map.replace(map.find("PLC_CHAN"), 8, "PLC-CHAN");
+    write_file(dir.file("t.zrp"), map);
+    auto sent = run({cli(), "send", dir.file("t.zrp"), "--port", card.port}, {});
+    EXPECT_EQ(sent.status, 1);
+    EXPECT_EQ(sent.err,
+              std::string(msg_map_not_loaded) + "\n" + dir.file("t.zrp") + ": no PLC_CHAN line\n");
+    EXPECT_EQ(card.transcript(), transcript);
+    EXPECT_EQ(read_file(card.store), stored);
 }

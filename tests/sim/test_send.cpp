@@ -144,20 +144,23 @@ TEST(SendText, RefusedFramesAreTriedFourCallsOfThreeTransmissions) {
         bool sent;
         std::string payload;
         int transmissions;
-        const char* message;
+        std::vector<std::string> messages;
     };
+    // A send that stops part way says, after its own message, what the card may hold now.
     const row rows[] = {
-        {3, 11, true, "REGMAX 1", 12, msg_send_complete},
-        {3, 12, false, "REGMAX 1", 12, msg_line_not_acknowledged},
-        {6, 11, true, "END", 12, msg_send_complete},
-        {6, 12, false, "END", 12, msg_not_sent},
+        {3, 11, true, "REGMAX 1", 12, {msg_send_complete}},
+        {3, 12, false, "REGMAX 1", 12, {msg_line_not_acknowledged, msg_partial_map}},
+        {6, 11, true, "END", 12, {msg_send_complete}},
+        {6, 12, false, "END", 12, {msg_not_sent, msg_partial_map}},
     };
     for (const auto& r : rows) {
         card_options options;
         options.faults.refuse.push_back({r.frame, r.refusals});
         usb_card c(options);
         EXPECT_EQ(send(c, text), r.sent);
-        EXPECT_EQ(c.ui.texts(), std::vector<std::string>{r.message});
+        EXPECT_EQ(c.ui.texts(), r.messages);
+        // A refusing card answers: no note says it is silent.
+        EXPECT_TRUE(c.ui.notes.empty());
         EXPECT_EQ(times_received(c.transcript.text(), r.payload), r.transmissions);
         if (!r.sent) { // nothing after the refused frame
             EXPECT_EQ(received_payloads(c.transcript.text()).back(), r.payload);
@@ -172,8 +175,16 @@ TEST(SendText, SilentCardAndMissingLinks) {
         options.faults.dead_after = 2;
         usb_card c(options);
         EXPECT_FALSE(send(c, text));
-        EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_line_not_acknowledged});
+        EXPECT_EQ(c.ui.texts(),
+                  (std::vector<std::string>{msg_line_not_acknowledged, msg_partial_map}));
         EXPECT_EQ(times_received(c.transcript.text(), "REGMAX 1"), 12);
+        // While the card is silent the progress display names the transmission on the wire.
+        std::vector<std::string> notes;
+        for (int t = 2; t <= 12; ++t)
+            notes.push_back(no_answer_note(t, 12));
+        notes.push_back("");
+        EXPECT_EQ(c.ui.notes, notes);
+        EXPECT_EQ(notes[3], "No answer from the card, transmission 5 of 12");
     }
     struct row {
         unsigned attached;
@@ -191,6 +202,43 @@ TEST(SendText, SilentCardAndMissingLinks) {
         EXPECT_EQ(c.ui.texts(), std::vector<std::string>{r.message});
         EXPECT_TRUE(c.transcript.text().empty());
         EXPECT_EQ(c.ui.progress_opened, 0);
+    }
+}
+
+// Cancel stops the send between two transmissions and during the wait for an answer; the
+// frame on the wire is never repeated after it, and the message says what the card may hold.
+TEST(SendText, CancelStopsAfterTheFrameOnTheWire) {
+    const std::string text = "RDX Modbus protocol\nPLC_CHAN x\nREGMAX 1\nNODENUM 1\nHREG\n"
+                             "40001 0 1 0 0 0 F:0 Massflow\n";
+    struct row {
+        const char* what;
+        int dead_after;
+        bool cancel_in_pause;
+        std::string last_payload;
+        int transmissions_of_last;
+    };
+    const row rows[] = {
+        {"on the note of transmission 5", 2, false, "REGMAX 1", 4},
+        {"during the pause before the first register", 0, true, "HREG", 1},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        card_options options;
+        options.faults.dead_after = r.dead_after;
+        usb_card c(options);
+        cancel_token cancel;
+        c.ui.on_note = [&cancel](const std::string& note) {
+            if (note == no_answer_note(5, 12))
+                cancel.cancel();
+        };
+        if (r.cancel_in_pause)
+            c.link.timing().sleep = [&cancel](int, const cancel_token&) { cancel.cancel(); };
+        std::istringstream in(text);
+        EXPECT_FALSE(send_text(c.link, in, transfer_session{c.ui, cancel}));
+        EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_send_cancelled});
+        EXPECT_EQ(received_payloads(c.transcript.text()).back(), r.last_payload);
+        EXPECT_EQ(times_received(c.transcript.text(), r.last_payload), r.transmissions_of_last);
+        EXPECT_FALSE(c.ui.progress_open);
     }
 }
 
@@ -219,6 +267,47 @@ TEST(SendFile, OnlyARegularFileIsSent) {
         }
         EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_file_not_opened});
         EXPECT_TRUE(c.transcript.text().empty()); // not even "END"
+        EXPECT_EQ(c.ui.progress_opened, 0);
+        EXPECT_EQ(c.card.configuration().back(), "the card's own");
+    }
+}
+
+// A file that is no map never reaches the card: not even "END", which would leave it with an
+// empty configuration.
+TEST(SendFile, AFileThatIsNoMapIsNotSent) {
+    auto with = [](const std::string& from, const std::string& to) {
+        std::string text = "RDX Modbus protocol\n"
+                           "PLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
+                           "REGMAX 100\nNODENUM 1\nHREG\n"
+                           "40001 0 1 0 0 0 F:0 Massflow\n";
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::string nul_keyword = with("PLC_CHAN", std::string("PLC_\0CHAN", 9));
+    const struct {
+        const char* what;
+        std::string text;
+        const char* reason;
+    } rows[] = {
+        {"empty", "", "no NODENUM line"},
+        {"plain text", "Dear operator,\nplease send the new map.\n", "no NODENUM line"},
+        {"keyword typo", with("PLC_CHAN", "PLC-CHAN"), "no PLC_CHAN line"},
+        {"NUL in the keyword", nul_keyword, "no PLC_CHAN line"},
+        {"binary", std::string("\x89PNG\0\x01NODENUM\n", 14), "not text"},
+        {"no REGMAX line", with("REGMAX 100", ""), "no REGMAX line"},
+        {"no HREG line", with("\nHREG\n", "\n"), "no HREG line"},
+        {"no NODENUM line", with("NODENUM 1", ""), "no NODENUM line"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        temp_dir dir;
+        write_file(dir.file("t.zrp"), r.text);
+        usb_card c;
+        c.card.set_configuration({"RDX Modbus protocol", "the card's own"});
+        EXPECT_FALSE(send_file(c.link, dir.file("t.zrp")));
+        EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_map_not_loaded});
+        EXPECT_EQ(c.ui.events.front().detail, dir.file("t.zrp") + ": " + r.reason);
+        EXPECT_TRUE(c.transcript.text().empty());
         EXPECT_EQ(c.ui.progress_opened, 0);
         EXPECT_EQ(c.card.configuration().back(), "the card's own");
     }

@@ -118,6 +118,7 @@ TEST(UsbFace, AttachmentAndRemoval) {
         c.library.set_attached(0);
         std::istringstream in(map);
         EXPECT_FALSE(send_text(c.link, in));
-        EXPECT_EQ(c.ui.texts(), std::vector<std::string>{msg_line_not_acknowledged});
+        EXPECT_EQ(c.ui.texts(),
+                  (std::vector<std::string>{msg_line_not_acknowledged, msg_partial_map}));
     }
 }

@@ -5,6 +5,7 @@
 #include "core/user_interface.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ class scripted_ui : public user_interface, public progress_display {
         events.push_back({event::retry_cancel, text, {}});
         return next_answer();
     }
+    bool detailed_retry_cancel(const std::string& text, const std::string& detail) override {
+        events.push_back({event::retry_cancel, text, detail});
+        return next_answer();
+    }
     bool ask_yes_no(const std::string& text) override {
         events.push_back({event::yes_no, text, {}});
         return next_answer();
@@ -47,6 +52,11 @@ class scripted_ui : public user_interface, public progress_display {
         progress_high = high;
     }
     void set_position(int position) override { positions.push_back(position); }
+    void set_note(const std::string& note) override {
+        notes.push_back(note);
+        if (on_note)
+            on_note(note);
+    }
     void close() override { progress_open = false; }
 
     // The texts of all recorded events, in order.
@@ -59,6 +69,8 @@ class scripted_ui : public user_interface, public progress_display {
 
     std::vector<event> events;
     std::vector<int> positions;
+    std::vector<std::string> notes; // every note set, empty ones included
+    std::function<void(const std::string&)> on_note;
     std::string progress_title;
     int progress_low = 0, progress_high = 0, progress_opened = 0;
     bool progress_open = false;
