@@ -17,8 +17,6 @@
 
 namespace {
 
-const char* const open_failed = "Unable to open the requested file";
-
 struct connection_options {
     std::string tcp;
     std::string rtu;
@@ -113,11 +111,9 @@ std::optional<connection_settings> resolve_connection(const zrp_file& map,
     return settings;
 }
 
+// The map, loaded as every command loads it: a failure has said why.
 std::unique_ptr<zrp_file> load_live_map(const std::string& path) {
-    auto map = load_map(path);
-    if (!map)
-        ui().message(open_failed);
-    return map;
+    return load_map(path);
 }
 
 int read_map(const std::string& path, const connection_options& options,

@@ -33,7 +33,8 @@ TEST_F(CliLive, RefusalsBeforeAnythingIsSent) {
         const char* err;
     };
     const row rows[] = {
-        {"read missing.zrp --tcp 127.0.0.1", 2, "Unable to open the requested file\n"},
+        {"read missing.zrp --tcp 127.0.0.1", 2,
+         "Unable to open the requested file\nmissing.zrp: no such file\n"},
         {"read siemens.zrp --tcp 127.0.0.1", 2, "Live values need a Modbus or Modbus/TCP map.\n"},
         {"write siemens.zrp 40001 1", 2, "Live values need a Modbus or Modbus/TCP map.\n"},
         {"read ascii.zrp --rtu /dev/null", 2,
