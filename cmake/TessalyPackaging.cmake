@@ -35,6 +35,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries the programs link (Qt, Qt SerialBus, libmodbus, hidapi, libudev) come in
+# through shlibdeps; scripts/check-package.sh makes sure they are there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The editor needs a platform plugin, which no library links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")

@@ -3,7 +3,8 @@
 #   editing/ over register_rules/ and printing/, and protocol_ui/
 #   document/ (CTessalyDoc)
 #   the toolkit-free core: edit/ over format/ over model/; catalogue/; convert/ (over format/
-#   and catalogue/); link/ (over format/; its platform/ adapters over it); all over core/
+#   and catalogue/); link/ (over format/; its platform/ adapters over it); live/ (over model/
+#   and format/; its Modbus adapter in platform/ over it and link/); all over core/
 #   cli/ (tessaly-cli) and sim/ (ombra-sim) beside the editor, over the core.
 # Runs at configure time and as part of every build (cmake -DSOURCE_DIR=... -P).
 
@@ -13,7 +14,7 @@ endif()
 
 set(layer_violations "")
 set(project_folders
-  "^(core|model|format|edit|catalogue|convert|link|document|register_rules|printing|protocol_ui|editing|app|cli|sim|tests|fuzz|bench)/")
+  "^(core|model|format|edit|catalogue|convert|link|live|document|register_rules|printing|protocol_ui|editing|app|cli|sim|tests|fuzz|bench)/")
 
 # check_folder(FOLDER ALLOW regex): every quoted include of the folder's files that names a
 # project folder must match ALLOW.
@@ -34,7 +35,7 @@ function(check_folder folder)
 endfunction()
 
 set(core_below_edit "core|model|format")
-set(whole_core "core|model|format|edit|catalogue|convert|link")
+set(whole_core "core|model|format|edit|catalogue|convert|link|live")
 check_folder(core ALLOW "^core/")
 check_folder(model ALLOW "^(core|model)/")
 check_folder(format ALLOW "^(core|model|format)/")
@@ -44,6 +45,9 @@ check_folder(convert ALLOW "^(core|model|format|catalogue|convert)/")
 # The link's protocol code stays below its platform adapters.
 check_folder(link ALLOW "^(${core_below_edit})/|^link/[^/]+$")
 check_folder(link/platform ALLOW "^(${core_below_edit}|link)/")
+# Live values read the entities and speak through a host link; its Modbus adapter lies above.
+check_folder(live ALLOW "^(${core_below_edit})/|^live/[^/]+$")
+check_folder(live/platform ALLOW "^(${core_below_edit}|link|live)/")
 check_folder(document ALLOW "^(${whole_core}|document)/")
 check_folder(register_rules ALLOW "^(core|model|format|catalogue|register_rules)/")
 check_folder(printing ALLOW "^(core|printing)/")

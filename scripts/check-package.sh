@@ -31,7 +31,8 @@ done
 echo "check-package: $(grep -c . <<<"$contents") entries, ${#expected[@]} expected files present"
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for lib in libqt6widgets6 libqt6serialport6 libhidapi-hidraw0 libudev1 qt6-qpa-plugins; do
+for lib in libqt6widgets6 libqt6serialport6 libqt6serialbus6 libmodbus5 libhidapi-hidraw0 libudev1 \
+  qt6-qpa-plugins; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 

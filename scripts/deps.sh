@@ -5,8 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
   clang-14 libclang-rt-14-dev clang-format-14
-  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libqt6printsupport6 libgl-dev
-  libhidapi-dev libudev-dev libcli11-dev libx11-dev
+  qt6-base-dev qt6-serialport-dev qt6-serialbus-dev qt6-qpa-plugins libqt6printsupport6 libgl-dev
+  libhidapi-dev libudev-dev libcli11-dev libx11-dev libmodbus-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core poppler-utils
   dpkg-dev lintian appstream desktop-file-utils xvfb

@@ -14,23 +14,32 @@ void card_transcript::sent(std::span<const std::uint8_t> bytes) {
     add("tx", bytes);
 }
 
+void card_transcript::note(const std::string& text) {
+    append(text);
+}
+
 void card_transcript::add(const char* direction, std::span<const std::uint8_t> bytes) {
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                  std::chrono::steady_clock::now() - start_)
-                  .count();
-    std::string line = std::to_string(ms) + " " + direction;
+    std::string line = direction;
     char hex[4];
     for (auto b : bytes) {
         std::snprintf(hex, sizeof hex, " %02X", b);
         line += hex;
     }
-    line += '\n';
+    append(line);
+}
+
+void card_transcript::append(const std::string& text) {
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                  std::chrono::steady_clock::now() - start_)
+                  .count();
+    std::string line = std::to_string(ms) + " " + text + '\n';
     std::lock_guard lock(mutex_);
     text_ += line;
     dirty_ = true;
 }
 
 bool card_transcript::flush(std::string* error) {
+    std::lock_guard writing(write_mutex_); // one writer of the file at a time
     std::string copy;
     {
         std::lock_guard lock(mutex_);

@@ -2,13 +2,19 @@
 //
 //   ombra-sim --pty PATH [--device WORD] [--store FILE] [--errors FILE] [--log FILE]
 //             [--refuse N[:K]] [--silent N[:K]] [--short N[:BYTES]] [--garbage N[:BYTES]]
-//             [--dead-after N]
+//             [--dead-after N] [--host-tcp PORT] [--host-rtu PATH] [--values FILE] [--wander]
 //
-// Prints "ready PATH" once the terminal is linked at PATH and serves until SIGTERM or SIGINT.
+// The card holds the map in the store file from the start, when there is one. With
+// --host-tcp or --host-rtu it also serves that map's host registers over Modbus and prints
+// "host tcp PORT" and "host rtu PATH" for them. Prints "ready PATH" once the terminal is
+// linked at PATH and serves until SIGTERM or SIGINT.
 
 #include "core/input_file.h"
 #include "model/model_tables.h"
 #include "sim/card_transcript.h"
+#include "sim/feeder_values.h"
+#include "sim/host_card.h"
+#include "sim/modbus_host_server.h"
 #include "sim/ombra_card.h"
 #include "sim/pty_card_server.h"
 
@@ -18,6 +24,8 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
+#include <sstream>
 
 namespace {
 
@@ -37,6 +45,42 @@ void install_signal_handlers() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+// The lines of the map a store file holds (none when there is no such file).
+std::vector<std::string> stored_map(const std::string& store_path) {
+    std::vector<std::string> lines;
+    std::string text;
+    if (store_path.empty() || read_regular_file(store_path, text) != file_read_result::ok)
+        return lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+struct host_options {
+    std::optional<int> tcp_port;
+    std::string rtu_path, values_path;
+    bool wander = false;
+    bool any() const { return tcp_port || !rtu_path.empty(); }
+};
+
+// The feeders' values of --values; nothing after the message naming the bad line.
+std::optional<feeder_values> load_values(const host_options& host) {
+    if (host.values_path.empty())
+        return feeder_values{};
+    std::string text, error;
+    if (read_regular_file(host.values_path, text) != file_read_result::ok) {
+        std::cerr << "ombra-sim: cannot read " << host.values_path << "\n";
+        return std::nullopt;
+    }
+    auto values = feeder_values::parse(text, error);
+    if (!values)
+        std::cerr << "ombra-sim: " << host.values_path << " " << error << "\n";
+    else
+        values->set_wander(host.wander);
+    return values;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +97,14 @@ int main(int argc, char** argv) {
     }
     for (auto& [name, values] : fault_values)
         app.add_option("--" + name, values, "fault (repeatable)")->take_all();
+    host_options host;
+    app.add_option("--host-tcp", host.tcp_port,
+                   "serve the host registers over Modbus/TCP on 127.0.0.1:PORT (0: a free port)")
+        ->check(CLI::Range(0, 65535));
+    app.add_option("--host-rtu", host.rtu_path,
+                   "serve the host registers over Modbus RTU on a terminal linked here");
+    app.add_option("--values", host.values_path, "the feeders' values, F:<feeder> <name> <value>");
+    app.add_flag("--wander", host.wander, "move the values the host has not written slowly");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -85,18 +137,45 @@ int main(int argc, char** argv) {
         options.error_text = std::move(text);
     }
 
+    auto values = load_values(host);
+    if (!values)
+        return 2;
+
     install_signal_handlers();
     card_transcript transcript(log_path);
+    auto stored = stored_map(options.store_path);
     ombra_card card(std::move(options), &transcript);
+    card.set_configuration(std::move(stored));
     pty_card_server server(card, &transcript);
     std::string error;
     if (!server.open(pty_path, error)) {
         std::cerr << "ombra-sim: " << error << "\n";
         return 1;
     }
+    host_card host_side(std::move(*values),
+                        [&transcript](const std::string& fired) { transcript.note(fired); });
+    std::unique_ptr<modbus_host_server> host_server;
+    if (host.any()) {
+        host_server = std::make_unique<modbus_host_server>(card, host_side, &transcript);
+        if (host.tcp_port && !host_server->listen_tcp(*host.tcp_port, error)) {
+            std::cerr << "ombra-sim: " << error << "\n";
+            return 1;
+        }
+        if (!host.rtu_path.empty() && !host_server->open_rtu(host.rtu_path, error)) {
+            std::cerr << "ombra-sim: " << error << "\n";
+            return 1;
+        }
+        if (host.tcp_port)
+            std::printf("host tcp %d\n", host_server->tcp_port());
+        if (!host.rtu_path.empty())
+            std::printf("host rtu %s\n", host.rtu_path.c_str());
+        host_server->start();
+    }
     std::printf("ready %s\n", pty_path.c_str());
     std::fflush(stdout);
     server.serve(stop_requested);
+    if (host_server)
+        host_server->stop();
     if (!card.store_error().empty())
         std::cerr << "ombra-sim: " << card.store_error() << "\n";
     return 0;

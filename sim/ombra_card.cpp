@@ -185,10 +185,27 @@ void ombra_card::store_line(const std::string& line) {
     pending_.push_back(line);
 }
 
+void ombra_card::set_configuration(std::vector<std::string> lines) {
+    std::lock_guard lock(configuration_mutex_);
+    configuration_ = std::move(lines);
+    ++generation_;
+}
+
+std::uint64_t ombra_card::configuration_generation() const {
+    std::lock_guard lock(configuration_mutex_);
+    return generation_;
+}
+
+std::vector<std::string> ombra_card::configuration_copy(std::uint64_t& generation) const {
+    std::lock_guard lock(configuration_mutex_);
+    generation = generation_;
+    return configuration_;
+}
+
 void ombra_card::commit_configuration() {
     if (!receiving_)
         pending_.clear();
-    configuration_ = std::move(pending_);
+    set_configuration(std::move(pending_));
     pending_.clear();
     receiving_ = false;
     if (options_.store_path.empty())

@@ -12,6 +12,7 @@
 #include "sim/card_faults.h"
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,10 +43,15 @@ class ombra_card {
     // Takes bytes from the host and appends the card's answers to `answer`.
     void receive(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& answer);
 
-    // The lines of the last configuration completed with "END".
+    // The lines of the last configuration completed with "END" (for the thread that feeds
+    // the card).
     const std::vector<std::string>& configuration() const { return configuration_; }
     // Replaces the stored configuration (as if it had been sent).
-    void set_configuration(std::vector<std::string> lines) { configuration_ = std::move(lines); }
+    void set_configuration(std::vector<std::string> lines);
+    // For another thread (the host side): a number that changes with every configuration
+    // taken, and a copy of the configuration with its number.
+    std::uint64_t configuration_generation() const;
+    std::vector<std::string> configuration_copy(std::uint64_t& generation) const;
     int frames_accepted() const { return accepted_; }
     // The reason the store file could not be written, or empty.
     const std::string& store_error() const { return store_error_; }
@@ -78,7 +84,9 @@ class ombra_card {
     // Configuration reception.
     std::vector<std::string> pending_;
     bool receiving_ = false;
-    std::vector<std::string> configuration_;
+    std::vector<std::string> configuration_; // changed under configuration_mutex_
+    std::uint64_t generation_ = 0;
+    mutable std::mutex configuration_mutex_;
     std::string store_error_;
 
     // Extraction.

@@ -5,6 +5,7 @@
 // survives the host opening and closing it between transfers.
 
 #include "sim/ombra_card.h"
+#include "sim/pseudo_terminal.h"
 
 #include <atomic>
 #include <string>
@@ -15,8 +16,6 @@ class pty_card_server {
   public:
     // card and transcript (optional) must outlive the server.
     explicit pty_card_server(ombra_card& card, card_transcript* transcript = nullptr);
-    // Closes the terminal and removes the link it made.
-    ~pty_card_server();
     pty_card_server(const pty_card_server&) = delete;
     pty_card_server& operator=(const pty_card_server&) = delete;
 
@@ -30,15 +29,12 @@ class pty_card_server {
     void serve(const std::atomic<bool>& stop, int idle_ms = 50);
 
     // The terminal end's own name (e.g. /dev/pts/3).
-    const std::string& terminal_name() const { return terminal_name_; }
+    const std::string& terminal_name() const { return terminal_.terminal_name(); }
 
   private:
     bool write_all(const std::vector<std::uint8_t>& bytes, const std::atomic<bool>& stop);
 
     ombra_card& card_;
     card_transcript* transcript_;
-    int master_ = -1;
-    int terminal_ = -1;
-    std::string terminal_name_;
-    std::string link_path_;
+    pseudo_terminal terminal_;
 };

@@ -273,9 +273,24 @@ void child_process::drain(int timeout_ms) {
 }
 
 std::string child_process::first_line(int timeout_ms) {
+    return line(0, timeout_ms);
+}
+
+std::string child_process::line(std::size_t index, int timeout_ms) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    // Where line `index` starts, and whether it is complete.
+    auto start_of = [this](std::size_t n) {
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < n && at != std::string::npos; ++i) {
+            at = out_.find('\n', at);
+            at = at == std::string::npos ? at : at + 1;
+        }
+        return at;
+    };
     char c;
-    while (out_.find('\n') == std::string::npos && out_fd_ >= 0) {
+    while ((start_of(index) == std::string::npos ||
+            out_.find('\n', start_of(index)) == std::string::npos) &&
+           out_fd_ >= 0) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                         deadline - std::chrono::steady_clock::now())
                         .count();
@@ -286,8 +301,11 @@ std::string child_process::first_line(int timeout_ms) {
             return {};
         out_.push_back(c);
     }
-    auto end = out_.find('\n');
-    return end == std::string::npos ? std::string() : out_.substr(0, end);
+    auto begin = start_of(index);
+    if (begin == std::string::npos)
+        return {};
+    auto end = out_.find('\n', begin);
+    return end == std::string::npos ? std::string() : out_.substr(begin, end - begin);
 }
 
 int child_process::wait(int timeout_ms) {

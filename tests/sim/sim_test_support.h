@@ -116,6 +116,9 @@ class child_process {
     ~child_process();
     // Waits for the first line of standard output (up to timeout); empty on failure.
     std::string first_line(int timeout_ms);
+    // Waits for line `index` (from 0) of standard output; empty on failure.
+    std::string line(std::size_t index, int timeout_ms);
+    int pid() const { return pid_; }
     // Sends the signal (SIGTERM unless told) and waits; returns the exit status.
     int terminate(int signal = SIGTERM);
     // Waits for the end (killing the program after timeout_ms); returns its exit status,
