@@ -1,7 +1,7 @@
 # Checks the include direction of the editor's layers: the core includes none of the editor,
-# the document (app/CTessalyDoc) includes nothing of the editor above it, editing/ and
-# protocol_ui/ include nothing of app/ but the document, and protocol_ui/ includes nothing of
-# editing/. Runs at configure time and as part of every build (cmake -DSOURCE_DIR=... -P).
+# the document (app/CTessalyDoc) includes nothing of the editor above it, editing/,
+# protocol_ui/ and live_ui/ include nothing of app/ but the document, protocol_ui/ includes
+# nothing of editing/, and live_ui/ and the other two include nothing of one another. Runs at configure time and as part of every build (cmake -DSOURCE_DIR=... -P).
 
 if(NOT SOURCE_DIR)
   set(SOURCE_DIR ${CMAKE_SOURCE_DIR})
@@ -32,14 +32,19 @@ endfunction()
 
 foreach(dir core model catalogue convert link live)
   check_includes(FILES ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp
-    FORBID "^(app|editing|protocol_ui|cli|sim)/")
+    FORBID "^(app|editing|protocol_ui|live_ui|cli|sim)/")
 endforeach()
 check_includes(FILES ${SOURCE_DIR}/app/CTessalyDoc.h ${SOURCE_DIR}/app/CTessalyDoc.cpp
-  FORBID "^(app|editing|protocol_ui|cli|sim)/" ALLOW "^app/CTessalyDoc\\.h$")
-foreach(dir editing protocol_ui)
+  FORBID "^(app|editing|protocol_ui|live_ui|cli|sim)/" ALLOW "^app/CTessalyDoc\\.h$")
+foreach(dir editing protocol_ui live_ui)
   check_includes(FILES ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp
     FORBID "^(app|cli|sim)/" ALLOW "^app/CTessalyDoc\\.h$")
 endforeach()
+foreach(dir editing protocol_ui)
+  check_includes(FILES ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp FORBID "^live_ui/")
+endforeach()
+check_includes(FILES ${SOURCE_DIR}/live_ui/*.h ${SOURCE_DIR}/live_ui/*.cpp
+  FORBID "^(editing|protocol_ui)/")
 check_includes(FILES ${SOURCE_DIR}/protocol_ui/*.h ${SOURCE_DIR}/protocol_ui/*.cpp
   FORBID "^editing/")
 
