@@ -27,9 +27,9 @@ CCommandBitsDialog::CCommandBitsDialog(int register_number, std::uint16_t word,
         boxes_[std::size_t(bit)] = box;
         grid->addWidget(box, 15 - bit - (bit < 8 ? 8 : 0), bit < 8 ? 1 : 0);
     }
+    layout->addLayout(grid);
     for (int bit = 15; bit > 0; --bit)
         setTabOrder(boxes_[std::size_t(bit)], boxes_[std::size_t(bit - 1)]);
-    layout->addLayout(grid);
     layout->addWidget(word_label_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);

@@ -58,6 +58,7 @@ CLiveConnectionBar::CLiveConnectionBar(QWidget* parent)
     host_->setMinimumWidth(host_->fontMetrics().averageCharWidth() * 18);
     add_labelled(tcp_row, QStringLiteral("&Host:"), host_);
     port_->setRange(1, 65535);
+    port_->setObjectName(QStringLiteral("port"));
     add_labelled(tcp_row, QStringLiteral("&Port:"), port_);
 
     auto* rtu_row = bare_row(rtu_fields_);

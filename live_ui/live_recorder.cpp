@@ -10,12 +10,13 @@ live_recorder::~live_recorder() {
 }
 
 bool live_recorder::open(const std::string& path, std::string& error) {
-    close();
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
         error = "Could not record to " + path + ": " + std::strerror(errno);
-        return false;
+        return false; // a recording under way goes on
     }
+    close();
+    file_ = file;
     path_ = path;
     rounds_ = 0;
     return put(reading_csv_header(true), error);

@@ -19,8 +19,8 @@ class live_recorder {
     live_recorder(const live_recorder&) = delete;
     live_recorder& operator=(const live_recorder&) = delete;
 
-    // Creates (or empties) the file at path and writes the header row. False with the reason
-    // when it cannot.
+    // Creates (or empties) the file at path and writes the header row, ending the recording
+    // before it. False with the reason when it cannot (a recording under way then goes on).
     bool open(const std::string& path, std::string& error);
     void close();
     bool is_open() const { return file_ != nullptr; }
