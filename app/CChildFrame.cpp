@@ -123,6 +123,9 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The document's Live Values window stops polling now, not when the frame is deleted.
+    if (live_)
+        live_->close();
     QMdiSubWindow::closeEvent(event);
 }
 

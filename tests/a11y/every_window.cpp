@@ -1,6 +1,7 @@
 #include "tests/a11y/every_window.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CDocumentManager.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
@@ -13,6 +14,8 @@
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
 #include "editing/CRegisterDialog.h"
+#include "live_ui/CCommandBitsDialog.h"
+#include "live_ui/CLiveValuesWindow.h"
 #include "model/block_rules.h"
 #include "model/host_register.h"
 #include "model/map_check.h"
@@ -76,6 +79,8 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
     }
     const QString plant_path = QStringLiteral(TESSALY_TEST_DATA "/plant.zrp");
     a.app->documents().open_document_file(plant_path, false);
+    // The plant map's Live Values window (a Modbus/TCP map: connection bar and table).
+    add(QStringLiteral("Live Values"), frame->active_child()->show_live_values());
 
     auto own = [this](const QString& name, auto* widget) {
         parts_->owned.emplace_back(widget);
@@ -117,6 +122,11 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
     }
     if (!commands || !status)
         qFatal("%s holds no register for the Commands and the Status page", TESSALY_TEST_DATA);
+
+    bit_names command_bits;
+    command_bits.fill("unused");
+    command_bits[0] = "CRUN, F:1, Rising edge";
+    own(QStringLiteral("Command Bits"), new CCommandBitsDialog(41025, 1, command_bits));
 
     map_difference difference;
     difference.place = map_difference::register_entry;

@@ -14,6 +14,7 @@
 #include "tests/live_ui/live_card.h"
 #include "tests/support/scripted_ui.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -202,6 +203,13 @@ void tst_live_values::rows_after_one_round() {
         QCOMPARE(cell(r, col_raw), swapped ? swap_bytes(raw) : raw);
         QCOMPARE(cell(r, col_status), QLatin1String(e.status));
     }
+    // A screen reader reads the value column's text, and the trend's lowest, highest and last.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(window_->table());
+    QVERIFY(table && table->tableInterface());
+    QCOMPARE(table->tableInterface()->cellAt(1, col_value)->text(QAccessible::Name),
+             QStringLiteral("1.5"));
+    QCOMPARE(table->tableInterface()->cellAt(1, col_trend)->text(QAccessible::Name),
+             QStringLiteral("min 1.5, max 1.5, last 1.5"));
     // The status register's tooltip names each bit and its value.
     const QString tip = window_->model()->index(13, col_value).data(Qt::ToolTipRole).toString();
     QVERIFY2(tip.contains(QLatin1String("Bit 0: PSR bit 4, F:1 = 1")), qPrintable(tip));
