@@ -114,7 +114,7 @@ CLiveConnectionBar::CLiveConnectionBar(QWidget* parent)
     connect(record_, &QPushButton::clicked, this, &CLiveConnectionBar::record_clicked);
     connect(interval_, &QDoubleSpinBox::valueChanged, this, &CLiveConnectionBar::interval_changed);
     set_state(QStringLiteral("Stopped"));
-    show_transport();
+    set_connection(settings_);
 }
 
 bool CLiveConnectionBar::is_tcp() const {

@@ -166,7 +166,9 @@ void CLiveValuesWindow::take_map() {
             stop();
         refusal_->setText(QString::fromStdString(message));
         pages_->setCurrentWidget(refusal_);
-        bar_->setEnabled(false);
+        // Nothing to connect to or write: only the reason is shown.
+        bar_->setVisible(false);
+        footer_->setVisible(false);
         model_->set_registers({}, {});
         session_->set_registers({});
         implied_.reset();
@@ -177,7 +179,8 @@ void CLiveValuesWindow::take_map() {
         bar_->set_connection(*implied);
     implied_ = implied;
     pages_->setCurrentWidget(view_);
-    bar_->setEnabled(true);
+    bar_->setVisible(true);
+    footer_->setVisible(true);
     auto registers = live_registers(*map);
     model_->set_registers(registers, bits_of(*map, registers));
     session_->set_registers(std::move(registers));
