@@ -160,7 +160,7 @@ connection_settings CLiveConnectionBar::connection() const {
 QString CLiveConnectionBar::problem() const {
     const connection_settings s = connection();
     if (s.transport == link_transport::tcp && s.host.empty())
-        return QStringLiteral("The map gives no IP address; enter the card's address as Host.");
+        return QStringLiteral("Enter the card's IP address or host name as Host.");
     if (s.transport == link_transport::rtu && s.device.empty())
         return QStringLiteral("Enter the serial port of the card's host side.");
     if (s.transport == link_transport::rtu && (s.unit < 1 || s.unit > 247))
