@@ -1,7 +1,9 @@
 #include "app/CChildFrame.h"
 
+#include "app/AppSetup.h"
 #include "document/CTessalyDoc.h"
 #include "editing/CRegisterView.h"
+#include "live_ui/CLiveValuesWindow.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CProtocolForm.h"
 
@@ -51,7 +53,8 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, CProtocolDialogs& protocol_dialogs,
 }
 
 CChildFrame::~CChildFrame() {
-    // The panes refer to the document: they go first.
+    // The panes and the Live Values window refer to the document: they go first.
+    delete live_;
     delete splitter_;
     splitter_ = nullptr;
     delete doc_;
@@ -70,6 +73,19 @@ void CChildFrame::rebuild_form_pane() {
     }
     if (mdiArea())
         showMaximized();
+}
+
+CLiveValuesWindow* CChildFrame::show_live_values() {
+    if (!live_)
+        live_ = new CLiveValuesWindow(doc_, AppSetup::settings(), this);
+    live_->show();
+    live_->raise();
+    live_->activateWindow();
+    return live_;
+}
+
+CLiveValuesWindow* CChildFrame::live_values() const {
+    return live_;
 }
 
 void CChildFrame::size_form_pane() {
@@ -108,6 +124,9 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The document's Live Values window stops polling now, not when the frame is deleted.
+    if (live_)
+        live_->close();
     QMdiSubWindow::closeEvent(event);
 }
 

@@ -3,9 +3,11 @@
 // settings form of the header's class above and the register list below.
 
 #include <QMdiSubWindow>
+#include <QPointer>
 
 #include <functional>
 
+class CLiveValuesWindow;
 class CTessalyDoc;
 class CProtocolDialogs;
 class CProtocolForm;
@@ -39,6 +41,11 @@ class CChildFrame : public QMdiSubWindow {
     // says, then shows the window maximised.
     void rebuild_form_pane();
 
+    // Shows the document's Live Values window, opening it first; it closes with the document.
+    CLiveValuesWindow* show_live_values();
+    // The open Live Values window, or nullptr.
+    CLiveValuesWindow* live_values() const;
+
     // Moves the keyboard focus to the next (or previous) pane of the splitter (F6, Shift+F6).
     void focus_next_pane(bool forward);
 
@@ -61,5 +68,6 @@ class CChildFrame : public QMdiSubWindow {
     QSplitter* splitter_ = nullptr;
     QWidget* form_ = nullptr;
     CRegisterView* view_ = nullptr;
+    QPointer<CLiveValuesWindow> live_;
     std::function<bool()> close_guard_;
 };

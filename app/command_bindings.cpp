@@ -137,6 +137,10 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         },
         [child, can_edit] { return child() && (child()->active_form() || can_edit()); });
 
+    // One Live Values window per document, beside its register list.
+    commands.bind(
+        ID_VIEW_LIVE_VALUES, [child] { child()->show_live_values(); }, has_document);
+
     // Edit, Insert
     commands.bind(
         ID_EDIT_UNDO, [doc] { doc()->undo(); }, [doc] { return doc() && doc()->can_undo(); });

@@ -4,7 +4,7 @@
 #include "cli/terminal_ui.h"
 #include "format/csv_writer.h"
 #include "live/live_writer.h"
-#include "live/value_text.h"
+#include "live/reading_text.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,8 +14,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <ctime>
 #include <iostream>
 #include <memory>
 #include <sys/socket.h>
@@ -33,61 +31,15 @@ std::unique_ptr<QCoreApplication> core_application() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// The local time as ISO 8601 with "T", milliseconds and the offset from UTC.
-std::string iso_time_now() {
-    auto now = std::chrono::system_clock::now();
-    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char date[32], offset[8];
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-    std::strftime(offset, sizeof offset, "%z", &local); // +0200
-    char text[64];
-    std::snprintf(text, sizeof text, "%s.%03d%.3s:%.2s", date, static_cast<int>(ms.count()), offset,
-                  offset + 3);
-    return text;
-}
-
-std::string value_field(const live_register& reg, const register_reading& reading) {
-    if (!reading.value)
-        return "error: " + reading.error;
-    return value_text(reg.layout, *reading.value);
-}
-
 std::string round_text(const live_poller& poller, const poll_result& result,
                        const read_output& output, const std::string& time) {
     const auto& registers = poller.registers();
-    if (!output.csv) {
-        std::string text;
-        for (std::size_t i = 0; i < registers.size(); ++i)
-            text += reading_line(registers[i], result.readings[i]) + "\n";
-        return text;
-    }
-    csv_writer csv;
-    for (std::size_t i = 0; i < registers.size(); ++i) {
-        const auto& reg = registers[i];
-        const auto& reading = result.readings[i];
-        if (output.watch_seconds > 0)
-            csv.field(time);
-        csv.field(std::to_string(reg.number));
-        csv.field(std::to_string(reg.feeder));
-        csv.field(reg.name);
-        csv.field(value_field(reg, reading));
-        csv.field(raw_text(reading.raw));
-        csv.end_record();
-    }
-    return csv.take();
-}
-
-std::string csv_header(const read_output& output) {
-    csv_writer csv;
-    if (output.watch_seconds > 0)
-        csv.field("Time");
-    for (auto column : {"Register", "Feeder", "Parameter", "Value", "Raw"})
-        csv.field(column);
-    csv.end_record();
-    return csv.take();
+    if (output.csv)
+        return reading_csv_rows(registers, result.readings, time);
+    std::string text;
+    for (std::size_t i = 0; i < registers.size(); ++i)
+        text += reading_line(registers[i], result.readings[i]) + "\n";
+    return text;
 }
 
 // SIGINT and SIGTERM turned into a quit of the event loop, through a socket pair that the
@@ -145,18 +97,13 @@ int report_round(const live_poller& poller, const poll_result& result, const rea
 
 } // namespace
 
-std::string reading_line(const live_register& reg, const register_reading& reading) {
-    return std::to_string(reg.number) + "\tF:" + std::to_string(reg.feeder) + "\t" + reg.name +
-           "\t" + value_field(reg, reading) + "\t" + raw_text(reading.raw);
-}
-
 int run_reads(live_poller& poller, const read_output& output) {
     auto app = core_application();
     QEventLoop loop;
     int status = exit_failed; // until a round completes
     bool finished = false;
     if (output.csv)
-        std::cout << csv_header(output) << std::flush;
+        std::cout << reading_csv_header(output.watch_seconds > 0) << std::flush;
 
     if (output.watch_seconds <= 0) {
         poller.poll([&](const poll_result& result) {
@@ -177,7 +124,7 @@ int run_reads(live_poller& poller, const read_output& output) {
     QElapsedTimer clock;
     std::function<void()> start_round = [&] {
         clock.restart();
-        std::string time = iso_time_now();
+        std::string time = iso_local_time(std::chrono::system_clock::now());
         poller.poll([&, time](const poll_result& result) {
             status = report_round(poller, result, output, time);
             next_round.start(static_cast<int>(std::max<qint64>(0, interval_ms - clock.elapsed())));

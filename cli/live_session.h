@@ -14,10 +14,6 @@ struct read_output {
     double watch_seconds = 0; // 0: read once
 };
 
-// One line of the read command for a register: number, "F:" and the feeder, parameter name,
-// value (or "error: " and the reason), raw words; fields separated by a tab.
-std::string reading_line(const live_register& reg, const register_reading& reading);
-
 // Reads every register of the poller's map once, or every watch_seconds until interrupted,
 // printing each round to standard output. Returns the exit status: 0 all read, 1 some
 // register could not be read, 2 the connection could not be made (the status of the last

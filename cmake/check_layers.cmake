@@ -1,6 +1,7 @@
 # Checks that every folder includes only the layers below it (and itself). From the top:
 #   app/ (the editor)
-#   editing/ over register_rules/ and printing/, and protocol_ui/
+#   editing/ over register_rules/ and printing/, protocol_ui/, and live_ui/ (none of the three
+#   includes another)
 #   document/ (CTessalyDoc)
 #   the toolkit-free core: edit/ over format/ over model/; catalogue/; convert/ (over format/
 #   and catalogue/); link/ (over format/; its platform/ adapters over it); live/ (over model/
@@ -14,7 +15,7 @@ endif()
 
 set(layer_violations "")
 set(project_folders
-  "^(core|model|format|edit|catalogue|convert|link|live|document|register_rules|printing|protocol_ui|editing|app|cli|sim|tests|fuzz|bench)/")
+  "^(core|model|format|edit|catalogue|convert|link|live|document|register_rules|printing|protocol_ui|editing|live_ui|app|cli|sim|tests|fuzz|bench)/")
 
 # check_folder(FOLDER ALLOW regex): every quoted include of the folder's files that names a
 # project folder must match ALLOW.
@@ -54,8 +55,9 @@ check_folder(printing ALLOW "^(core|printing)/")
 check_folder(protocol_ui ALLOW "^(${whole_core}|document|protocol_ui)/")
 check_folder(editing
   ALLOW "^(${whole_core}|document|register_rules|printing|protocol_ui|editing)/")
+check_folder(live_ui ALLOW "^(${whole_core}|document|live_ui)/")
 check_folder(app
-  ALLOW "^(${whole_core}|document|register_rules|printing|protocol_ui|editing|app)/")
+  ALLOW "^(${whole_core}|document|register_rules|printing|protocol_ui|editing|live_ui|app)/")
 check_folder(cli ALLOW "^(${whole_core}|printing|cli)/")
 check_folder(sim ALLOW "^(${whole_core}|sim)/")
 

@@ -40,6 +40,7 @@ struct connection_settings {
 
     // HOST:PORT or the device path, as messages name the card.
     std::string target() const;
+    bool operator==(const connection_settings&) const = default;
 };
 
 // How the map's card is reached by default: Modbus/TCP at the map's IP address, port 502,

@@ -46,6 +46,7 @@ struct value_layout {
     bool writable() const;
     // Whether a negative integer is carried as such (negative handling 0 and 1).
     bool is_signed() const { return negative != negative_unsigned && negative != negative_force_0; }
+    bool operator==(const value_layout&) const = default;
 };
 
 // The most words a register can have: the whole address space of holding registers.

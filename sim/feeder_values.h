@@ -25,6 +25,10 @@ class feeder_values {
 
     // The value at t seconds after start (moved around its start with wander).
     live_value value(int feeder, const std::string& name, double t) const;
+    // Whether the values file or a host write gave the parameter a value.
+    bool given(int feeder, const std::string& name) const {
+        return entries_.count({feeder, name}) != 0;
+    }
     // The value a host write gave; it no longer wanders.
     void set_by_host(int feeder, const std::string& name, live_value value);
     void set_wander(bool on) { wander_ = on; }

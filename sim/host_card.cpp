@@ -120,6 +120,9 @@ std::vector<std::uint16_t> host_card::words_of(const served& s, double t) const 
     case value_kind::status_bits:
         return encode_value(reg.layout, live_value::of_number(status_word(s, t)));
     default:
+        // A string the card was never given is empty (a number 0 would read as "0").
+        if (reg.layout.kind == value_kind::text && !values_.given(reg.feeder, s.source->name))
+            return encode_value(reg.layout, live_value::of_text({}));
         return encode_value(reg.layout, values_.value(reg.feeder, s.source->name, t));
     }
 }

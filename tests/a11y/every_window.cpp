@@ -3,6 +3,7 @@
 #include "model/register_values.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CDocumentManager.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
@@ -17,6 +18,8 @@
 #include "editing/CRegisterDialog.h"
 #include "format/map_check.h"
 #include "format/map_diff.h"
+#include "live_ui/CCommandBitsDialog.h"
+#include "live_ui/CLiveValuesWindow.h"
 #include "model/block_rules.h"
 #include "model/host_register.h"
 #include "model/model_tables.h"
@@ -73,6 +76,8 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
     }
     const QString plant_path = QStringLiteral(TESSALY_TEST_DATA "/plant.zrp");
     a.app->documents().open_document_file(plant_path, false);
+    // The plant map's Live Values window (a Modbus/TCP map: connection bar and table).
+    add(QStringLiteral("Live Values"), frame->active_child()->show_live_values());
 
     auto own = [this](const QString& name, auto* widget) {
         // Windows that delete themselves when closed (quitting closes every window) are
@@ -115,6 +120,11 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
     }
     if (!commands || !status)
         qFatal("%s holds no register for the Commands and the Status page", TESSALY_TEST_DATA);
+
+    bit_names command_bits;
+    command_bits.fill("unused");
+    command_bits[0] = "CRUN, F:1, Rising edge";
+    own(QStringLiteral("Command Bits"), new CCommandBitsDialog(41025, 1, command_bits));
 
     map_difference difference;
     difference.place = map_difference::register_entry;

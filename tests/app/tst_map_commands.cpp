@@ -1,7 +1,13 @@
 // The register-table and map commands of the document menus: what they offer, exporting and
 // importing a register table.
 
+#include "live_ui/CLiveTableModel.h"
+#include "live_ui/CLiveValuesWindow.h"
 #include "tests/app/map_commands_fixture.h"
+
+#include <QAccessible>
+#include <QPointer>
+#include <QToolBar>
 
 using namespace map_commands_test;
 
@@ -52,6 +58,39 @@ class tst_map_commands : public QObject {
 
         QVERIFY(frame->active_child()->close());
         QTRY_VERIFY(!frame->command_enabled(ID_CHECK_MAP));
+    }
+
+    void live_values_open_one_window_per_document() {
+        private_settings settings;
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        CMainFrame* frame = t.app->main_frame();
+        QVERIFY(!frame->command_enabled(ID_VIEW_LIVE_VALUES));
+        CTessalyDoc* a = open_map(t, settings, "a.zrp", map_text(1) + two_registers);
+        QVERIFY(a);
+        frame->update_command_ui();
+        QVERIFY(frame->command_enabled(ID_VIEW_LIVE_VALUES));
+        QVERIFY(menu_paths(frame).contains("&View/&Live Values"));
+        QAction* action = frame->command_action(ID_VIEW_LIVE_VALUES);
+        QCOMPARE(QAccessible::queryAccessibleInterface(frame->tool_bar()->widgetForAction(action))
+                     ->text(QAccessible::Name),
+                 QStringLiteral("Live Values"));
+
+        action->trigger();
+        QPointer<CLiveValuesWindow> first = t.app->documents().frame_of(a)->live_values();
+        QVERIFY(first && first->isVisible());
+        QCOMPARE(first->model()->rowCount(), 2);
+        action->trigger();
+        QCOMPARE(t.app->documents().frame_of(a)->live_values(), first.data());
+        CTessalyDoc* b = open_map(t, settings, "b.zrp", map_text(1));
+        action->trigger();
+        QPointer<CLiveValuesWindow> second = t.app->documents().frame_of(b)->live_values();
+        QVERIFY(second && second != first);
+        // The window goes with its document, and stops polling at once.
+        QVERIFY(t.app->documents().frame_of(a)->close());
+        QVERIFY(!first || !first->isVisible());
+        QTRY_VERIFY(!first);
+        QVERIFY(second);
     }
 
     void export_then_import_gives_the_same_map() {

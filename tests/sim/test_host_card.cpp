@@ -82,6 +82,15 @@ TEST(FeederValues, WanderMovesTheNumbersTheHostHasNotWritten) {
     EXPECT_EQ(values->value(1, "Name", 15), live_value::of_text("x"));
 }
 
+TEST(HostCard, ValuesNeverGivenAreZeroOrEmpty) {
+    host_card card(feeder_values{});
+    card.set_map(lines_of("RDX Modbus protocol\nREGMAX 65535\nNODENUM 1\nHREG\n"
+                          "40001 0 2 9 0 0 F:1 FeederName\n40003 0 1 0 0 0 F:1 Count\n"));
+    std::vector<std::uint16_t> words;
+    ASSERT_EQ(card.read(0, 3, 0, words), 0);
+    EXPECT_EQ(words, (std::vector<std::uint16_t>{0, 0, 0}));
+}
+
 TEST(HostCard, AnswersTheMapsRegistersAndRefusesTheRest) {
     std::string error;
     auto values = feeder_values::parse("F:1 Total 0x12345678\nF:1 PSR 0x11\nF:1 ASR 0x80000000\n"
