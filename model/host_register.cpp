@@ -68,6 +68,13 @@ int host_register::width() const {
         static_cast<long long>(whole_count) + fraction_count, INT_MIN, INT_MAX));
 }
 
+std::string host_register::range_text() const {
+    const long long words = static_cast<long long>(whole_count) + fraction_count;
+    if (words <= 1)
+        return std::to_string(register_number);
+    return std::to_string(register_number) + '-' + std::to_string(register_number + words - 1);
+}
+
 int host_register::effective_format() const {
     return is_array_parameter(name) ? fmt_int_array : format;
 }

@@ -71,6 +71,8 @@ class host_register : public zrp_object {
 
     // Registers occupied: whole count + fraction count.
     int width() const;
+    // The register numbers it occupies: "40008" for one, "40008-40009" for several.
+    std::string range_text() const;
     // The format as shown and edited: 11 for "ProcStat" and "AlarmStat" registers.
     int effective_format() const;
     // The device code of the owning file's header (0 without one).

@@ -39,6 +39,19 @@ long long width_of(const host_register& reg) {
     return static_cast<long long>(reg.whole_count) + reg.fraction_count;
 }
 
+// The overlap question, with the register the refused one collides with as its detail.
+bool ask_overlap(const zrp_file& map, const host_register& refused,
+                 const host_register* except = nullptr) {
+    const host_register* other =
+        map.first_overlap(refused.register_number, refused.width(), except);
+    if (other == nullptr)
+        return ui().ask_retry_cancel(overlap_message);
+    std::string detail = "It collides with register " + other->range_text();
+    if (!other->name.empty())
+        detail += " (F:" + std::to_string(other->feeder) + ' ' + other->name + ')';
+    return ui().detailed_retry_cancel(overlap_message, detail + '.');
+}
+
 } // namespace
 
 bool map_editor::normalise_for_display(host_register& reg) {
@@ -105,7 +118,7 @@ map_editor::register_change map_editor::new_register() {
             added = reg.get();
             if (map_.add_register(std::move(reg)) >= 0)
                 break;
-            if (ui().ask_retry_cancel(overlap_message))
+            if (ask_overlap(map_, *reg))
                 continue;
         }
         step.undo(map_);
@@ -131,7 +144,7 @@ map_editor::register_change map_editor::edit_properties(int row) {
         if (work->edit(edit_existing_register) == 1) {
             if (!map_.overlaps(work->register_number, work->width(), target))
                 break;
-            if (ui().ask_retry_cancel(overlap_message))
+            if (ask_overlap(map_, *work, target))
                 continue;
         }
         step.undo(map_);
