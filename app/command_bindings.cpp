@@ -10,6 +10,7 @@
 #include "app/CTransferCommands.h"
 #include "app/command_table.h"
 #include "app/reserved_names.h"
+#include "editing/CRegisterPane.h"
 #include "editing/CRegisterView.h"
 #include "editing/register_printing.h"
 #include "link/link_state.h"
@@ -157,6 +158,8 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         ID_EDIT_DELETE, [view] { view()->on_delete(); }, has_selection);
     commands.bind(
         ID_INSERT_NEW_REGISTER, [view] { view()->on_new_register(); }, can_edit);
+    commands.bind(
+        ID_EDIT_FIND, [child] { child()->register_pane()->start_find(); }, has_document);
 
     // Options
     link_state& link = transfers.link();
