@@ -105,6 +105,12 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
     commands.bind(
         ID_FILE_PRINT_PREVIEW,
         [&frame, doc, t] { preview_register_list(doc(), t.job_printer(), &frame); }, has_document);
+    commands.bind(
+        ID_PRINT_REGISTER_TABLE,
+        [&maps, doc, t] { maps.print_register_table(doc(), t.job_printer()); }, has_document);
+    commands.bind(
+        ID_EXPORT_REGISTER_TABLE_PDF,
+        [&maps, doc, t] { maps.export_register_table_pdf(doc(), t.job_printer()); }, has_document);
     // The standard printer setup: paper, orientation, margins and the printer itself.
     commands.bind(ID_FILE_PRINT_SETUP, [&frame, t] {
         QPageSetupDialog dialog(&t.job_printer(), &frame);

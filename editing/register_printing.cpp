@@ -2,6 +2,7 @@
 
 #include "app/CTessalyDoc.h"
 #include "editing/CRegisterPrinter.h"
+#include "editing/register_table_printing.h"
 
 #include <QFile>
 #include <QPrintDialog>
@@ -20,7 +21,7 @@ std::optional<CRegisterPrinter> prepare_job(const CTessalyDoc* doc, QPrinter& pr
     auto document = prepare_print(CTessalyDoc::native_path(doc->path()), doc->is_modified());
     if (!document)
         return std::nullopt;
-    printer.setDocName(doc->title().isEmpty() ? doc->path() : doc->title());
+    printer.setDocName(print_document_name(*doc));
     printer.setPrintRange(QPrinter::AllPages); // a range chosen for an earlier job is gone
     return CRegisterPrinter(std::move(*document));
 }
