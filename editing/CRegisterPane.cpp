@@ -3,13 +3,13 @@
 #include "editing/CRegisterFilterModel.h"
 #include "editing/CRegisterTableModel.h"
 #include "editing/CRegisterView.h"
+#include "editing/dialog_fields.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,9 +32,7 @@ CRegisterPane::CRegisterPane(CTessalyDoc* doc, QWidget* parent)
     auto* label = new QLabel(QStringLiteral("Fi&nd:"), this);
     label->setBuddy(find_);
     find_->setPlaceholderText(QStringLiteral("Register, feeder, parameter or format"));
-    find_->setClearButtonEnabled(true);
-    for (QToolButton* clear : find_->findChildren<QToolButton*>())
-        clear->setAccessibleName(QStringLiteral("Clear filter"));
+    add_clear_button(find_, QStringLiteral("Clear filter"));
     find_->setAccessibleName(QStringLiteral("Find registers"));
     find_->setMaximumWidth(find_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 48);
     find_->installEventFilter(this);

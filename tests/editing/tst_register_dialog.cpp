@@ -3,6 +3,7 @@
 // bit pages and the trigger button, driven offscreen without exec().
 
 #include "catalogue/parameter_list.h"
+#include "editing/CParameterSearch.h"
 #include "editing/CRegisterDialog.h"
 #include "editing/CRegisterProperty_1.h"
 #include "editing/CRegisterProperty_2.h"
@@ -21,6 +22,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -89,6 +93,8 @@ class tst_register_dialog : public QObject {
     void commands_page();
     void status_page();
     void page_never_opened_keeps_the_bits();
+    void parameter_search_and_why_ok_is_disabled();
+    void dialog_fits_the_screen();
 
   private:
     std::unique_ptr<CRegisterDialog> open(const register_dialog_values& v, bool existing = true,
@@ -426,18 +432,23 @@ void tst_register_dialog::trigger_button() {
     button.click(); // nothing to step through
     QCOMPARE(button.current_index(), 0);
 
-    // Six modes: six clicks from "Off" come back to "Off".
+    // Six modes: six clicks from "Off" come back to "Off"; a screen reader hears each mode.
     const QStringList modes = {"Off",         "Active high",  "Active low",
                                "Rising edge", "Falling edge", "Any edge"};
     for (const QString& mode : modes)
         button.add_caption(mode);
-    QStringList shown;
+    button.set_accessible_label("Trigger mode:");
+    QCOMPARE(button.accessibleName(), QString("Trigger mode: Off"));
+    QStringList shown, heard;
     for (int i = 0; i < 6; ++i) {
         QTest::mouseClick(&button, Qt::LeftButton);
         shown << button.text();
+        heard << button.accessibleName();
     }
     QCOMPARE(shown, (QStringList{"Active high", "Active low", "Rising edge", "Falling edge",
                                  "Any edge", "Off"}));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(heard[i], "Trigger mode: " + shown[i]);
 }
 
 void tst_register_dialog::commands_page() {
@@ -556,3 +567,56 @@ void tst_register_dialog::page_never_opened_keeps_the_bits() {
 
 QTEST_MAIN(tst_register_dialog)
 #include "tst_register_dialog.moc"
+
+void tst_register_dialog::parameter_search_and_why_ok_is_disabled() {
+    auto d = open(values(1, ""), false);
+    QPushButton* ok = d->ok_button();
+    QVERIFY(!ok->isEnabled());
+    QCOMPARE(ok->toolTip(), QString(CRegisterDialog::ok_disabled_reason));
+    QCOMPARE(ok->toolTip(), QString("Pick a parameter in the tree"));
+
+    // The tree keeps what the name or the description holds, groups opened to show it.
+    QTreeWidget* tree = d->register_page()->tree();
+    auto item = [tree](const char* name) {
+        return tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    };
+    QTest::keyClicks(d->register_page()->search_box(), "MASS FLOW");
+    QTreeWidgetItem* by_description = item("Massflow"); // "Actual mass flow of the feeder"
+    QVERIFY(by_description && !by_description->isHidden());
+    QVERIFY(by_description->parent()->isExpanded());
+    QVERIFY(item("BatchCount")->isHidden());
+    for (QTreeWidgetItemIterator it(tree, QTreeWidgetItemIterator::NotHidden |
+                                              QTreeWidgetItemIterator::NoChildren);
+         *it; ++it)
+        QVERIFY2(
+            ((*it)->text(0) + ' ' + (*it)->toolTip(0)).contains("mass flow", Qt::CaseInsensitive),
+            qPrintable((*it)->text(0)));
+    // Escape in the box empties it (the dialog stays) and shows every item again.
+    QTest::keyClick(d->register_page()->search_box(), Qt::Key_Escape);
+    QVERIFY(d->isVisible());
+    QVERIFY(!item("BatchCount")->isHidden());
+
+    tree->setCurrentItem(by_description);
+    QVERIFY(ok->isEnabled());
+    QVERIFY(ok->toolTip().isEmpty());
+}
+
+// However small the screen, OK stays on it: the pages scroll instead.
+void tst_register_dialog::dialog_fits_the_screen() {
+    auto d = open(values(3, ""));
+    d->tabs()->setCurrentWidget(d->commands_page());
+    QApplication::processEvents();
+    const QRect room = d->screen()->availableGeometry();
+    QVERIFY2(room.contains(d->geometry()), qPrintable(QString("%1x%2 on %3x%4")
+                                                          .arg(d->width())
+                                                          .arg(d->height())
+                                                          .arg(room.width())
+                                                          .arg(room.height())));
+    auto* area = d->commands_page()->findChild<QScrollArea*>();
+    QVERIFY(area);
+    // The page needs more than the screen has here, so it scrolls.
+    const QSize needed = area->widget()->minimumSizeHint();
+    QCOMPARE(area->horizontalScrollBar()->maximum() > 0,
+             needed.width() > area->viewport()->width());
+    QVERIFY(needed.width() > room.width() || needed.height() > room.height());
+}
