@@ -20,7 +20,9 @@ const entry entries[] = {
 } // namespace
 
 CRegisterContextMenu::CRegisterContextMenu(CRegisterView* list) : QMenu(list), list_(list) {
-    setAccessibleName(QStringLiteral("Register commands"));
+    setTitle(QStringLiteral("Register commands"));
+    setWindowTitle(title());
+    setAccessibleName(title());
     for (const entry& e : entries) {
         if (e.text == nullptr) {
             addSeparator();

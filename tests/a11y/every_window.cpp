@@ -1,6 +1,7 @@
 #include "tests/a11y/every_window.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CDocumentManager.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
@@ -12,7 +13,10 @@
 #include "convert/convert_messages.h"
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
+#include "editing/CRegisterContextMenu.h"
 #include "editing/CRegisterDialog.h"
+#include "editing/CRegisterProperty_2.h"
+#include "editing/CRegisterView.h"
 #include "model/block_rules.h"
 #include "model/host_register.h"
 #include "model/map_check.h"
@@ -75,7 +79,13 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
         a.app->documents().open_document_file(path, false);
     }
     const QString plant_path = QStringLiteral(TESSALY_TEST_DATA "/plant.zrp");
-    a.app->documents().open_document_file(plant_path, false);
+    CTessalyDoc* plant = a.app->documents().open_document_file(plant_path, false);
+    // The register list's context menu, as a right click opens it.
+    if (plant) {
+        CRegisterView* list = a.app->documents().frame_of(plant)->register_view();
+        list->context_menu()->follow_list();
+        add(list->context_menu()->title(), list->context_menu());
+    }
 
     auto own = [this](const QString& name, auto* widget) {
         parts_->owned.emplace_back(widget);
@@ -109,6 +119,8 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
             parts_->plant.register_at(row)->dialog_values(), true, &a.app->catalogue(), false);
         if (dialog->commands_page() && !commands) {
             commands = true;
+            // The page shows when the dialog does: its trigger buttons show their modes.
+            dialog->tabs()->setCurrentWidget(dialog->commands_page());
             own(QStringLiteral("Register properties (Commands)"), dialog.release());
         } else if (dialog->status_page() && !status) {
             status = true;
