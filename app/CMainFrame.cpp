@@ -265,10 +265,13 @@ void CMainFrame::show_placed() {
     const QScreen* shown_on = screen();
     const QSize room = shown_on ? shown_on->availableGeometry().size() : QSize();
     if (room.isValid() &&
-        (room.width() < small_screen.width() || room.height() < small_screen.height()))
+        (room.width() < small_screen.width() || room.height() < small_screen.height())) {
+        // Restored from maximised, the window still fits the screen.
+        resize(size().boundedTo(room * 9 / 10));
         showMaximized();
-    else
+    } else {
         show();
+    }
 }
 
 void CMainFrame::save_placement() {

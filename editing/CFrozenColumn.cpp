@@ -24,6 +24,8 @@ CFrozenColumn::CFrozenColumn(QTreeView* list) : QTreeView(list), list_(list) {
     header()->setSectionResizeMode(QHeaderView::Fixed);
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(list->header()->sortIndicatorSection() == 0 ? 0 : -1,
+                               list->header()->sortIndicatorOrder());
     header()->setDefaultAlignment(list->header()->defaultAlignment());
     hide_other_columns();
 
