@@ -1,12 +1,12 @@
 #include "app/CMainFrame.h"
 
-#include "app/AppSetup.h"
 #include "app/CChildFrame.h"
 #include "app/CCommandSet.h"
 #include "app/CRecentFiles.h"
 #include "app/CTessalyDoc.h"
 #include "app/command_table.h"
 #include "app/keyboard_locks.h"
+#include "app/window_navigation.h"
 #include "model/zrp_file.h"
 
 #include <QAction>
@@ -20,8 +20,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -31,11 +29,6 @@ const char* app_title = "Tessaly";
 const char* idle_prompt = "Ready";
 // The link pane is as wide as this text.
 const char* link_pane_template = "Link Info                     ";
-
-// Where the window's size, position and maximised state are kept between runs.
-const char* placement_key = "Window/Placement";
-// A first start on a screen smaller than this opens the window maximised.
-constexpr QSize small_screen(1280, 800);
 
 // The link pane's name for screen readers, which read a status bar pane by its name.
 const char* link_pane_name = "Link";
@@ -76,7 +69,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     show_menus(false);
     create_tool_bar();
     create_status_bar();
-    create_window_switching();
+    add_window_switching(*this, *mdi_);
 
     // Which pane has the focus decides what Properties edits.
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::update_command_ui);
@@ -230,53 +223,8 @@ void CMainFrame::create_tool_bar() {
     connect(tool_bar_, &QToolBar::visibilityChanged, this, &CMainFrame::update_command_ui);
 }
 
-void CMainFrame::create_window_switching() {
-    // Ctrl+Tab and Ctrl+F6 go to the next document window, with Shift to the one before.
-    struct switching {
-        const char* name;
-        QList<QKeySequence> keys;
-        void (QMdiArea::*go)();
-    };
-    const switching moves[] = {
-        {"Next Window",
-         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)},
-         &QMdiArea::activateNextSubWindow},
-        {"Previous Window",
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)},
-         &QMdiArea::activatePreviousSubWindow},
-    };
-    for (const switching& move : moves) {
-        auto* action = new QAction(QString::fromLatin1(move.name), this);
-        action->setShortcuts(move.keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, mdi_, move.go);
-        addAction(action);
-    }
-}
-
 void CMainFrame::show_placed() {
-    const QByteArray saved = AppSetup::settings().value(placement_key).toByteArray();
-    if (!saved.isEmpty() && restoreGeometry(saved)) {
-        show();
-        return;
-    }
-    const QScreen* shown_on = screen();
-    const QSize room = shown_on ? shown_on->availableGeometry().size() : QSize();
-    if (room.isValid() &&
-        (room.width() < small_screen.width() || room.height() < small_screen.height())) {
-        // Restored from maximised, the window still fits the screen.
-        resize(size().boundedTo(room * 9 / 10));
-        showMaximized();
-    } else {
-        show();
-    }
-}
-
-void CMainFrame::save_placement() {
-    AppSetup::settings().setValue(placement_key, saveGeometry());
-    AppSetup::settings().sync();
+    ::show_placed(*this);
 }
 
 void CMainFrame::create_status_bar() {
@@ -400,7 +348,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (isVisible())
-        save_placement();
+        save_placement(*this);
     event->accept();
 }
 

@@ -85,9 +85,6 @@ class CMainFrame : public QMainWindow {
     void show_menus(bool document);
     void create_tool_bar();
     void create_status_bar();
-    void create_window_switching();
-    // Keeps the window's size, position and maximised state in the settings store.
-    void save_placement();
     void update_lock_indicators();
     void on_child_activated(QMdiSubWindow* window);
 
