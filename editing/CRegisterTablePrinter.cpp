@@ -16,7 +16,8 @@ constexpr std::array<double, table_column_count> column_shares = {0, 0, 0.35, 0.
 // Widths of the bit table's columns, in points.
 constexpr std::array<double, bit_table_column_count> bit_column_points = {38, 38, 56, 80};
 constexpr double cell_padding_points = 2.5;
-constexpr double label_width_points = 64; // labels of the title block
+constexpr double longest_word_share = 0.3; // of the page width
+constexpr double label_width_points = 64;  // labels of the title block
 constexpr int text_flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 QString text(const std::string& s) {
@@ -72,6 +73,9 @@ void CRegisterTablePrinter::set_column_widths() {
             for (const QString& word : text(row.cells[c]).split(QLatin1Char(' ')))
                 least[c] = std::max(least[c], metrics.horizontalAdvance(word) + pad);
         }
+    // A word longer than that (a name no catalogue holds) is cut at its cell's edge instead.
+    for (double& w : least)
+        w = std::min(w, width_ * longest_word_share);
     double total_least = 0;
     for (double w : least)
         total_least += w;

@@ -72,6 +72,19 @@ std::string format_words(const host_register& reg) {
     return words;
 }
 
+// A description that would not leave its row room on a page is cut, visibly.
+std::string shortened(std::string description) {
+    std::size_t most = 300;
+    if (description.size() > most) {
+        // Not inside a character of several bytes.
+        while (most > 0 && (static_cast<unsigned char>(description[most]) & 0xC0) == 0x80)
+            --most;
+        description.resize(most);
+        description += "...";
+    }
+    return description;
+}
+
 bool is_bitmapped(const host_register& reg) {
     return reg.format == fmt_commands || reg.format == fmt_status;
 }
@@ -223,7 +236,7 @@ register_table_report build_register_table(const zrp_file& map, const std::strin
                      word_order_words(*reg),
                      sign_words(*reg)};
         if (!row.cells[table_parameter].empty())
-            row.description = descriptions.find(reg->group_name, reg->name);
+            row.description = shortened(descriptions.find(reg->group_name, reg->name));
         if (bitmapped)
             add_bits(*reg, device, row);
         report.rows.push_back(std::move(row));
