@@ -2,13 +2,17 @@
 
 #include "app/AppSetup.h"
 #include "document/CTessalyDoc.h"
+#include "editing/CRegisterPane.h"
 #include "editing/CRegisterView.h"
 #include "live_ui/CLiveValuesWindow.h"
+#include "model/host_register.h"
 #include "model/zrp_file.h"
 #include "protocol_ui/CProtocolForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QPainter>
 #include <QSplitter>
 
 namespace {
@@ -16,6 +20,31 @@ namespace {
 // says otherwise.
 constexpr int initial_width = 630;
 constexpr int initial_pane_height = 100;
+
+const QIcon& document_icon(bool modified) {
+    static const QIcon plain(QStringLiteral(":/icons/document.png"));
+    // The same icon with a dot in its lower right corner, as editors mark unsaved work.
+    static const QIcon marked = [] {
+        QIcon icon;
+        for (int size : {16, 24, 32, 48}) {
+            QPixmap pixmap = plain.pixmap(size, size);
+            if (pixmap.isNull()) {
+                pixmap = QPixmap(size, size);
+                pixmap.fill(Qt::transparent);
+            }
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const qreal dot = size * 0.5;
+            painter.setPen(QPen(Qt::white, size / 16.0));
+            painter.setBrush(QColor(0xd9, 0x48, 0x0f));
+            painter.drawEllipse(QRectF(size - dot, size - dot, dot, dot).adjusted(1, 1, -1, -1));
+            painter.end();
+            icon.addPixmap(pixmap);
+        }
+        return icon;
+    }();
+    return modified ? marked : plain;
+}
 } // namespace
 
 CChildFrame::CChildFrame(CTessalyDoc* doc, CProtocolDialogs& protocol_dialogs,
@@ -28,9 +57,22 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, CProtocolDialogs& protocol_dialogs,
     splitter_->setChildrenCollapsible(false);
     form_ = CProtocolForm::create(doc_, protocol_dialogs_, splitter_);
     splitter_->addWidget(form_);
-    view_ = new CRegisterView(doc_, register_dialogs, splitter_);
+    pane_ = new CRegisterPane(doc_, register_dialogs, splitter_);
+    view_ = pane_->view();
     view_->setAccessibleName(QStringLiteral("Register list"));
-    splitter_->addWidget(view_);
+    // The list's rows lead to their live values: the document's Live Values window, on the
+    // register of the current row.
+    auto* show_live = new QAction(QStringLiteral("Show &Live Value"), this);
+    connect(show_live, &QAction::triggered, this, [this] {
+        const QList<int> rows = view_->selected_rows();
+        const host_register* reg =
+            rows.isEmpty() ? nullptr : doc_->map()->register_at(rows.front());
+        CLiveValuesWindow* window = show_live_values();
+        if (reg != nullptr)
+            window->show_register(reg->register_number);
+    });
+    view_->add_context_action(show_live);
+    splitter_->addWidget(pane_);
     connect(view_, &CRegisterView::command_state_changed, this,
             &CChildFrame::command_state_changed);
     splitter_->setStretchFactor(0, 0);
@@ -44,8 +86,10 @@ CChildFrame::CChildFrame(CTessalyDoc* doc, CProtocolDialogs& protocol_dialogs,
     connect(doc_, &CTessalyDoc::modified_changed, this, &CChildFrame::update_title);
     connect(doc_, &CTessalyDoc::modified_changed, this, &CChildFrame::command_state_changed);
     connect(doc_, &CTessalyDoc::history_changed, this, &CChildFrame::command_state_changed);
+    connect(doc_, &CTessalyDoc::modified_changed, this,
+            [this](bool modified) { setWindowIcon(document_icon(modified)); });
     update_title();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
+    setWindowIcon(document_icon(doc_->is_modified()));
 
     // The register list is the active pane.
     view_->setFocus();
@@ -105,7 +149,7 @@ void CChildFrame::focus_next_pane(bool forward) {
     // With two panes both directions lead to the other pane; from outside the panes, forward
     // goes to the first pane and backward to the last.
     QWidget* focus = QApplication::focusWidget();
-    const bool in_view = focus && (focus == view_ || view_->isAncestorOf(focus));
+    const bool in_view = focus && (focus == pane_ || pane_->isAncestorOf(focus));
     const bool in_form = focus && (focus == form_ || form_->isAncestorOf(focus));
     QWidget* next = in_view   ? form_
                     : in_form ? static_cast<QWidget*>(view_)

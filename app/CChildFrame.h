@@ -12,6 +12,7 @@ class CTessalyDoc;
 class CProtocolDialogs;
 class CProtocolForm;
 class CRegisterDialogs;
+class CRegisterPane;
 class CRegisterView;
 class QSplitter;
 class QWidget;
@@ -27,6 +28,8 @@ class CChildFrame : public QMdiSubWindow {
 
     CTessalyDoc* document() const { return doc_; }
     CRegisterView* register_view() const { return view_; }
+    // The lower pane: the find bar and the register list.
+    CRegisterPane* register_pane() const { return pane_; }
     // The current protocol form in the upper pane.
     QWidget* form() const { return form_; }
     // The protocol form when it is the pane holding the keyboard focus (the active view),
@@ -67,6 +70,7 @@ class CChildFrame : public QMdiSubWindow {
     CProtocolDialogs& protocol_dialogs_;
     QSplitter* splitter_ = nullptr;
     QWidget* form_ = nullptr;
+    CRegisterPane* pane_ = nullptr;
     CRegisterView* view_ = nullptr;
     QPointer<CLiveValuesWindow> live_;
     std::function<bool()> close_guard_;

@@ -5,6 +5,7 @@
 #include "app/CRecentFiles.h"
 #include "app/command_table.h"
 #include "app/keyboard_locks.h"
+#include "app/window_navigation.h"
 #include "document/CTessalyDoc.h"
 #include "model/zrp_file.h"
 
@@ -68,6 +69,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     show_menus(false);
     create_tool_bar();
     create_status_bar();
+    add_window_switching(*this, *mdi_);
 
     // Which pane has the focus decides what Properties edits.
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::update_command_ui);
@@ -177,6 +179,10 @@ void CMainFrame::fill_window_menu(QMenu* menu) {
     for (QMdiSubWindow* w : windows) {
         QString title = w->windowTitle();
         title.replace('&', "&&");
+        // A modified map is marked here; its title keeps its own form.
+        auto* child = qobject_cast<CChildFrame*>(w);
+        if (child && child->document()->is_modified())
+            title += QStringLiteral(" *");
         QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(title));
         a->setCheckable(true);
         a->setChecked(w == mdi_->currentSubWindow());
@@ -215,6 +221,10 @@ void CMainFrame::create_tool_bar() {
         more->setAccessibleName(QStringLiteral("More buttons"));
     addToolBar(Qt::TopToolBarArea, tool_bar_);
     connect(tool_bar_, &QToolBar::visibilityChanged, this, &CMainFrame::update_command_ui);
+}
+
+void CMainFrame::show_placed() {
+    ::show_placed(*this);
 }
 
 void CMainFrame::create_status_bar() {
@@ -337,6 +347,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (isVisible())
+        save_placement(*this);
     event->accept();
 }
 

@@ -59,6 +59,10 @@ class CMainFrame : public QMainWindow {
     void set_link_status(const QString& text);
     // The window title: "Tessaly" with the active document's title added to it.
     void update_title();
+    // Shows the window where it was last closed (size, position, maximised), or on a first
+    // start at its default size, maximised when the screen is small.
+    void show_placed();
+
     // Tile horizontally (full-width windows one above the other) or vertically (side by
     // side).
     void tile(bool horizontally);

@@ -12,6 +12,7 @@
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
 #include "editing/CRegisterView.h"
+#include "editing/register_table_printing.h"
 #include "format/image_codec.h"
 #include "format/map_check.h"
 #include "format/map_diff.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 
 #include <memory>
 #include <optional>
@@ -31,6 +33,8 @@ const char* const msg_open_failed = "Unable to open the requested file";
 const char* const msg_save_failed = "Unable to save the requested file";
 const char* const csv_filter = "CSV files (*.csv)";
 const char* const csv_suffix = "csv";
+const char* const pdf_filter = "PDF files (*.pdf)";
+const char* const pdf_suffix = "pdf";
 
 bool has_map(const CTessalyDoc* doc) {
     return doc && doc->map() && doc->map()->header;
@@ -47,11 +51,11 @@ std::string register_count_text(int count) {
 }
 
 // Where the table dialogs start: beside the document's file, named after it.
-QString table_start(const CTessalyDoc& doc) {
+QString table_start(const CTessalyDoc& doc, const char* suffix = csv_suffix) {
     if (!has_file(doc))
         return {};
     const QFileInfo file(doc.path());
-    return file.dir().filePath(file.completeBaseName() + "." + csv_suffix);
+    return file.dir().filePath(file.completeBaseName() + "." + suffix);
 }
 } // namespace
 
@@ -105,6 +109,39 @@ bool CMapCommands::import_register_table(CTessalyDoc* doc) {
     doc->editor().replace_registers(std::move(reader.registers()), editor_ui());
     doc->update_all_views(nullptr, 0);
     editor_ui().message(register_count_text(doc->map()->register_count()) + " imported");
+    return true;
+}
+
+void CMapCommands::print_register_table(CTessalyDoc* doc, QPrinter& printer) {
+    if (has_map(doc))
+        ::print_register_table(doc, &catalogue_, printer, window_);
+}
+
+bool CMapCommands::export_register_table_pdf(CTessalyDoc* doc, const QPrinter& printer) {
+    if (!has_map(doc))
+        return false;
+    // A map without a file of its own is offered a name made from its title.
+    QString start = table_start(*doc, pdf_suffix);
+    if (start.isEmpty())
+        start = print_document_name(*doc) + "." + pdf_suffix;
+    QString path = prompter_->save_path(window_, QStringLiteral("Export Register Table as PDF"),
+                                        pdf_filter, start, QString::fromLatin1(pdf_suffix));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + pdf_suffix;
+    const QByteArray pdf = register_table_pdf(*doc, &catalogue_, printer.pageLayout(), window_);
+    if (pdf.isEmpty())
+        return false;
+    std::string error;
+    if (!atomic_write_file(CTessalyDoc::native_path(path),
+                           std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+                           &error)) {
+        editor_ui().detailed_message(msg_save_failed, error);
+        return false;
+    }
+    editor_ui().message("Register table of " + register_count_text(doc->map()->register_count()) +
+                        " exported to " + QDir::toNativeSeparators(path).toStdString());
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 class CDeviceCompareDlg;
+class QPrinter;
 class CMapCheckDlg;
 class CRegisterView;
 class CTessalyDoc;
@@ -39,6 +40,13 @@ class CMapCommands : public QObject {
     // out); the document is then modified. A cell that does not parse is reported with its row
     // and column and nothing changes. True when the registers were replaced.
     bool import_register_table(CTessalyDoc* doc);
+    // File > Print Register Table: the print dialog, then the table of the document's map as
+    // it is now.
+    void print_register_table(CTessalyDoc* doc, QPrinter& printer);
+    // File > Export Register Table as PDF: asks for a file (named after the document's) and
+    // writes the table to it, atomically, on portrait pages of the paper size printer is set
+    // to. True when the file was written.
+    bool export_register_table_pdf(CTessalyDoc* doc, const QPrinter& printer);
 
     // File > Compare with Device: extracts the configuration for the document's device over
     // the selected link (on the transfer worker) and shows how it differs from the map as the

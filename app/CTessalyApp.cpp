@@ -154,7 +154,7 @@ bool CTessalyApp::init_instance(const QString& file_to_open) {
         return false;
 
     if (started_by_user_)
-        main_frame_->show();
+        main_frame_->show_placed();
 
     check_help_file();
     read_settings();
@@ -317,7 +317,7 @@ bool CTessalyApp::on_command_text(const QString& text) {
         return false;
     if (main_frame_ && !main_frame_->isVisible()) {
         started_by_user_ = true;
-        main_frame_->show();
+        main_frame_->show_placed();
     }
     if (main_frame_) {
         main_frame_->raise();

@@ -3,6 +3,7 @@
 #include "app/CProgressWindow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -13,8 +14,13 @@ QMessageBox::StandardButton ask(QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton default_button,
                                 const std::string& detail = {}) {
-    QMessageBox box(icon, box_title, QtUserInterface::display_text(text), buttons,
-                    QtUserInterface::dialog_parent());
+    QMessageBox box(icon, box_title, QString(), buttons, QtUserInterface::dialog_parent());
+    // The text is plain (a "<" in a path is no markup), its lines one left-aligned column
+    // beside the icon.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QtUserInterface::display_text(text));
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     box.setDefaultButton(default_button);
     if (!detail.empty())
         box.setDetailedText(QtUserInterface::display_text(detail));

@@ -10,6 +10,7 @@
 #include "app/command_table.h"
 #include "app/reserved_names.h"
 #include "document/CTessalyDoc.h"
+#include "editing/CRegisterPane.h"
 #include "editing/CRegisterView.h"
 #include "editing/register_printing.h"
 #include "link/link_state.h"
@@ -107,6 +108,12 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
     commands.bind(
         ID_FILE_PRINT_PREVIEW,
         [&frame, doc, t] { preview_register_list(doc(), t.job_printer(), &frame); }, has_document);
+    commands.bind(
+        ID_PRINT_REGISTER_TABLE,
+        [&maps, doc, t] { maps.print_register_table(doc(), t.job_printer()); }, has_document);
+    commands.bind(
+        ID_EXPORT_REGISTER_TABLE_PDF,
+        [&maps, doc, t] { maps.export_register_table_pdf(doc(), t.job_printer()); }, has_document);
     // The standard printer setup: paper, orientation, margins and the printer itself.
     commands.bind(ID_FILE_PRINT_SETUP, [&frame, t] {
         QPageSetupDialog dialog(&t.job_printer(), &frame);
@@ -164,6 +171,8 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
         ID_EDIT_DELETE, [view] { view()->on_delete(); }, has_selection);
     commands.bind(
         ID_INSERT_NEW_REGISTER, [view] { view()->on_new_register(); }, can_edit);
+    commands.bind(
+        ID_EDIT_FIND, [child] { child()->register_pane()->start_find(); }, has_document);
 
     // Options
     link_state& link = transfers.link();

@@ -38,6 +38,19 @@ long long width_of(const host_register& reg) {
     return static_cast<long long>(reg.whole_count) + reg.fraction_count;
 }
 
+// The register the refused one would overlap, named for the overlap question's detail.
+std::string overlap_detail(const zrp_file& map, const host_register& refused,
+                           const host_register* except = nullptr) {
+    const host_register* other =
+        map.first_overlap(refused.register_number, refused.width(), except);
+    if (other == nullptr)
+        return {};
+    std::string detail = "It collides with register " + register_range_text(*other);
+    if (!other->name.empty())
+        detail += " (F:" + std::to_string(other->feeder) + ' ' + other->name + ')';
+    return detail + '.';
+}
+
 } // namespace
 
 bool map_editor::normalise_for_display(host_register& reg) {
@@ -113,7 +126,7 @@ map_editor::register_outcome map_editor::set_new_register(const register_dialog_
     apply_register_values(*edit.work, chosen);
     host_register* added = edit.work.get();
     if (map_.add_register(std::move(edit.work)) < 0)
-        return {{}, true, register_values(*edit.work)};
+        return {{}, true, register_values(*edit.work), overlap_detail(map_, *edit.work)};
     // add_register appended the register; it moves to its place by number.
     std::unique_ptr<host_register> appended = std::move(map_.registers.back());
     map_.registers.pop_back();
@@ -121,6 +134,12 @@ map_editor::register_outcome map_editor::set_new_register(const register_dialog_
     finish(edit.step);
     register_edit_.reset();
     return {{refresh::all_rows, row_of(added)}};
+}
+
+bool map_editor::ask_retry(const register_outcome& outcome, user_interface& ui) {
+    if (outcome.overlap_detail.empty())
+        return ui.ask_retry_cancel(overlap_message);
+    return ui.detailed_retry_cancel(overlap_message, outcome.overlap_detail);
 }
 
 std::optional<register_dialog_values> map_editor::properties_values(int row) {
@@ -140,7 +159,7 @@ map_editor::register_outcome map_editor::set_properties(int row,
     host_register* target = edit.target;
     apply_register_values(*edit.work, chosen);
     if (map_.overlaps(edit.work->register_number, edit.work->width(), target))
-        return {{}, true, register_values(*edit.work)};
+        return {{}, true, register_values(*edit.work), overlap_detail(map_, *edit.work, target)};
     const bool renumbered = edit.work->register_number != target->register_number;
     const int now = row_of(target);
     edit.step.assign(map_, now, *edit.work);

@@ -50,7 +50,13 @@ class map_editor {
         register_change change{};
         bool refused = false;
         register_dialog_values retry{};
+        // With a refusal: the register it would overlap, as "It collides with register
+        // 40008-40009 (F:1 Massflow).".
+        std::string overlap_detail{};
     };
+    // The overlap question for a refusal, with the register in the way as its detail; true on
+    // Retry, which reopens the dialog on outcome.retry.
+    static bool ask_retry(const register_outcome& outcome, user_interface& ui);
 
     // What a header operation did: the user confirmed it, and whether a header of another
     // protocol or device took the old one's place.

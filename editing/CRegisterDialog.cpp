@@ -7,11 +7,16 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CRegisterDialog::CRegisterDialog(const register_dialog_values& values, bool editing_existing,
                                  parameter_list* catalogue, bool network, QWidget* parent)
@@ -34,6 +39,17 @@ CRegisterDialog::CRegisterDialog(const register_dialog_values& values, bool edit
 
 CRegisterDialog::~CRegisterDialog() = default;
 
+namespace {
+// Scrolls the page holding field so that field is in view.
+void show_in_page(QWidget* field) {
+    for (QWidget* w = field->parentWidget(); w != nullptr; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            area->ensureWidgetVisible(field);
+            return;
+        }
+}
+} // namespace
+
 void CRegisterDialog::follow_state() {
     if (state_.commands_page() && page_2_ == nullptr) {
         page_2_ = new CRegisterProperty_2(state_.bits(), tabs_);
@@ -51,7 +67,50 @@ void CRegisterDialog::follow_state() {
         delete page_3_;
         page_3_ = nullptr;
     }
-    ok_->setEnabled(state_.controls().ok);
+    const bool ok = state_.controls().ok;
+    ok_->setEnabled(ok);
+    // A disabled OK says why, to the mouse and to screen readers.
+    const QString reason = ok ? QString() : QString::fromLatin1(ok_disabled_reason);
+    ok_->setToolTip(reason);
+    ok_->setAccessibleDescription(reason);
+}
+
+bool CRegisterDialog::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // A page that grew (added, or filled when first shown) grows the dialog with it.
+    if (event->type() == QEvent::LayoutRequest && isVisible())
+        fit_to_screen();
+    return handled;
+}
+
+void CRegisterDialog::setVisible(bool visible) {
+    if (visible && !isVisible())
+        fit_to_screen();
+    QDialog::setVisible(visible);
+}
+
+void CRegisterDialog::fit_to_screen() {
+    const QScreen* shown_on = screen();
+    if (shown_on == nullptr)
+        return;
+    ensurePolished(); // sizes are only known once the style has seen every control
+    const QRect room = shown_on->availableGeometry();
+    // The window frame around the dialog, before the window system tells its size.
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
+    const QSize most = room.size() - frame;
+    const QSize wanted = (isVisible() ? sizeHint().expandedTo(size()) : sizeHint()).boundedTo(most);
+    if (wanted != size())
+        resize(wanted);
+    if (!isVisible())
+        return;
+    // Grown while open: back inside the screen.
+    QRect placed = frameGeometry();
+    placed.moveRight(std::min(placed.right(), room.right()));
+    placed.moveBottom(std::min(placed.bottom(), room.bottom()));
+    placed.moveLeft(std::max(placed.left(), room.left()));
+    placed.moveTop(std::max(placed.top(), room.top()));
+    if (placed.topLeft() != frameGeometry().topLeft())
+        move(placed.topLeft());
 }
 
 QWidget* CRegisterDialog::refused_widget(const dialog_refusal& refusal) const {
@@ -80,6 +139,7 @@ void CRegisterDialog::accept() {
                 if (page != nullptr && page->isAncestorOf(field))
                     tabs_->setCurrentWidget(page);
             field->setFocus();
+            show_in_page(field);
             if (auto* edit = qobject_cast<QLineEdit*>(field))
                 edit->selectAll();
         }
@@ -93,6 +153,7 @@ void CRegisterDialog::accept() {
         QComboBox* field = page_2_->mnemonic(q.bit);
         tabs_->setCurrentWidget(page_2_);
         field->setFocus();
+        show_in_page(field);
         if (QLineEdit* edit = field->lineEdit())
             edit->selectAll();
         return;

@@ -3,6 +3,7 @@
 // page, and the "Commands" page while the register type is 3 or the "Status" page while it is
 // 4, added and removed as the type changes. It edits a copy of the values the register preset;
 // OK checks every field (a refused field keeps the dialog open on it) and hands the values back.
+// The dialog never opens larger than the screen: its pages scroll instead.
 
 #include "register_rules/register_dialog_state.h"
 
@@ -33,13 +34,23 @@ class CRegisterDialog : public QDialog {
     CRegisterProperty_3* status_page() const { return page_3_; }
     QPushButton* ok_button() const { return ok_; }
 
+    // Why OK is disabled, as its tool tip says it.
+    static constexpr const char* ok_disabled_reason = "Pick a parameter in the tree";
+
+    void setVisible(bool visible) override;
+
   public slots:
     void accept() override;
+
+  protected:
+    bool event(QEvent* event) override;
 
   private:
     // Adds or removes the bit pages as the type asks and enables OK.
     void follow_state();
     QWidget* refused_widget(const dialog_refusal& refusal) const;
+    // Grows the dialog to what its pages want, within the screen it is on, and keeps it there.
+    void fit_to_screen();
 
     register_dialog_state state_;
     register_dialog_values values_;

@@ -1,6 +1,9 @@
 #include "editing/CRegisterProperty_1.h"
 
 #include "catalogue/parameter_list.h"
+#include "editing/CPageScrollArea.h"
+#include "editing/CParameterSearch.h"
+#include "editing/CParameterTreeBuilder.h"
 #include "editing/dialog_fields.h"
 #include "editing/parameter_icons.h"
 #include "protocol_ui/CBlockList.h"
@@ -31,58 +34,12 @@ constexpr const char* word_order_labels[] = {"Normal", "Reversed"};
 constexpr const char* location_labels[] = {"Read Block", "Write Block"};
 constexpr const char* line_labels[] = {"Line 1", "Line 2"};
 
-constexpr int device_role = Qt::UserRole + 1;
+constexpr int device_role = CParameterTreeBuilder::device_role;
 constexpr int number_length = 12;
 
 QTreeWidgetItem* item_of(view_handle handle) {
     return static_cast<QTreeWidgetItem*>(const_cast<void*>(handle));
 }
-
-// Builds the tree's items as the catalogue walks its shown entries, and records each item as
-// the entry's view handle. Items are made detached and added to the tree in one go.
-class tree_builder : public catalogue_visitor {
-  public:
-    explicit tree_builder(const QFontMetrics& metrics, int indent)
-        : metrics_(metrics), indent_(indent) {}
-
-    void visit_device(target_device& device, int depth) override {
-        auto* item = new QTreeWidgetItem(QStringList(qt_text(device.name())));
-        item->setIcon(0, device_icon(false));
-        item->setData(0, device_role, true);
-        attach(item, depth);
-        stack_.resize(static_cast<std::size_t>(depth) + 1);
-        stack_.back() = item;
-        device.set_handle(item);
-        measure(device.name(), depth);
-    }
-    void visit_param(target_param& param, int depth) override {
-        auto* item = new QTreeWidgetItem(QStringList(qt_text(param.name())));
-        item->setIcon(0, parameter_icon(param.type()));
-        if (!param.description().empty())
-            item->setToolTip(0, qt_text(param.description()));
-        attach(item, depth);
-        param.set_handle(item);
-        measure(param.name(), depth);
-    }
-
-    QList<QTreeWidgetItem*> top_level;
-    int widest = 0; // text plus indentation, in pixels
-
-  private:
-    void attach(QTreeWidgetItem* item, int depth) {
-        if (depth == 0 || stack_.size() < static_cast<std::size_t>(depth))
-            top_level.append(item);
-        else
-            stack_[static_cast<std::size_t>(depth) - 1]->addChild(item);
-    }
-    void measure(const std::string& name, int depth) {
-        widest = std::max(widest, metrics_.horizontalAdvance(qt_text(name)) + depth * indent_);
-    }
-
-    const QFontMetrics& metrics_;
-    int indent_;
-    std::vector<QTreeWidgetItem*> stack_;
-};
 
 } // namespace
 
@@ -112,7 +69,7 @@ CRegisterProperty_1::CRegisterProperty_1(register_dialog_state& state, QWidget* 
 }
 
 void CRegisterProperty_1::build() {
-    auto* page = new QHBoxLayout(this);
+    auto* page = new QHBoxLayout(CPageScrollArea::content_of(this));
 
     // Left: the catalogue.
     auto* left = new QVBoxLayout;
@@ -126,6 +83,11 @@ void CRegisterProperty_1::build() {
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     left->addWidget(field_label(QStringLiteral("&Parameters:"), tree_, this));
     left->addWidget(selected_);
+    search_ = new CParameterSearch(tree_, this);
+    auto* search_row = new QHBoxLayout;
+    search_row->addWidget(field_label(QStringLiteral("Searc&h:"), search_, this));
+    search_row->addWidget(search_, 1);
+    left->addLayout(search_row);
     left->addWidget(tree_, 3);
     blocks_ = new CBlockList(this);
     blocks_label_ = field_label(QStringLiteral("Defined &Blocks:"), blocks_, this);
@@ -231,7 +193,7 @@ void CRegisterProperty_1::build() {
 }
 
 void CRegisterProperty_1::fill_tree() {
-    tree_builder builder(tree_->fontMetrics(), tree_->indentation());
+    CParameterTreeBuilder builder(tree_->fontMetrics(), tree_->indentation());
     const view_handle preselected = state_.open(&builder);
     tree_->addTopLevelItems(builder.top_level);
     if (QTreeWidgetItem* item = item_of(preselected))
@@ -294,7 +256,7 @@ void CRegisterProperty_1::connect_events() {
 }
 
 void CRegisterProperty_1::set_tab_order() {
-    std::vector<QWidget*> order = {selected_, tree_, blocks_, number_, type_};
+    std::vector<QWidget*> order = {selected_, search_, tree_, blocks_, number_, type_};
     for (CChoiceGroup* group : {fract_, whole_})
         for (int i = 0; i < group->count(); ++i)
             order.push_back(group->button(i));
@@ -321,6 +283,7 @@ void CRegisterProperty_1::refresh() {
 
     show_text(selected_, f.selected_text);
     tree_->setEnabled(c.tree);
+    search_->setEnabled(c.tree);
     QTreeWidgetItem* item = item_of(f.selected_item);
     const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
     if (item == nullptr && !selected.isEmpty())

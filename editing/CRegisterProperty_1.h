@@ -10,6 +10,7 @@
 
 class CBlockList;
 class CChoiceGroup;
+class CParameterSearch;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -31,6 +32,7 @@ class CRegisterProperty_1 : public QWidget {
     QWidget* field_widget(dialog_refusal::field field) const;
 
     QTreeWidget* tree() const { return tree_; }
+    CParameterSearch* search_box() const { return search_; }
     QComboBox* type_box() const { return type_; }
     CBlockList* block_list() const { return blocks_; }
 
@@ -50,6 +52,7 @@ class CRegisterProperty_1 : public QWidget {
     bool refreshing_ = false;
 
     QLineEdit* selected_ = nullptr;
+    CParameterSearch* search_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     QLabel* blocks_label_ = nullptr;
     CBlockList* blocks_ = nullptr;

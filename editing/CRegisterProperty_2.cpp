@@ -1,5 +1,6 @@
 #include "editing/CRegisterProperty_2.h"
 
+#include "editing/CPageScrollArea.h"
 #include "editing/CTriggerButton.h"
 #include "editing/bit_page_layout.h"
 #include "editing/dialog_fields.h"
@@ -15,7 +16,7 @@ constexpr int legend_rows = 10;
 
 CRegisterProperty_2::CRegisterProperty_2(register_bits_state& bits, QWidget* parent)
     : QWidget(parent), bits_(bits) {
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(CPageScrollArea::content_of(this));
     const QString labels[] = {QStringLiteral("Feeder #:"), QStringLiteral("Mnemonic:"),
                               QStringLiteral("Trigger mode:")};
     add_bit_groups(this, layout, labels, [this](int bit, QWidget* group) {
@@ -34,6 +35,9 @@ CRegisterProperty_2::CRegisterProperty_2(register_bits_state& bits, QWidget* par
                 [this, bit](int index) { bits_.command(bit).trigger = index; });
         return bit_fields{feeders_[i], mnemonics_[i], triggers_[i]};
     });
+    // The buttons are named by their label ("Trigger mode:") and the mode they show.
+    for (CTriggerButton* trigger : triggers_)
+        trigger->set_accessible_label(trigger->accessibleName());
     add_legend(this, layout, register_bits_state::command_legend(), legend_rows);
     layout->addStretch(1);
 }

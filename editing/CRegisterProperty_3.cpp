@@ -1,5 +1,6 @@
 #include "editing/CRegisterProperty_3.h"
 
+#include "editing/CPageScrollArea.h"
 #include "editing/bit_page_layout.h"
 #include "editing/dialog_fields.h"
 #include "register_rules/register_bits_state.h"
@@ -18,7 +19,7 @@ constexpr int legend_rows = 7;
 CRegisterProperty_3::CRegisterProperty_3(register_bits_state& bits, int device_code,
                                          QWidget* parent)
     : QWidget(parent), bits_(bits) {
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(CPageScrollArea::content_of(this));
     const QString labels[] = {QStringLiteral("Feeder #:"), QStringLiteral("Mnemonic:"),
                               QStringLiteral("Bit position:")};
     add_bit_groups(this, layout, labels, [this](int bit, QWidget* group) {

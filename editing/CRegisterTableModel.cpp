@@ -2,6 +2,7 @@
 
 #include "document/CTessalyDoc.h"
 #include "editing/register_cells.h"
+#include "model/host_register.h"
 #include "model/zrp_file.h"
 
 CRegisterTableModel::CRegisterTableModel(CTessalyDoc* doc, QObject* parent)
@@ -41,6 +42,9 @@ QVariant CRegisterTableModel::data(const QModelIndex& index, int role) const {
         if (!tip.empty())
             return QString::fromStdString(tip);
     }
+    // A register of several words shows where it ends.
+    if (role == Qt::ToolTipRole && index.column() == 0 && reg->width() > 1)
+        return QString::fromStdString(register_range_text(*reg));
     const auto cells = register_cells(*reg);
     return QString::fromStdString(cells[static_cast<std::size_t>(index.column())]);
 }

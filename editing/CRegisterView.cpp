@@ -4,12 +4,17 @@
 #include "document/editor_ui.h"
 #include "edit/map_editor.h"
 #include "edit/register_clipboard.h"
+#include "editing/CFrozenColumn.h"
 #include "editing/CRegisterClipboard.h"
+#include "editing/CRegisterContextMenu.h"
 #include "editing/CRegisterDialogs.h"
+#include "editing/CRegisterFilterModel.h"
 #include "editing/CRegisterTableModel.h"
 #include "editing/register_cells.h"
 #include "model/zrp_file.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
@@ -18,8 +23,10 @@
 #include <vector>
 
 CRegisterView::CRegisterView(CTessalyDoc* doc, CRegisterDialogs& dialogs, QWidget* parent)
-    : QTreeView(parent), doc_(doc), dialogs_(dialogs), table_(new CRegisterTableModel(doc, this)) {
-    setModel(table_);
+    : QTreeView(parent), doc_(doc), dialogs_(dialogs), table_(new CRegisterTableModel(doc, this)),
+      proxy_(new CRegisterFilterModel(this)) {
+    proxy_->setSourceModel(table_);
+    setModel(proxy_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true); // rows are measured once, whatever the map's size
@@ -27,15 +34,22 @@ CRegisterView::CRegisterView(CTessalyDoc* doc, CRegisterDialogs& dialogs, QWidge
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSortingEnabled(false);
+    setSortingEnabled(false); // the headings sort through on_heading_clicked
     create_columns();
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CRegisterView::command_state_changed);
-    connect(this, &QAbstractItemView::doubleClicked, this, [this] {
+    auto properties = [this] {
         if (can_edit_registers())
             on_properties();
-    });
+    };
+    connect(this, &QAbstractItemView::doubleClicked, this, properties);
+    connect(header(), &QHeaderView::sectionClicked, this, &CRegisterView::on_heading_clicked);
+    frozen_ = new CFrozenColumn(this);
+    connect(frozen_, &CFrozenColumn::heading_clicked, this, [this] { on_heading_clicked(0); });
+    connect(frozen_, &CFrozenColumn::row_double_clicked, this, properties);
+    connect(frozen_, &CFrozenColumn::context_menu_requested, this,
+            &CRegisterView::open_context_menu);
     if (doc_) {
         connect(doc_, &CTessalyDoc::views_update, this, &CRegisterView::on_views_update);
         connect(doc_, &CTessalyDoc::header_replaced, this, [this] { update_rows(0); });
@@ -56,6 +70,9 @@ void CRegisterView::create_columns() {
     heading->setSectionsMovable(false);
     heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     heading->setSectionResizeMode(QHeaderView::Interactive);
+    heading->setSectionsClickable(true);
+    heading->setSortIndicatorShown(true);
+    heading->setSortIndicator(-1, Qt::AscendingOrder);
     // The widths are list units of a small dialog font. A list unit grows with the font in
     // use so that the widest text of an 80-unit column ("UNSIGNED (2)", "REVERSED (6)")
     // still fits between the cell margins and the focus frame.
@@ -102,7 +119,8 @@ void CRegisterView::changed(bool all_rows, int row) {
 QList<int> CRegisterView::selected_rows() const {
     QList<int> rows;
     for (const QModelIndex& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
+        if (const int row = table_row(index); row >= 0)
+            rows.push_back(row);
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -112,18 +130,147 @@ bool CRegisterView::can_edit_registers() const {
 }
 
 void CRegisterView::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-        selection_mark() >= 0 && can_edit_registers()) {
+    if (enter && modifiers == Qt::NoModifier && selection_mark() >= 0 && can_edit_registers()) {
         on_properties();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier && proxy_->filtering()) {
+        set_filter_text(QString());
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        QContextMenuEvent menu_event(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
+        contextMenuEvent(&menu_event);
         event->accept();
         return;
     }
     QTreeView::keyPressEvent(event);
 }
 
+int CRegisterView::table_row(const QModelIndex& shown_index) const {
+    const QModelIndex source = proxy_->mapToSource(shown_index);
+    return source.isValid() ? source.row() : -1;
+}
+
+QModelIndex CRegisterView::shown_index(int row) const {
+    return proxy_->mapFromSource(table_->index(row, 0));
+}
+
+void CRegisterView::reveal_rows(const QList<int>& rows) {
+    if (!proxy_->filtering())
+        return;
+    for (int row : rows)
+        if (table_->index(row, 0).isValid() && !shown_index(row).isValid()) {
+            set_filter_text(QString());
+            return;
+        }
+}
+
+void CRegisterView::set_filter_text(const QString& text) {
+    if (text.trimmed() == proxy_->filter_text())
+        return;
+    proxy_->set_filter_text(text);
+    emit filter_text_changed(proxy_->filter_text());
+    emit command_state_changed();
+}
+
+void CRegisterView::sort_list(int column, Qt::SortOrder order) {
+    if (column < 0 || column >= table_->columnCount())
+        column = -1;
+    header()->setSortIndicator(column, order);
+    proxy_->sort(column, order);
+    if (const QModelIndex current = currentIndex(); current.isValid())
+        scrollTo(current);
+}
+
+void CRegisterView::on_heading_clicked(int column) {
+    const int sorted = proxy_->sortColumn();
+    const Qt::SortOrder order = proxy_->sortOrder();
+    if (column != sorted)
+        sort_list(column, Qt::AscendingOrder);
+    else if (order == Qt::AscendingOrder)
+        sort_list(column, Qt::DescendingOrder);
+    else
+        sort_list(-1);
+}
+
+void CRegisterView::keyboardSearch(const QString& search) {
+    if (search.isEmpty()) {
+        search_.clear();
+        return;
+    }
+    const bool continued =
+        search_timer_.isValid() && search_timer_.elapsed() <= QApplication::keyboardInputInterval();
+    search_timer_.start();
+    // The same key again steps on to the next match; more keys make a longer text, which may
+    // still match the current row.
+    const bool repeated = continued && search_ == search;
+    search_ = continued && !repeated ? search_ + search : search;
+    const int rows = proxy_->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex current = currentIndex();
+    const int from = current.isValid() ? current.row() + (search_.size() == 1 ? 1 : 0) : 0;
+    for (int i = 0; i < rows; ++i) {
+        const int row = (from + i) % rows;
+        for (int column : {0, parameter_column}) {
+            const QString cell = proxy_->index(row, column).data().toString();
+            if (cell.startsWith(search_, Qt::CaseInsensitive)) {
+                const QModelIndex found = proxy_->index(row, 0);
+                selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
+                scrollTo(found);
+                return;
+            }
+        }
+    }
+}
+
+void CRegisterView::add_context_action(QAction* action) {
+    context_menu()->add_extra_action(action);
+}
+
+CRegisterContextMenu* CRegisterView::context_menu() {
+    if (menu_ == nullptr)
+        menu_ = new CRegisterContextMenu(this);
+    return menu_;
+}
+
+void CRegisterView::contextMenuEvent(QContextMenuEvent* event) {
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard the menu opens at the current row, or at the list's corner.
+        const QRect row = visualRect(currentIndex());
+        at = viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint(0, 0));
+    }
+    open_context_menu(at);
+    event->accept();
+}
+
+void CRegisterView::open_context_menu(const QPoint& global_pos) {
+    context_menu()->follow_list();
+    context_menu()->exec(global_pos);
+}
+
+void CRegisterView::updateGeometries() {
+    QTreeView::updateGeometries();
+    if (frozen_)
+        frozen_->follow_list();
+}
+
+void CRegisterView::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    if (frozen_)
+        frozen_->follow_list();
+}
+
 bool CRegisterView::select_row(int row) {
-    const QModelIndex index = table_->index(row, 0);
+    reveal_rows({row});
+    const QModelIndex index = shown_index(row);
     if (!index.isValid())
         return false;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
@@ -150,7 +297,8 @@ bool CRegisterView::can_paste() const {
 }
 
 void CRegisterView::select_rows(const QList<int>& rows) {
-    QItemSelection selection;
+    reveal_rows(rows);
+    QItemSelection source_selection;
     for (int i = 0; i < rows.size();) {
         // Runs of consecutive rows make one range each.
         int last = i;
@@ -159,14 +307,15 @@ void CRegisterView::select_rows(const QList<int>& rows) {
         const QModelIndex first_index = table_->index(rows[i], 0);
         const QModelIndex last_index = table_->index(rows[last], 0);
         if (first_index.isValid() && last_index.isValid())
-            selection.select(first_index, last_index);
+            source_selection.select(first_index, last_index);
         i = last + 1;
     }
+    const QItemSelection selection = proxy_->mapSelectionFromSource(source_selection);
     if (selection.isEmpty())
         return;
     selectionModel()->select(selection,
                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    const QModelIndex current = table_->index(rows.front(), 0);
+    const QModelIndex current = shown_index(rows.front());
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     scrollTo(current);
 }
@@ -174,7 +323,7 @@ void CRegisterView::select_rows(const QList<int>& rows) {
 int CRegisterView::selection_mark() const {
     const QModelIndex current = currentIndex();
     if (current.isValid() && selectionModel()->isRowSelected(current.row(), QModelIndex()))
-        return current.row();
+        return table_row(current);
     const QList<int> rows = selected_rows();
     return rows.isEmpty() ? -1 : rows.front();
 }
@@ -192,8 +341,13 @@ bool CRegisterView::run_register_dialog(
                 changed(outcome.change.scope == map_editor::refresh::all_rows, outcome.change.row);
             return true;
         }
-        // Retry reopens the dialog on what the user chose.
-        if (!editor_ui().ask_retry_cancel(map_editor::overlap_message))
+        // Retry reopens the dialog on what the user chose; the detail names the register in
+        // the way.
+        const bool retry = outcome.overlap_detail.empty()
+                               ? editor_ui().ask_retry_cancel(map_editor::overlap_message)
+                               : editor_ui().detailed_retry_cancel(map_editor::overlap_message,
+                                                                   outcome.overlap_detail);
+        if (!retry)
             break;
         values = outcome.retry;
     }

@@ -10,7 +10,7 @@ CTriggerButton::CTriggerButton(QWidget* parent) : QPushButton(parent) {
 void CTriggerButton::clear() {
     count_ = 0;
     current_ = 0;
-    setText(QStringLiteral("No items"));
+    show_caption(QStringLiteral("No items"));
 }
 
 int CTriggerButton::add_caption(const QString& caption) {
@@ -18,7 +18,7 @@ int CTriggerButton::add_caption(const QString& caption) {
         return -1;
     captions_[static_cast<std::size_t>(count_)] = caption;
     if (count_ == 0)
-        setText(caption);
+        show_caption(caption);
     return count_++;
 }
 
@@ -38,5 +38,15 @@ void CTriggerButton::advance() {
 }
 
 void CTriggerButton::show_current() {
-    setText(captions_[static_cast<std::size_t>(current_)]);
+    show_caption(captions_[static_cast<std::size_t>(current_)]);
+}
+
+void CTriggerButton::set_accessible_label(const QString& label) {
+    label_ = label;
+    show_caption(text());
+}
+
+void CTriggerButton::show_caption(const QString& caption) {
+    setText(caption);
+    setAccessibleName(label_.isEmpty() ? caption : label_ + QLatin1Char(' ') + caption);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A push button that steps through a list of up to ten captions: each click shows the next
-// one, wrapping to the first. The Commands page picks each bit's trigger mode with it.
+// one, wrapping to the first. The Commands page picks each bit's trigger mode with it. Screen
+// readers hear its label with the caption shown ("Trigger mode: Active high").
 
 #include <QPushButton>
 #include <QString>
@@ -22,6 +23,8 @@ class CTriggerButton : public QPushButton {
     // Shows the caption at index; an index that is not below the count is ignored.
     void select_index(int index);
     int current_index() const { return current_; }
+    // The label the button is named by for screen readers, in front of its caption.
+    void set_accessible_label(const QString& label);
     int count() const { return count_; }
 
   signals:
@@ -31,8 +34,11 @@ class CTriggerButton : public QPushButton {
   private:
     void advance();
     void show_current();
+    // Shows caption and names the button after its label and caption.
+    void show_caption(const QString& caption);
 
     std::array<QString, max_captions> captions_;
     int count_ = 0;
     int current_ = 0;
+    QString label_;
 };

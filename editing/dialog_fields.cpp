@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 QString without_mnemonic(const QString& text) {
     QString plain;
@@ -19,6 +20,12 @@ QLabel* field_label(const QString& text, QWidget* field, QWidget* parent) {
     label->setBuddy(field);
     field->setAccessibleName(without_mnemonic(text));
     return label;
+}
+
+void add_clear_button(QLineEdit* edit, const QString& name) {
+    edit->setClearButtonEnabled(true);
+    for (QToolButton* clear : edit->findChildren<QToolButton*>())
+        clear->setAccessibleName(name);
 }
 
 void show_text(QLineEdit* edit, const std::string& text) {

@@ -25,5 +25,7 @@ inline QString qt_text(std::string_view text) {
 inline std::string std_text(const QString& text) {
     return text.toStdString();
 }
+// Gives edit its clear button, named for screen readers (the button shows an icon only).
+void add_clear_button(QLineEdit* edit, const QString& name);
 // Shows text in edit unless it shows it already (the cursor stays where the user put it).
 void show_text(QLineEdit* edit, const std::string& text);

@@ -2,6 +2,7 @@
 
 #include "document/CTessalyDoc.h"
 #include "document/editor_ui.h"
+#include "editing/register_table_printing.h"
 #include "printing/CRegisterPrinter.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ std::optional<CRegisterPrinter> prepare_job(const CTessalyDoc* doc, QPrinter& pr
         prepare_print(CTessalyDoc::native_path(doc->path()), doc->is_modified(), editor_ui());
     if (!document)
         return std::nullopt;
-    printer.setDocName(doc->title().isEmpty() ? doc->path() : doc->title());
+    printer.setDocName(print_document_name(*doc));
     printer.setPrintRange(QPrinter::AllPages); // a range chosen for an earlier job is gone
     return CRegisterPrinter(std::move(*document));
 }

@@ -338,3 +338,13 @@ void CLiveValuesWindow::hideEvent(QHideEvent* event) {
         stop();
     QWidget::hideEvent(event);
 }
+
+bool CLiveValuesWindow::show_register(int number) {
+    const int row = model_->row_of(number);
+    if (row < 0)
+        return false;
+    const QModelIndex index = model_->index(row, 0);
+    view_->setCurrentIndex(index);
+    view_->scrollTo(index);
+    return true;
+}

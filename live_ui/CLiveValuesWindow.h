@@ -41,6 +41,10 @@ class CLiveValuesWindow : public QWidget {
     // Why the map has no live values, shown instead of the table; empty when it has.
     QString refusal() const;
 
+    // Makes the row of the register numbered number the current one, scrolled into view;
+    // false when the table has no such row.
+    bool show_register(int number);
+
     // Start and Stop as the buttons do them.
     void start();
     void stop();

@@ -32,6 +32,14 @@ int host_register::effective_format() const {
     return is_array_parameter(name) ? fmt_int_array : format;
 }
 
+std::string register_range_text(const host_register& reg) {
+    const long long words = static_cast<long long>(reg.whole_count) + reg.fraction_count;
+    if (words <= 1)
+        return std::to_string(reg.register_number);
+    return std::to_string(reg.register_number) + '-' +
+           std::to_string(reg.register_number + words - 1);
+}
+
 int register_device(const host_register& reg) {
     return reg.owner != nullptr && reg.owner->header ? reg.owner->header->device_code : device_blf;
 }

@@ -63,5 +63,8 @@ class host_register {
     bit_entries<status_bit> status;
 };
 
+// The register numbers reg occupies: "40008" for one, "40008-40009" for several.
+std::string register_range_text(const host_register& reg);
+
 // The device code of the register's file (0 without a header).
 int register_device(const host_register& reg);

@@ -124,10 +124,16 @@ int zrp_file::next_free_register(int area) const {
 }
 
 bool zrp_file::overlaps(int number, int width, const host_register* except) const {
-    return std::any_of(registers.begin(), registers.end(), [&](const auto& reg) {
+    return first_overlap(number, width, except) != nullptr;
+}
+
+const host_register* zrp_file::first_overlap(int number, int width,
+                                             const host_register* except) const {
+    const auto it = std::find_if(registers.begin(), registers.end(), [&](const auto& reg) {
         return reg.get() != except &&
                registers_conflict(number, width, reg->register_number, width_of(*reg));
     });
+    return it == registers.end() ? nullptr : it->get();
 }
 
 host_register* zrp_file::register_at(int index) const {

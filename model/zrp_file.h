@@ -42,6 +42,10 @@ class zrp_file {
     // True when a register occupying [number, number + width) would overlap a register of
     // the list other than except (may be nullptr).
     bool overlaps(int number, int width, const host_register* except = nullptr) const;
+    // The first register of the list (other than except) that such a register would overlap,
+    // or nullptr.
+    const host_register* first_overlap(int number, int width,
+                                       const host_register* except = nullptr) const;
 
     int register_count() const { return static_cast<int>(registers.size()); }
     host_register* register_at(int index) const;

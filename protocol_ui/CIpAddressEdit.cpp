@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QTimer>
 
 namespace {
 constexpr int octet_max = 255;
@@ -125,6 +127,33 @@ bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* edit = octets_[static_cast<std::size_t>(index)];
     const int last = static_cast<int>(octets_.size()) - 1;
 
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        left_window_ = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+                           ? edit
+                           : nullptr;
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusIn) {
+        // An octet the focus comes to (Tab, a click, a new dialog) has its text selected, so
+        // that typing replaces it; back from a message or a menu, the octet that had the focus
+        // keeps its cursor. A click places the cursor after the focus arrives: the selection
+        // follows it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool returning = left_window_ == edit && (reason == Qt::ActiveWindowFocusReason ||
+                                                        reason == Qt::PopupFocusReason);
+        left_window_ = nullptr;
+        if (returning)
+            return QWidget::eventFilter(watched, event);
+        if (reason == Qt::MouseFocusReason)
+            QTimer::singleShot(0, edit, [edit] {
+                if (edit->hasFocus() && !edit->hasSelectedText())
+                    edit->selectAll();
+            });
+        else
+            edit->selectAll();
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::ContextMenu) {
         // The standard menu, its Paste filling the octets as the keyboard's does.
         auto* e = static_cast<QContextMenuEvent*>(event);

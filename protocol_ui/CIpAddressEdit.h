@@ -1,7 +1,8 @@
 #pragma once
 // A four-octet IP address control. Its value is a 32-bit number with the first octet in the
 // most significant byte; an empty octet counts as 0 and each octet takes 0 to 255. It types
-// as address controls do: "." or a third digit moves on to the next octet, Backspace at the
+// as address controls do: an octet the focus comes to has its text selected, so that what is
+// typed replaces it; "." or a third digit moves on to the next octet, Backspace at the
 // start of an octet and the arrow keys at its edges move between octets, pasting a dotted
 // address fills the octets from the one being edited, and a digit that would make an octet
 // larger than 255 is refused with its message.
@@ -42,4 +43,6 @@ class CIpAddressEdit : public QWidget {
     void move_to(int index, bool select_all);
 
     std::array<QLineEdit*, 4> octets_{};
+    // The octet that lost the focus to another window or a menu, to which it comes back.
+    QLineEdit* left_window_ = nullptr;
 };

@@ -111,9 +111,12 @@ int main(int argc, char* argv[]) {
     });
     // Listed once the windows are drawn; the walk waits on the bus for any still missing.
     QTimer::singleShot(200, &application, [&windows, &canary] {
+        // A popup (a context menu) is no top-level window on the bus: a screen reader meets
+        // it through the focus; the Qt test reads it.
         for (const every_window::window& w : windows.windows())
-            std::printf("window\t%s\t%s\n", qPrintable(w.widget->windowTitle()),
-                        qPrintable(w.name));
+            if (w.widget->windowType() != Qt::Popup)
+                std::printf("window\t%s\t%s\n", qPrintable(w.widget->windowTitle()),
+                            qPrintable(w.name));
         std::printf("canary\t%s\t%d\n", qPrintable(canary.windowTitle()), planted_faults);
         std::puts("ready");
         std::fflush(stdout);

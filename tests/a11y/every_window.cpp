@@ -15,7 +15,10 @@
 #include "convert/convert_messages.h"
 #include "editing/CDeviceCompareDlg.h"
 #include "editing/CMapCheckDlg.h"
+#include "editing/CRegisterContextMenu.h"
 #include "editing/CRegisterDialog.h"
+#include "editing/CRegisterProperty_2.h"
+#include "editing/CRegisterView.h"
 #include "format/map_check.h"
 #include "format/map_diff.h"
 #include "live_ui/CCommandBitsDialog.h"
@@ -75,9 +78,15 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
         a.app->documents().open_document_file(path, false);
     }
     const QString plant_path = QStringLiteral(TESSALY_TEST_DATA "/plant.zrp");
-    a.app->documents().open_document_file(plant_path, false);
+    CTessalyDoc* plant = a.app->documents().open_document_file(plant_path, false);
     // The plant map's Live Values window (a Modbus/TCP map: connection bar and table).
     add(QStringLiteral("Live Values"), frame->active_child()->show_live_values());
+    // The register list's context menu, as a right click opens it.
+    if (plant) {
+        CRegisterView* list = a.app->documents().frame_of(plant)->register_view();
+        list->context_menu()->follow_list();
+        add(list->context_menu()->title(), list->context_menu());
+    }
 
     auto own = [this](const QString& name, auto* widget) {
         // Windows that delete themselves when closed (quitting closes every window) are
@@ -112,6 +121,8 @@ every_window::every_window() : parts_(std::make_unique<parts>()) {
             register_values(*parts_->plant.register_at(row)), true, &a.app->catalogue(), false);
         if (dialog->commands_page() && !commands) {
             commands = true;
+            // The page shows when the dialog does: its trigger buttons show their modes.
+            dialog->tabs()->setCurrentWidget(dialog->commands_page());
             own(QStringLiteral("Register properties (Commands)"), dialog.release());
         } else if (dialog->status_page() && !status) {
             status = true;

@@ -38,6 +38,7 @@ bool is_control(QAccessible::Role role) {
     case QAccessible::Table:
     case QAccessible::Slider:
     case QAccessible::PageTab:
+    case QAccessible::MenuItem:
         return true;
     default:
         return false;
@@ -248,22 +249,20 @@ class tst_accessible_names : public QObject {
             << "Dialog (preferences)"
             << QStringList{"Show protocol dialog on File New", "Parameter file:"};
         QTest::newRow("error list") << "ZRP Errors" << QStringList{"Error list"};
-        QTest::newRow("forms and register list") << "Tessaly"
-                                                 << QStringList{"Ip address: octet 1",
-                                                                "Input block size (bytes):",
-                                                                "Source id:",
-                                                                "Node num:",
-                                                                "Node address:",
-                                                                "Defined Blocks",
-                                                                "Defined blocks:",
-                                                                "IP Address: octet 2",
-                                                                "Input Registers:",
-                                                                "Register list",
-                                                                "New",
-                                                                "About Tessaly",
-                                                                "Help",
-                                                                "More buttons",
-                                                                "Link: COM1"};
+        QTest::newRow("register dialog")
+            << "Register properties (Commands)"
+            << QStringList{"Search:", "Trigger mode: Off", "Trigger mode: Rising edge"};
+        QTest::newRow("register list menu")
+            << "Register commands" << QStringList{"New Register", "Properties", "Delete"};
+        QTest::newRow("forms and register list")
+            << "Tessaly" << QStringList{"Ip address: octet 1", "Input block size (bytes):",
+                                        "Source id:",          "Node num:",
+                                        "Node address:",       "Defined Blocks",
+                                        "Defined blocks:",     "IP Address: octet 2",
+                                        "Input Registers:",    "Register list",
+                                        "Find registers",      "New",
+                                        "About Tessaly",       "Help",
+                                        "More buttons",        "Link: COM1"};
     }
     void names_follow_the_labels() {
         QFETCH(QString, window);

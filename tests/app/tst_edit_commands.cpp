@@ -104,9 +104,9 @@ class tst_edit_commands : public QObject {
         QVERIFY(doc);
         CRegisterView* view = t.app->documents().frame_of(doc)->register_view();
         frame->update_command_ui();
-        QCOMPARE(edit_menu(frame),
-                 (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X",
-                              "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete"}));
+        QCOMPARE(edit_menu(frame), (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-",
+                                                "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+                                                "&Delete", "-", "&Find...\tCtrl+F"}));
         for (int id : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
             QVERIFY2(!frame->command_enabled(id), qPrintable(QString::number(id)));
         QVERIFY(!frame->command_action(ID_EDIT_UNDO)->isEnabled());

@@ -1,7 +1,10 @@
 // The register-table and map commands of the document menus: what they offer, exporting and
 // importing a register table.
 
+#include "editing/CRegisterContextMenu.h"
+#include "editing/CRegisterView.h"
 #include "live_ui/CLiveTableModel.h"
+#include "live_ui/CLiveTableView.h"
 #include "live_ui/CLiveValuesWindow.h"
 #include "tests/app/map_commands_fixture.h"
 
@@ -80,6 +83,14 @@ class tst_map_commands : public QObject {
         QPointer<CLiveValuesWindow> first = t.app->documents().frame_of(a)->live_values();
         QVERIFY(first && first->isVisible());
         QCOMPARE(first->model()->rowCount(), 2);
+        // The register list's context menu leads to the live value of the selected register.
+        first->table()->setCurrentIndex(first->model()->index(0, 0));
+        CRegisterView* list = t.app->documents().frame_of(a)->register_view();
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QAction* show_live = list->context_menu()->actions().constLast();
+        QCOMPARE(show_live->text(), QStringLiteral("Show &Live Value"));
+        show_live->trigger();
+        QCOMPARE(first->table()->currentIndex().row(), first->model()->row_of(40002));
         action->trigger();
         QCOMPARE(t.app->documents().frame_of(a)->live_values(), first.data());
         CTessalyDoc* b = open_map(t, settings, "b.zrp", map_text(1));

@@ -142,13 +142,17 @@ TEST_F(MapEditor, PropertiesCollideOnlyWithOtherRegisters) {
         const char* what;
         int row, number, whole;
         bool refused;
+        const char* collides_with; // the refusal's detail
     };
     const case_t cases[] = {
-        {"widened within its own range", 0, 40001, 2, false},
-        {"first number inside another", 1, 40002, 1, true},
-        {"last number inside another", 0, 40001, 3, true},
-        {"covering another whole", 0, 40000, 5, true},
-        {"moved to a free number", 1, 40010, 1, false},
+        {"widened within its own range", 0, 40001, 2, false, ""},
+        {"first number inside another", 1, 40002, 1, true,
+         "It collides with register 40001-40002 (F:0 Massflow)."},
+        {"last number inside another", 0, 40001, 3, true,
+         "It collides with register 40003 (F:0 Setpoint)."},
+        {"covering another whole", 0, 40000, 5, true,
+         "It collides with register 40003 (F:0 Setpoint)."},
+        {"moved to a free number", 1, 40010, 1, false, ""},
     };
     for (const case_t& c : cases) {
         const std::string before = model_test::text_of(map);
@@ -160,6 +164,8 @@ TEST_F(MapEditor, PropertiesCollideOnlyWithOtherRegisters) {
         EXPECT_EQ(ui.events.size(), c.refused ? 1u : 0u) << c.what;
         if (c.refused) {
             EXPECT_EQ(model_test::text_of(map), before) << c.what;
+            EXPECT_EQ(ui.events.front().text, overlap) << c.what;
+            EXPECT_EQ(ui.events.front().detail, c.collides_with) << c.what;
         }
     }
     EXPECT_EQ(numbers(map), (std::vector<int>{40001, 40010}));

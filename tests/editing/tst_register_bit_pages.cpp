@@ -38,18 +38,23 @@ void tst_register_bit_pages::trigger_button() {
     button.click(); // nothing to step through
     QCOMPARE(button.current_index(), 0);
 
-    // Six modes: six clicks from "Off" come back to "Off".
+    // Six modes: six clicks from "Off" come back to "Off"; a screen reader hears each mode.
     const QStringList modes = {"Off",         "Active high",  "Active low",
                                "Rising edge", "Falling edge", "Any edge"};
     for (const QString& mode : modes)
         button.add_caption(mode);
-    QStringList shown;
+    button.set_accessible_label("Trigger mode:");
+    QCOMPARE(button.accessibleName(), QString("Trigger mode: Off"));
+    QStringList shown, heard;
     for (int i = 0; i < 6; ++i) {
         QTest::mouseClick(&button, Qt::LeftButton);
         shown << button.text();
+        heard << button.accessibleName();
     }
     QCOMPARE(shown, (QStringList{"Active high", "Active low", "Rising edge", "Falling edge",
                                  "Any edge", "Off"}));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(heard[i], "Trigger mode: " + shown[i]);
 }
 
 void tst_register_bit_pages::commands_page() {

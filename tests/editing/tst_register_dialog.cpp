@@ -1,7 +1,13 @@
 // The register dialog: its pages by type, labels and accessible names, tab order and keys,
-// refusals, the parameter tree, and the location, blocks and line shown by map.
+// refusals, the parameter tree and its search, the location, blocks and line shown by map, and
+// a dialog that fits the screen.
 
+#include "editing/CParameterSearch.h"
 #include "tests/editing/register_dialog_fixture.h"
+
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace register_dialog_test;
 
@@ -17,6 +23,8 @@ class tst_register_dialog : public QObject, private dialog_fixture {
     void refusals_keep_the_dialog_open();
     void tree_preselects_and_picks();
     void location_blocks_and_line_are_shown_by_map();
+    void parameter_search_and_why_ok_is_disabled();
+    void dialog_fits_the_screen();
 };
 
 void tst_register_dialog::pages_follow_the_type() {
@@ -306,5 +314,58 @@ void tst_register_dialog::location_blocks_and_line_are_shown_by_map() {
     line->findChildren<QRadioButton*>()[1]->click();
     QCOMPARE(feeder->text(), QString("101"));
 }
+void tst_register_dialog::parameter_search_and_why_ok_is_disabled() {
+    auto d = open(values(1, ""), false);
+    QPushButton* ok = d->ok_button();
+    QVERIFY(!ok->isEnabled());
+    QCOMPARE(ok->toolTip(), QString(CRegisterDialog::ok_disabled_reason));
+    QCOMPARE(ok->toolTip(), QString("Pick a parameter in the tree"));
+
+    // The tree keeps what the name or the description holds, groups opened to show it.
+    QTreeWidget* tree = d->register_page()->tree();
+    auto item = [tree](const char* name) {
+        return tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    };
+    QTest::keyClicks(d->register_page()->search_box(), "MASS FLOW");
+    QTreeWidgetItem* by_description = item("Massflow"); // "Actual mass flow of the feeder"
+    QVERIFY(by_description && !by_description->isHidden());
+    QVERIFY(by_description->parent()->isExpanded());
+    QVERIFY(item("BatchCount")->isHidden());
+    for (QTreeWidgetItemIterator it(tree, QTreeWidgetItemIterator::NotHidden |
+                                              QTreeWidgetItemIterator::NoChildren);
+         *it; ++it)
+        QVERIFY2(
+            ((*it)->text(0) + ' ' + (*it)->toolTip(0)).contains("mass flow", Qt::CaseInsensitive),
+            qPrintable((*it)->text(0)));
+    // Escape in the box empties it (the dialog stays) and shows every item again.
+    QTest::keyClick(d->register_page()->search_box(), Qt::Key_Escape);
+    QVERIFY(d->isVisible());
+    QVERIFY(!item("BatchCount")->isHidden());
+
+    tree->setCurrentItem(by_description);
+    QVERIFY(ok->isEnabled());
+    QVERIFY(ok->toolTip().isEmpty());
+}
+
+// However small the screen, OK stays on it: the pages scroll instead.
+void tst_register_dialog::dialog_fits_the_screen() {
+    auto d = open(values(3, ""));
+    d->tabs()->setCurrentWidget(d->commands_page());
+    QApplication::processEvents();
+    const QRect room = d->screen()->availableGeometry();
+    QVERIFY2(room.contains(d->geometry()), qPrintable(QString("%1x%2 on %3x%4")
+                                                          .arg(d->width())
+                                                          .arg(d->height())
+                                                          .arg(room.width())
+                                                          .arg(room.height())));
+    auto* area = d->commands_page()->findChild<QScrollArea*>();
+    QVERIFY(area);
+    // The page needs more than the screen has here, so it scrolls.
+    const QSize needed = area->widget()->minimumSizeHint();
+    QCOMPARE(area->horizontalScrollBar()->maximum() > 0,
+             needed.width() > area->viewport()->width());
+    QVERIFY(needed.width() > room.width() || needed.height() > room.height());
+}
+
 QTEST_MAIN(tst_register_dialog)
 #include "tst_register_dialog.moc"

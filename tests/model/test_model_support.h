@@ -132,7 +132,7 @@ class dialog_view {
             const map_editor::register_outcome outcome = set(values);
             if (!outcome.refused)
                 return outcome.change;
-            if (!ui_.ask_retry_cancel(map_editor::overlap_message))
+            if (!map_editor::ask_retry(outcome, ui_))
                 break;
             values = outcome.retry;
         }

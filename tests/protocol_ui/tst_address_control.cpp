@@ -3,7 +3,10 @@
 // above 255 is refused.
 
 #include "document/editor_ui.h"
+#include "model/model_tables.h"
+#include "model/protocol_description.h"
 #include "protocol_ui/CIpAddressEdit.h"
+#include "protocol_ui/CSettingsDialog.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QApplication>
@@ -123,6 +126,45 @@ class tst_address_control : public QObject {
         QTest::keyClick(edit->octet(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(dotted(*edit), address);
         QCOMPARE(messages.events.size(), refused ? 1u : 0u);
+    }
+
+    // A fresh settings dialog typed into as an address is read out loud: each octet reached
+    // by Tab or a click has its text selected, so typing replaces the 0 it shows.
+    void typing_into_a_fresh_dialog_data() {
+        QTest::addColumn<int>("protocol");
+        QTest::newRow("Modbus/TCP") << int(protocol_modbus_tcp);
+        QTest::newRow("Profinet IO") << int(protocol_profinet);
+        QTest::newRow("EtherNet/IP") << int(protocol_ethernetip);
+    }
+    void typing_into_a_fresh_dialog() {
+        QFETCH(int, protocol);
+        edit.reset();
+        auto dialog = std::make_unique<CSettingsDialog>(protocol_description_for(protocol),
+                                                        device_blf, header_values{});
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        const auto addresses = dialog->findChildren<CIpAddressEdit*>();
+        QCOMPARE(addresses.size(), 3);
+        // The dialog starts in the first address, or (EtherNet/IP) in its block list.
+        QLineEdit* first = addresses[0]->octet(0);
+        if (QApplication::focusWidget() != first) {
+            QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(4, 4));
+            QTRY_VERIFY(first->hasSelectedText());
+        }
+        type("192.168.10.20");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        type("255.255.255.0");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        type("192.168.10.1");
+        QCOMPARE(dotted(*addresses[0]), QString("192.168.10.20"));
+        QCOMPARE(dotted(*addresses[1]), QString("255.255.255.0"));
+        QCOMPARE(dotted(*addresses[2]), QString("192.168.10.1"));
+        // A click into an octet selects it as well (once the click has placed the cursor).
+        QTest::mouseClick(addresses[2]->octet(1), Qt::LeftButton, {}, QPoint(4, 4));
+        QTRY_VERIFY(addresses[2]->octet(1)->hasSelectedText());
+        type("7");
+        QCOMPARE(dotted(*addresses[2]), QString("192.7.10.1"));
+        QVERIFY(messages.events.empty());
     }
 
     void accessible_names_by_position() {
