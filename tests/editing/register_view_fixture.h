@@ -57,7 +57,12 @@ host_register* add(zrp_file& map, int number, int whole = 1, std::string name = 
 
 // What every test of the register list starts from: a document holding an empty Modbus map
 // (registers from 40001), scripted messages and register dialogs.
-class register_view_state {
+class register_view_state : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { start(); }
+    void cleanup() { finish(); }
+
   protected:
     void start() {
         ui_ = scripted_ui();
