@@ -3,7 +3,7 @@
 // (host, link and emulator together, so an upper bound on the host's share) is compared with
 // the time the same bytes take on a 19200-baud wire (10 bits per byte: start, 8 data, stop).
 
-#include "core/user_interface.h"
+#include "core/silent_ui.h"
 #include "link/UsbHidDevice.h"
 #include "link/link_state.h"
 #include "link/platform/termios_serial_port.h"
@@ -12,13 +12,13 @@
 #include "sim/ombra_card.h"
 #include "sim/pty_card_server.h"
 #include "sim/sim_hid_library.h"
+#include "tests/link/memory_settings.h"
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <sstream>
 #include <thread>
 #include <time.h>
@@ -26,32 +26,11 @@
 
 namespace {
 
-class quiet_ui : public user_interface, public progress_display {
+// Shows nothing, but keeps the last message for the report of a failed send.
+class quiet_ui : public silent_ui {
   public:
     void message(const std::string& text) override { last = text; }
-    bool ask_retry_cancel(const std::string&) override { return false; }
-    bool ask_yes_no(const std::string&) override { return false; }
-    progress_display& progress() override { return *this; }
-    void open(const std::string&, int, int) override {}
-    void set_range(int, int) override {}
-    void set_position(int) override {}
-    void set_note(const std::string&) override {}
-    void close() override {}
     std::string last;
-};
-
-class bench_settings : public link_settings {
-  public:
-    std::string value(const std::string& section, const std::string& key,
-                      const std::string& fallback) override {
-        auto found = values.find(section + "/" + key);
-        return found == values.end() ? fallback : found->second;
-    }
-    void set_value(const std::string& section, const std::string& key,
-                   const std::string& value) override {
-        values[section + "/" + key] = value;
-    }
-    std::map<std::string, std::string> values;
 };
 
 // A Modbus map with 655 registers, the most a card takes.
@@ -135,7 +114,7 @@ void BM_SendOverPseudoTerminal(benchmark::State& state) {
     std::atomic<bool> stop{false};
     std::thread serving([&] { server.serve(stop, 20); });
 
-    bench_settings settings;
+    memory_settings settings;
     settings.values["Settings/UseLink"] = "COM";
     settings.values["Settings/ComPort"] = port;
     sim_hid_library unused(card);
@@ -158,7 +137,7 @@ void BM_SendOverUsbFace(benchmark::State& state) {
     ombra_card card({});
     sim_hid_library library(card, 5);
     UsbHidDevice usb(library);
-    bench_settings settings;
+    memory_settings settings;
     settings.values["Settings/UseLink"] = "USB";
     link_timing timing;
     timing.sleep = [](int, const cancel_token&) {};

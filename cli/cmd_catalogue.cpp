@@ -7,6 +7,7 @@
 #include "cli/terminal_ui.h"
 #include "convert/import_command.h"
 #include "core/input_file.h"
+#include "core/text_lines.h"
 #include "core/user_interface.h"
 #include "model/host_selection.h"
 #include "model/model_tables.h"
@@ -52,29 +53,7 @@ int print_xml(const std::string& file) {
 // A quoted string with C escapes for backslash, double quote, line feed, carriage return and
 // tab; other bytes as they are.
 std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out + '"';
+    return c_quoted(text, false);
 }
 
 class catalogue_printer : public catalogue_visitor {

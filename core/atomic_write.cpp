@@ -57,13 +57,11 @@ bool write_all(int fd, std::string_view contents) {
     return true;
 }
 
-// The fallback for a writable file in a folder that takes no new file (no temporary file
-// can be made beside it): the file is rewritten in place.
-bool write_in_place(const std::string& path, std::string_view contents, std::string* error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
-        return fail(error, path);
-    if (!write_all(fd, contents) || ::fsync(fd) != 0) {
+// Writes contents to the open fd, synced first when sync is set, and closes it; the error
+// names path.
+bool write_and_close(int fd, std::string_view contents, bool sync, const std::string& path,
+                     std::string* error) {
+    if (!write_all(fd, contents) || (sync && ::fsync(fd) != 0)) {
         const int saved = errno;
         ::close(fd);
         errno = saved;
@@ -73,21 +71,22 @@ bool write_in_place(const std::string& path, std::string_view contents, std::str
         return fail(error, "cannot write " + path);
     return true;
 }
+
+// The fallback for a writable file in a folder that takes no new file (no temporary file
+// can be made beside it): the file is rewritten in place.
+bool write_in_place(const std::string& path, std::string_view contents, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        return fail(error, path);
+    return write_and_close(fd, contents, true, path, error);
+}
 // Writes to a target that is not a regular file: opened for writing as it is, nothing truncated
 // or synced (a device or a pipe has neither).
 bool write_directly(const std::string& path, std::string_view contents, std::string* error) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return fail(error, path);
-    if (!write_all(fd, contents)) {
-        const int saved = errno;
-        ::close(fd);
-        errno = saved;
-        return fail(error, "cannot write " + path);
-    }
-    if (::close(fd) != 0)
-        return fail(error, "cannot write " + path);
-    return true;
+    return write_and_close(fd, contents, false, path, error);
 }
 } // namespace
 

@@ -2,43 +2,44 @@
 
 #include <algorithm>
 
+std::optional<std::span<const std::uint8_t>> byte_reader::take(std::size_t n) {
+    if (remaining() < n)
+        return std::nullopt;
+    const std::span<const std::uint8_t> taken = bytes_.subspan(pos_, n);
+    pos_ += n;
+    return taken;
+}
+
 bool byte_reader::u8(std::uint8_t& out) {
-    if (remaining() < 1)
-        return false;
-    out = bytes_[pos_++];
-    return true;
+    const auto taken = take(1);
+    if (taken)
+        out = taken->front();
+    return taken.has_value();
 }
 
 bool byte_reader::u16(std::uint16_t& out) {
-    if (remaining() < 2)
-        return false;
-    out = be16(bytes_.data() + pos_);
-    pos_ += 2;
-    return true;
+    const auto taken = take(2);
+    if (taken)
+        out = be16(taken->data());
+    return taken.has_value();
 }
 
 bool byte_reader::u32(std::uint32_t& out) {
-    if (remaining() < 4)
-        return false;
-    out = be32(bytes_.data() + pos_);
-    pos_ += 4;
-    return true;
+    const auto taken = take(4);
+    if (taken)
+        out = be32(taken->data());
+    return taken.has_value();
 }
 
 bool byte_reader::bytes(std::size_t n, std::vector<std::uint8_t>& out) {
-    if (remaining() < n)
-        return false;
-    out.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_),
-               bytes_.begin() + static_cast<std::ptrdiff_t>(pos_ + n));
-    pos_ += n;
-    return true;
+    const auto taken = take(n);
+    if (taken)
+        out.assign(taken->begin(), taken->end());
+    return taken.has_value();
 }
 
 bool byte_reader::skip(std::size_t n) {
-    if (remaining() < n)
-        return false;
-    pos_ += n;
-    return true;
+    return take(n).has_value();
 }
 
 void byte_writer::u16(std::uint16_t v) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ class byte_reader {
     std::span<const std::uint8_t> data() const { return bytes_; }
 
   private:
+    // The next n bytes, moving past them; nothing, the position kept, when fewer are left.
+    std::optional<std::span<const std::uint8_t>> take(std::size_t n);
+
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;
 };

@@ -5,7 +5,7 @@
 
 #include "core/user_interface.h"
 
-class silent_ui final : public user_interface, public progress_display {
+class silent_ui : public user_interface, public progress_display {
   public:
     void message(const std::string&) override {}
     bool ask_retry_cancel(const std::string&) override { return false; }

@@ -91,57 +91,39 @@ bool field_scanner::skip_word(std::size_t max_chars) {
     return word(dropped, max_chars);
 }
 
-bool field_scanner::integer(int& out) {
+template <typename T, typename Convert> bool field_scanner::number(T& out, Convert convert) {
     if (failed_)
         return false;
     skip_space();
-    std::string chunk = number_token(rest());
-    errno = 0;
+    const std::string chunk = number_token(rest());
     char* end = nullptr;
-    long long v = std::strtoll(chunk.c_str(), &end, 0);
+    const T value = convert(chunk.c_str(), &end);
     if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
         return false;
-    out = clamp_int(v);
+    out = value;
     return true;
+}
+
+bool field_scanner::integer(int& out) {
+    return number(out, [](const char* text, char** end) {
+        errno = 0;
+        return clamp_int(std::strtoll(text, end, 0));
+    });
 }
 
 bool field_scanner::decimal(int& out) {
-    if (failed_)
-        return false;
-    skip_space();
-    std::string chunk = number_token(rest());
-    char* end = nullptr;
-    long long v = std::strtoll(chunk.c_str(), &end, 10);
-    if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
-        return false;
-    out = clamp_int(v);
-    return true;
+    return number(
+        out, [](const char* text, char** end) { return clamp_int(std::strtoll(text, end, 10)); });
 }
 
 bool field_scanner::unsigned_decimal(unsigned& out) {
-    if (failed_)
-        return false;
-    skip_space();
-    std::string chunk = number_token(rest());
-    char* end = nullptr;
-    unsigned long long v = std::strtoull(chunk.c_str(), &end, 10);
-    if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
-        return false;
-    out = static_cast<unsigned>(v);
-    return true;
+    return number(out, [](const char* text, char** end) {
+        return static_cast<unsigned>(std::strtoull(text, end, 10));
+    });
 }
 
 bool field_scanner::real(float& out) {
-    if (failed_)
-        return false;
-    skip_space();
-    std::string chunk = number_token(rest());
-    char* end = nullptr;
-    float v = std::strtof(chunk.c_str(), &end);
-    if (!took_number(static_cast<std::size_t>(end - chunk.c_str())))
-        return false;
-    out = v;
-    return true;
+    return number(out, [](const char* text, char** end) { return std::strtof(text, end); });
 }
 
 bool field_scanner::took_number(std::size_t taken) {
@@ -171,4 +153,36 @@ std::string format_g(double value) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%g", value);
     return buf;
+}
+
+std::string c_quoted(std::string_view text, bool hex_other_bytes) {
+    std::string out = "\"";
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '\\':
+        case '"':
+            out += '\\';
+            out += ch;
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            if (hex_other_bytes && (c < 0x20 || c >= 0x7F)) {
+                char hex[5];
+                std::snprintf(hex, sizeof hex, "\\x%02X", c);
+                out += hex;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + '"';
 }

@@ -65,6 +65,9 @@ class field_scanner {
         failed_ = true;
         return false;
     }
+    // Converts the next field with convert (strtoll and its kin, handed the field and the end
+    // pointer to set) into out, as every number conversion does.
+    template <typename T, typename Convert> bool number(T& out, Convert convert);
     // Ends a number conversion that took `taken` characters at the current position.
     bool took_number(std::size_t taken);
 
@@ -76,3 +79,9 @@ class field_scanner {
 
 // Formats like printf("%g"): six significant digits, no trailing zeros.
 std::string format_g(double value);
+
+// The text between double quotes with C escapes for backslash, double quote, tab, carriage
+// return and line feed. With hex_other_bytes every other byte below 0x20 or from 0x7F up is
+// written \xHH (upper-case hex), which keeps the text safe on a terminal and in a message box;
+// without, such bytes stay as they are.
+std::string c_quoted(std::string_view text, bool hex_other_bytes);

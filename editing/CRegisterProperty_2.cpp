@@ -15,26 +15,8 @@ constexpr int legend_rows = 10;
 }
 
 CRegisterProperty_2::CRegisterProperty_2(register_bits_state& bits, QWidget* parent)
-    : QWidget(parent), bits_(bits) {
-    auto* layout = new QVBoxLayout(CPageScrollArea::content_of(this));
-    const QString labels[] = {QStringLiteral("Feeder #:"), QStringLiteral("Mnemonic:"),
-                              QStringLiteral("Trigger mode:")};
-    add_bit_groups(this, layout, labels, [this](int bit, QWidget* group) {
-        const auto i = static_cast<std::size_t>(bit);
-        feeders_[i] = bit_number_field(group);
-        mnemonics_[i] = bit_mnemonic_box(group);
-        triggers_[i] = new CTriggerButton(group);
-        connect(feeders_[i], &QLineEdit::textEdited, this, [this, bit](const QString& text) {
-            bits_.command(bit).feeder_text = std_text(text);
-        });
-        connect(mnemonics_[i], &QComboBox::editTextChanged, this, [this, bit](const QString& text) {
-            if (opened_)
-                bits_.command(bit).mnemonic = std_text(text);
-        });
-        connect(triggers_[i], &CTriggerButton::index_changed, this,
-                [this, bit](int index) { bits_.command(bit).trigger = index; });
-        return bit_fields{feeders_[i], mnemonics_[i], triggers_[i]};
-    });
+    : CBitPage(bits, parent) {
+    QVBoxLayout* layout = lay_out_bits(QStringLiteral("Trigger mode:"));
     // The buttons are named by their label ("Trigger mode:") and the mode they show.
     for (CTriggerButton* trigger : triggers_)
         trigger->set_accessible_label(trigger->accessibleName());
@@ -42,10 +24,17 @@ CRegisterProperty_2::CRegisterProperty_2(register_bits_state& bits, QWidget* par
     layout->addStretch(1);
 }
 
-void CRegisterProperty_2::showEvent(QShowEvent* event) {
-    if (!opened_)
-        open_page();
-    QWidget::showEvent(event);
+CBitPage::bit_texts CRegisterProperty_2::texts_of(int bit) {
+    auto& page = bits_.command(bit);
+    return {page.feeder_text, page.mnemonic};
+}
+
+QWidget* CRegisterProperty_2::third_field(int bit, QWidget* group) {
+    auto* trigger = new CTriggerButton(group);
+    triggers_[static_cast<std::size_t>(bit)] = trigger;
+    connect(trigger, &CTriggerButton::index_changed, this,
+            [this, bit](int index) { bits_.command(bit).trigger = index; });
+    return trigger;
 }
 
 void CRegisterProperty_2::open_page() {

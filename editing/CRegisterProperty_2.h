@@ -4,36 +4,26 @@
 // bit 7 to bit 0 below, with the legend of the mnemonics. It shows the dialog's
 // register_bits_state and passes every edit to it.
 
-#include <QWidget>
-
-#include <array>
+#include "editing/CBitPage.h"
 
 class CTriggerButton;
-class QComboBox;
-class QLineEdit;
 class register_bits_state;
 
-class CRegisterProperty_2 : public QWidget {
+class CRegisterProperty_2 : public CBitPage {
     Q_OBJECT
   public:
     CRegisterProperty_2(register_bits_state& bits, QWidget* parent = nullptr);
 
     // Opening the page (done when it is first shown): the trigger buttons are filled with the
     // six modes and set, the mnemonic lists filled, the feeder fields enabled by device.
-    void open_page();
-    bool opened() const { return opened_; }
+    void open_page() override;
 
-    QLineEdit* feeder(int bit) const { return feeders_[static_cast<std::size_t>(bit)]; }
-    QComboBox* mnemonic(int bit) const { return mnemonics_[static_cast<std::size_t>(bit)]; }
     CTriggerButton* trigger(int bit) const { return triggers_[static_cast<std::size_t>(bit)]; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    bit_texts texts_of(int bit) override;
+    QWidget* third_field(int bit, QWidget* group) override;
 
   private:
-    register_bits_state& bits_;
-    bool opened_ = false;
-    std::array<QLineEdit*, 16> feeders_{};
-    std::array<QComboBox*, 16> mnemonics_{};
     std::array<CTriggerButton*, 16> triggers_{};
 };

@@ -18,27 +18,8 @@ constexpr int legend_rows = 7;
 
 CRegisterProperty_3::CRegisterProperty_3(register_bits_state& bits, int device_code,
                                          QWidget* parent)
-    : QWidget(parent), bits_(bits) {
-    auto* layout = new QVBoxLayout(CPageScrollArea::content_of(this));
-    const QString labels[] = {QStringLiteral("Feeder #:"), QStringLiteral("Mnemonic:"),
-                              QStringLiteral("Bit position:")};
-    add_bit_groups(this, layout, labels, [this](int bit, QWidget* group) {
-        const auto i = static_cast<std::size_t>(bit);
-        feeders_[i] = bit_number_field(group);
-        mnemonics_[i] = bit_mnemonic_box(group);
-        positions_[i] = bit_number_field(group);
-        connect(feeders_[i], &QLineEdit::textEdited, this, [this, bit](const QString& text) {
-            bits_.status(bit).feeder_text = std_text(text);
-        });
-        connect(mnemonics_[i], &QComboBox::editTextChanged, this, [this, bit](const QString& text) {
-            if (opened_)
-                bits_.status(bit).mnemonic = std_text(text);
-        });
-        connect(positions_[i], &QLineEdit::textEdited, this, [this, bit](const QString& text) {
-            bits_.status(bit).bit_position_text = std_text(text);
-        });
-        return bit_fields{feeders_[i], mnemonics_[i], positions_[i]};
-    });
+    : CBitPage(bits, parent) {
+    QVBoxLayout* layout = lay_out_bits(QStringLiteral("Bit position:"));
     const std::vector<legend_line> lines = register_bits_state::status_legend(device_code);
     std::vector<std::string_view> texts;
     for (const legend_line& line : lines)
@@ -54,10 +35,18 @@ CRegisterProperty_3::CRegisterProperty_3(register_bits_state& bits, int device_c
     layout->addStretch(1);
 }
 
-void CRegisterProperty_3::showEvent(QShowEvent* event) {
-    if (!opened_)
-        open_page();
-    QWidget::showEvent(event);
+CBitPage::bit_texts CRegisterProperty_3::texts_of(int bit) {
+    auto& page = bits_.status(bit);
+    return {page.feeder_text, page.mnemonic};
+}
+
+QWidget* CRegisterProperty_3::third_field(int bit, QWidget* group) {
+    QLineEdit* position = bit_number_field(group);
+    positions_[static_cast<std::size_t>(bit)] = position;
+    connect(position, &QLineEdit::textEdited, this, [this, bit](const QString& text) {
+        bits_.status(bit).bit_position_text = std_text(text);
+    });
+    return position;
 }
 
 void CRegisterProperty_3::open_page() {

@@ -4,39 +4,30 @@
 // and bit 7 to bit 0 below, with the legend of the status words (those the map's device does
 // not have greyed out). It shows the dialog's register_bits_state and passes every edit to it.
 
-#include <QWidget>
+#include "editing/CBitPage.h"
 
-#include <array>
-
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class register_bits_state;
 
-class CRegisterProperty_3 : public QWidget {
+class CRegisterProperty_3 : public CBitPage {
     Q_OBJECT
   public:
     CRegisterProperty_3(register_bits_state& bits, int device_code, QWidget* parent = nullptr);
 
     // Opening the page (done when it is first shown): the feeder fields enabled by device and
     // every bit's texts shown.
-    void open_page();
-    bool opened() const { return opened_; }
+    void open_page() override;
 
-    QLineEdit* feeder(int bit) const { return feeders_[static_cast<std::size_t>(bit)]; }
-    QComboBox* mnemonic(int bit) const { return mnemonics_[static_cast<std::size_t>(bit)]; }
     QLineEdit* bit_position(int bit) const { return positions_[static_cast<std::size_t>(bit)]; }
     // The legend's lines in order.
     QList<QLabel*> legend() const { return legend_; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    bit_texts texts_of(int bit) override;
+    QWidget* third_field(int bit, QWidget* group) override;
 
   private:
-    register_bits_state& bits_;
-    bool opened_ = false;
-    std::array<QLineEdit*, 16> feeders_{};
-    std::array<QComboBox*, 16> mnemonics_{};
     std::array<QLineEdit*, 16> positions_{};
     QList<QLabel*> legend_;
 };

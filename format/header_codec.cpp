@@ -38,29 +38,38 @@ void take_word(field_scanner& fields, const word_table& table, int& value) {
         value = table.code(word);
 }
 
-// The common lines up to and including "NODENUM"; false when the stream ends first.
-bool read_common(std::istream& in, protocol_header& h) {
+// Hands each line that starts with a word to take(keyword, fields, line), fields placed after
+// the keyword, until take returns true; false when the stream ends first.
+template <typename Take> bool until_keyword(std::istream& in, Take take) {
     std::string line;
     while (read_line(in, line, max_line) != line_status::end) {
         field_scanner fields(line);
         std::string keyword;
-        if (!fields.word(keyword, max_keyword))
-            continue;
-        if (keyword == "PLC_CHAN") {
-            take_word(fields, baud_words(), h.baud);
-            take_word(fields, mode_words(), h.mode);
-            fields.decimal(h.data_bits);
-            take_word(fields, parity_words(), h.parity);
-            take_word(fields, stop_bits_words(), h.stop_bits);
-            take_word(fields, byte_order_words(), h.byte_order);
-        } else if (keyword == "REGMAX") {
-            fields.decimal(h.regmax);
-        } else if (keyword == "NODENUM") {
-            fields.decimal(h.node);
+        if (fields.word(keyword, max_keyword) && take(keyword, fields, line))
             return true;
-        }
     }
     return false;
+}
+
+// The common lines up to and including "NODENUM"; false when the stream ends first.
+bool read_common(std::istream& in, protocol_header& h) {
+    return until_keyword(
+        in, [&](const std::string& keyword, field_scanner& fields, const std::string&) {
+            if (keyword == "PLC_CHAN") {
+                take_word(fields, baud_words(), h.baud);
+                take_word(fields, mode_words(), h.mode);
+                fields.decimal(h.data_bits);
+                take_word(fields, parity_words(), h.parity);
+                take_word(fields, stop_bits_words(), h.stop_bits);
+                take_word(fields, byte_order_words(), h.byte_order);
+            } else if (keyword == "REGMAX") {
+                fields.decimal(h.regmax);
+            } else if (keyword == "NODENUM") {
+                fields.decimal(h.node);
+                return true;
+            }
+            return false;
+        });
 }
 
 // The values of the protocol's keyword line, in their order; what parses is kept.
@@ -139,24 +148,20 @@ bool read_header(std::istream& in, protocol_header& h) {
         begin_block_lines(h.blocks);
     int inputs_read = 0;
     int outputs_read = 0;
-    std::string line;
-    while (read_line(in, line, max_line) != line_status::end) {
-        field_scanner fields(line);
-        std::string keyword;
-        if (!fields.word(keyword, max_keyword))
-            continue;
-        if (keyword == "HREG") {
-            if (d.block_mapped)
-                end_block_lines(h.blocks);
-            return true;
-        }
-        // A later keyword line overrides an earlier one; other lines are ignored.
-        if (!d.keyword.empty() && keyword == d.keyword)
-            read_keyword_line(line, h);
-        else if (d.block_mapped)
-            read_block_line(h.blocks, keyword, line, inputs_read, outputs_read);
-    }
-    return false;
+    return until_keyword(
+        in, [&](const std::string& keyword, field_scanner&, const std::string& line) {
+            if (keyword == "HREG") {
+                if (d.block_mapped)
+                    end_block_lines(h.blocks);
+                return true;
+            }
+            // A later keyword line overrides an earlier one; other lines are ignored.
+            if (!d.keyword.empty() && keyword == d.keyword)
+                read_keyword_line(line, h);
+            else if (d.block_mapped)
+                read_block_line(h.blocks, keyword, line, inputs_read, outputs_read);
+            return false;
+        });
 }
 
 bool decode_header_image(protocol_header& h, const image_header& image, byte_reader& records,

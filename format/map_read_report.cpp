@@ -1,40 +1,13 @@
 #include "format/map_read_report.h"
 
-#include <cstdio>
+#include "core/text_lines.h"
 
 bool is_non_text_byte(unsigned char c) {
     return (c < 0x20 && c != '\t' && c != '\r') || c == 0x7F;
 }
 
 std::string quoted_line(std::string_view text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            if (c < 0x20 || c >= 0x7F) {
-                char hex[5];
-                std::snprintf(hex, sizeof hex, "\\x%02X", c);
-                out += hex;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-    return out;
+    return c_quoted(text, true);
 }
 
 std::string unread_line::message() const {

@@ -30,7 +30,7 @@ struct map_read_report {
 };
 
 // The text between double quotes with C escapes, safe on a terminal and in a message box:
-// \\, \", \t, \r, and \xHH (upper-case hex) for every other byte below 0x20 or from 0x7F up.
+// \\, \", \t, \r, \n, and \xHH (upper-case hex) for every other byte below 0x20 or from 0x7F up.
 std::string quoted_line(std::string_view text);
 
 // True for the bytes a text line never holds: control characters other than tab and carriage

@@ -33,6 +33,22 @@ void append_int(std::string& text, long long v) {
     text += std::to_string(v);
 }
 
+// Appends a line of the sixteen bit items, bit 15 first, each followed by a blank; item(bit)
+// gives the text of one.
+template <typename Item> void append_bit_line(std::string& text, Item item) {
+    for (int k = 0; k < bits; ++k) {
+        text += item(bit_of_item(k));
+        text += ' ';
+    }
+    text += '\n';
+}
+
+// The feeders line of a bitmapped register ("F:n" a bit).
+template <typename Bits> void append_feeder_line(std::string& text, Bits& bit_items) {
+    append_bit_line(text,
+                    [&](std::size_t bit) { return "F:" + std::to_string(bit_items[bit].feeder); });
+}
+
 std::string status_text(int device_code, int code) {
     std::string_view m = status_mnemonic(device_code, code);
     return m.empty() ? std::string("XXX") : std::string(m);
@@ -126,46 +142,27 @@ void write_register(std::ostream& out, host_register& reg) {
         break;
     case fmt_commands:
         text += '\n';
-        for (int k = 0; k < bits; ++k) {
-            text += "F:";
-            append_int(text, reg.commands[bit_of_item(k)].feeder);
-            text += ' ';
-        }
-        text += '\n';
-        for (int k = 0; k < bits; ++k) {
-            const std::string& m = reg.commands[bit_of_item(k)].mnemonic;
-            text += m.empty() ? std::string("XXXX") : m;
-            text += ' ';
-        }
-        text += '\n';
+        append_feeder_line(text, reg.commands);
+        append_bit_line(text, [&](std::size_t bit) {
+            const std::string& m = reg.commands[bit].mnemonic;
+            return m.empty() ? std::string("XXXX") : m;
+        });
         // Codes without a name of their own (6, 8 to 15) are written as "OFF", the value
         // they read back as.
-        for (int k = 0; k < bits; ++k) {
-            text += command_value_words().word_or_default(reg.commands[bit_of_item(k)].value);
-            text += ' ';
-        }
-        text += '\n';
+        append_bit_line(text, [&](std::size_t bit) {
+            return command_value_words().word_or_default(reg.commands[bit].value);
+        });
         break;
     case fmt_status: {
         const int device = register_device(reg);
         text += '\n';
-        for (int k = 0; k < bits; ++k) {
-            text += "F:";
-            append_int(text, reg.status[bit_of_item(k)].feeder);
-            text += ' ';
-        }
-        text += '\n';
+        append_feeder_line(text, reg.status);
         // Codes without a mnemonic for the device are written as unused ("XXX").
-        for (int k = 0; k < bits; ++k) {
-            text += status_text(device, reg.status[bit_of_item(k)].code);
-            text += ' ';
-        }
-        text += '\n';
-        for (int k = 0; k < bits; ++k) {
-            append_int(text, static_cast<unsigned>(reg.status[bit_of_item(k)].bit_position));
-            text += ' ';
-        }
-        text += '\n';
+        append_bit_line(text,
+                        [&](std::size_t bit) { return status_text(device, reg.status[bit].code); });
+        append_bit_line(text, [&](std::size_t bit) {
+            return std::to_string(static_cast<unsigned>(reg.status[bit].bit_position));
+        });
         break;
     }
     default:

@@ -93,15 +93,12 @@ bool send_text(const link_state& link, std::istream& in, const transfer_session&
     line_filter filter;
     std::string line;
     int line_number = 0, to_send = 0;
-    for (;;) {
-        auto next = read_send_line(ui, in, line, line_number);
-        if (next == next_line::too_long)
-            return false;
-        if (next == next_line::end)
-            break;
+    next_line next;
+    while ((next = read_send_line(ui, in, line, line_number)) == next_line::ok)
         if (filter.filter(line) == line_filter::verdict::send)
             ++to_send;
-    }
+    if (next == next_line::too_long)
+        return false;
     progress.set_range(0, to_send);
 
     in.clear();
@@ -114,12 +111,7 @@ bool send_text(const link_state& link, std::istream& in, const transfer_session&
     filter.reset();
     line_number = 0;
     int sent = 0;
-    for (;;) {
-        auto next = read_send_line(ui, in, line, line_number);
-        if (next == next_line::too_long)
-            return false;
-        if (next == next_line::end)
-            break;
+    while ((next = read_send_line(ui, in, line, line_number)) == next_line::ok) {
         int state = filter.state();
         if (filter.filter(line) == line_filter::verdict::skip)
             continue;
@@ -131,6 +123,8 @@ bool send_text(const link_state& link, std::istream& in, const transfer_session&
         if (!send_frame_retrying(handler, line, send_calls_per_frame))
             return stopped(session, msg_line_not_acknowledged);
     }
+    if (next == next_line::too_long)
+        return false;
 
     if (!send_frame_retrying(handler, "END", send_calls_per_frame))
         return stopped(session, msg_not_sent);

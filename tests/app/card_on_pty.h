@@ -1,7 +1,8 @@
 #pragma once
 // What the editor's transfer tests share: a card emulator on a real pseudo-terminal, served
-// by a thread for the test's lifetime, and waiting on the event loop for a condition.
+// by a thread for the test's lifetime.
 
+#include "event_loop_wait.h"
 #include "sim/card_transcript.h"
 #include "sim/ombra_card.h"
 #include "sim/pty_card_server.h"
@@ -14,14 +15,6 @@
 #include <functional>
 #include <string>
 #include <thread>
-
-// Runs the event loop until done() holds (at most ten seconds).
-inline void wait_until(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 10000)
-        QTest::qWait(10);
-}
 
 // A card on a pseudo-terminal whose terminal end link_path names.
 class card_on_pty {

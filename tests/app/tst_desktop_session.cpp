@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app_fixture.h"
 #include "document/CTessalyDoc.h"
+#include "event_loop_wait.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -48,18 +49,6 @@ class session_environment {
     }
     std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
-
-// Delivers texts from another thread while this one runs the listening channel's events.
-bool deliver_from_thread(const QString& name, const QStringList& texts) {
-    std::atomic<int> result{-1};
-    std::thread sender([&] { result = CInstanceChannel::deliver(name, texts, 3000) ? 1 : 0; });
-    QElapsedTimer timer;
-    timer.start();
-    while (result < 0 && timer.elapsed() < 10000)
-        QTest::qWait(10);
-    sender.join();
-    return result == 1;
-}
 
 // The environment of an editor process of its own: private settings, no display but the
 // offscreen one, the given runtime folder.
@@ -147,11 +136,10 @@ class tst_desktop_session : public QObject {
         session_environment env(runtime_a_.path(), std::nullopt, odd);
         const QString name = CInstanceChannel::default_name();
         QVERIFY(name.size() < 100);
-        CInstanceChannel channel(name);
-        QVERIFY(channel.listen());
-        QSignalSpy received(&channel, &CInstanceChannel::command_received);
+        listening_channel listener(name);
+        QVERIFY(listener.listening);
         QVERIFY(deliver_from_thread(name, {"odd"}));
-        QTRY_COMPARE(received.size(), 1);
+        QTRY_COMPARE(listener.received.size(), 1);
     }
 
     void sessions_with_other_runtime_folders_do_not_talk() {

@@ -10,6 +10,7 @@
 #include "document/CTessalyDoc.h"
 #include "editing/CRegisterClipboard.h"
 #include "editing/CRegisterView.h"
+#include "map_commands_fixture.h"
 #include "protocol_ui/CChoiceGroup.h"
 #include "protocol_ui/CIntegerEdit.h"
 #include "protocol_ui/CProtocolForm.h"
@@ -53,22 +54,8 @@ std::string status_entry(int number, const std::string& mnemonic) {
     return out + "\n";
 }
 
-// The host selections of the fixture, with register properties from a function (cancelled
-// without one).
-CTessalyDoc* open_map(app_under_test& t, private_settings& settings, const QString& name,
-                      const std::string& text) {
-    const QString path = settings.dir.filePath(name);
-    write_file(path, text);
-    return t.app->documents().open_document_file(path);
-}
-
-QList<int> shown_numbers(CChildFrame* child) {
-    QList<int> out;
-    QAbstractItemModel* model = child->register_view()->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        out << model->index(row, 0).data().toInt();
-    return out;
-}
+using map_commands_test::open_map;
+using map_commands_test::shown_numbers;
 
 QStringList edit_menu(CMainFrame* frame) {
     QStringList out;

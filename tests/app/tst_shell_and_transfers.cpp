@@ -9,6 +9,7 @@
 #include "app_fixture.h"
 #include "card_on_pty.h"
 #include "document/CTessalyDoc.h"
+#include "event_loop_wait.h"
 #include "format/map_text.h"
 #include "link/link_state.h"
 
@@ -27,30 +28,21 @@ QString unique_channel() {
         .arg(QDateTime::currentMSecsSinceEpoch());
 }
 
-// Delivers texts from another thread while this one runs the server's event loop.
-bool deliver_from_thread(const QString& name, const QStringList& texts) {
-    std::atomic<int> result{-1};
-    std::thread sender([&] { result = CInstanceChannel::deliver(name, texts, 5000) ? 1 : 0; });
-    wait_until([&] { return result >= 0; });
-    sender.join();
-    return result == 1;
-}
 } // namespace
 
 class tst_shell_and_transfers : public QObject {
     Q_OBJECT
   private slots:
     void channel_carries_texts_in_order() {
-        CInstanceChannel channel(unique_channel());
-        QVERIFY(channel.listen());
-        QSignalSpy received(&channel, &CInstanceChannel::command_received);
+        listening_channel listener(unique_channel());
+        QVERIFY(listener.listening);
         const QStringList texts{CInstanceChannel::open_request("/tmp/a b.zrp"),
                                 CInstanceChannel::send_request("/tmp/line\nbreak\".zrp"),
                                 QStringLiteral("\u00e9t\u00e9")};
-        QVERIFY(deliver_from_thread(channel.name(), texts));
-        QTRY_COMPARE(received.size(), 3);
+        QVERIFY(deliver_from_thread(listener.channel.name(), texts));
+        QTRY_COMPARE(listener.received.size(), 3);
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(received[i][0].toString(), texts[i]);
+            QCOMPARE(listener.received[i][0].toString(), texts[i]);
         QCOMPARE(texts[0], QStringLiteral("[open(\"/tmp/a b.zrp\")]"));
     }
 
@@ -73,21 +65,19 @@ class tst_shell_and_transfers : public QObject {
             QFile f(socket_file);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        CInstanceChannel channel(name);
-        QVERIFY(channel.listen());
-        QSignalSpy received(&channel, &CInstanceChannel::command_received);
+        listening_channel listener(name);
+        QVERIFY(listener.listening);
         QVERIFY(deliver_from_thread(name, {"hello"}));
-        QTRY_COMPARE(received.size(), 1);
+        QTRY_COMPARE(listener.received.size(), 1);
     }
 
     void garbage_on_the_channel_is_dropped() {
-        CInstanceChannel channel(unique_channel());
-        QVERIFY(channel.listen());
-        QSignalSpy received(&channel, &CInstanceChannel::command_received);
+        listening_channel listener(unique_channel());
+        QVERIFY(listener.listening);
         std::atomic<bool> done{false};
         std::thread sender([&] {
             QLocalSocket s;
-            s.connectToServer(channel.name());
+            s.connectToServer(listener.channel.name());
             if (s.waitForConnected(2000)) {
                 s.write(QByteArray(200 * 1024, 'x'));
                 s.waitForBytesWritten(2000);
@@ -98,10 +88,10 @@ class tst_shell_and_transfers : public QObject {
         wait_until([&] { return done.load(); });
         sender.join();
         QTest::qWait(50);
-        QCOMPARE(received.size(), 0);
+        QCOMPARE(listener.received.size(), 0);
         // The channel still serves the next editor.
-        QVERIFY(deliver_from_thread(channel.name(), {"after"}));
-        QTRY_COMPARE(received.size(), 1);
+        QVERIFY(deliver_from_thread(listener.channel.name(), {"after"}));
+        QTRY_COMPARE(listener.received.size(), 1);
     }
 
     void command_texts() {

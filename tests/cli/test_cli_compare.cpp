@@ -34,7 +34,27 @@ std::string open_failed(const std::string& path, const std::string& reason) {
     return "Unable to open the requested file\n" + path + ": " + reason + "\n";
 }
 
-class CliCompare : public cli_fixture {};
+// A run of tessaly-cli and what it must give: a usage error (status 2) given no text is not
+// checked for the text it writes on standard error.
+struct expected_run {
+    std::string args;
+    int status;
+    std::string out, err;
+};
+
+class CliCompare : public cli_fixture {
+  protected:
+    void expect_runs(std::initializer_list<expected_run> rows) const {
+        for (const auto& r : rows) {
+            result got = run(r.args);
+            EXPECT_EQ(got.status, r.status) << r.args;
+            EXPECT_EQ(got.out, r.out) << r.args;
+            if (r.status != 2 || !r.err.empty()) {
+                EXPECT_EQ(got.err, r.err) << r.args;
+            }
+        }
+    }
+};
 
 TEST_F(CliCompare, ExportAndImportRoundTripThroughFilesAndStandardOutput) {
     write("map.zrp", map_text);
@@ -149,12 +169,7 @@ TEST_F(CliCompare, DiffAnswersAsDiffDoes) {
                           "40002 1 2 0 6 2 F:0 Mass,flow\n40007 0 1 0 0 0 F:0 Massflow\n");
     write("broken.zrp", "RDX Modbus protocol\nPLC_CHAN\n");
     write("guessed.zrp", map_text + "40007 0 1 0 0 0 F:1x Massflow\n");
-    struct row {
-        std::string args;
-        int status;
-        std::string out, err;
-    };
-    const row rows[] = {
+    expect_runs({
         {"diff a.zrp a.zrp", 0, "", ""},
         {"diff a.zrp b.zrp", 1,
          "~ 40001 Maximum: 100 -> 150\n- 40005 0 1 2 0 0 F:2 Setpoint 3\n"
@@ -165,15 +180,7 @@ TEST_F(CliCompare, DiffAnswersAsDiffDoes) {
         {"diff a.zrp guessed.zrp", 1, "+ 40007 0 1 0 0 0 F:1 x\n",
          "Line 9 was not read as written: \"40007 0 1 0 0 0 F:1x Massflow\"\n"},
         {"diff a.zrp", 2, "", ""},
-    };
-    for (const auto& r : rows) {
-        result got = run(r.args);
-        EXPECT_EQ(got.status, r.status) << r.args;
-        EXPECT_EQ(got.out, r.out) << r.args;
-        if (r.status != 2 || !r.err.empty()) {
-            EXPECT_EQ(got.err, r.err) << r.args;
-        }
-    }
+    });
 }
 
 TEST_F(CliCompare, CheckListsFindingsAgainstTheBundledOrANamedCatalogue) {
@@ -187,12 +194,7 @@ TEST_F(CliCompare, CheckListsFindingsAgainstTheBundledOrANamedCatalogue) {
     write("guessed.zrp", head + "40001 0 1 1 0 0 F:1 Massflow 100 0 1O\n");
     const std::string long_name = "40003: parameter name \"AVeryLongParameterName\" is longer "
                                   "than 19 characters; the card gets \"AVeryLongParameterN\"\n";
-    struct row {
-        std::string args;
-        int status;
-        std::string out, err;
-    };
-    const row rows[] = {
+    expect_runs({
         {"check clean.zrp", 0, "", ""},
         {"check findings.zrp", 1,
          "40001: feeder 64 is outside 0 to 63\n"
@@ -212,13 +214,7 @@ TEST_F(CliCompare, CheckListsFindingsAgainstTheBundledOrANamedCatalogue) {
         // A line read other than as written is a finding of its own, said on standard error.
         {"check guessed.zrp", 1, "",
          "Line 6 was not read as written: \"40001 0 1 1 0 0 F:1 Massflow 100 0 1O\"\n"},
-    };
-    for (const auto& r : rows) {
-        result got = run(r.args);
-        EXPECT_EQ(got.status, r.status) << r.args;
-        EXPECT_EQ(got.out, r.out) << r.args;
-        EXPECT_EQ(got.err, r.err) << r.args;
-    }
+    });
 }
 
 } // namespace

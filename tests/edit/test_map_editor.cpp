@@ -17,40 +17,18 @@ namespace {
 
 const std::string overlap = "Register already exists, or\noverlaps with another";
 
-// Register dialogs answered in turn: each step edits the preset values and gives the result;
-// when the steps run out the dialog is cancelled.
-class stepped_dialogs : public model_test::scripted_dialogs {
+// Register dialogs answered in turn from a script; records the values each was shown.
+class stepped_dialogs : public model_test::scripted_dialogs, public model_test::register_script {
   public:
-    using step = std::function<int(register_dialog_values&)>;
     bool edit_register(register_dialog_values& values, bool existing) override {
-        modes.push_back(existing ? 1 : 0);
         seen.push_back(values);
-        if (steps.empty())
-            return false;
-        step next = steps.front();
-        steps.pop_front();
-        return next(values) == 1;
+        return answer(values, existing);
     }
-    std::deque<step> steps;
-    std::vector<int> modes;
     std::vector<register_dialog_values> seen;
 };
 
-stepped_dialogs::step ok_with(int number, int whole = 1, const char* name = "Massflow") {
-    return [=](register_dialog_values& v) {
-        v.register_number = number;
-        v.whole_count = whole;
-        v.name = name;
-        return 1;
-    };
-}
-
-std::vector<int> numbers(const zrp_file& map) {
-    std::vector<int> out;
-    for (int i = 0; i < map.register_count(); ++i)
-        out.push_back(map.register_at(i)->register_number);
-    return out;
-}
+using model_test::numbers;
+using model_test::ok_with;
 
 class MapEditor : public ::testing::Test {
   protected:

@@ -30,18 +30,7 @@ class MapHistorySteps : public ::testing::Test {
             map.add_register(std::make_unique<host_register>(&map, n));
     }
     map_history& history() { return editor.history(); }
-    header_values form(int node) const {
-        header_values v;
-        const protocol_header& h = *map.header;
-        v.baud = h.baud;
-        v.data_bits = h.data_bits;
-        v.parity = h.parity;
-        v.stop_bits = h.stop_bits;
-        v.mode = h.mode;
-        v.byte_order = h.byte_order;
-        v.node = node;
-        return v;
-    }
+    header_values form(int node) const { return model_test::serial_form(*map.header, node); }
 
     zrp_file map;
     map_editor editor;

@@ -169,16 +169,9 @@ class history_run {
             view_.edit_header();
             break;
         default: { // an edit in one of two fields of the settings form
-            header_values v;
             const protocol_header& h = *map_.header;
-            v.baud = h.baud;
-            v.data_bits = h.data_bits;
-            v.parity = h.parity;
-            v.stop_bits = h.stop_bits;
-            v.mode = h.mode;
-            v.byte_order = h.byte_order;
-            v.node = h.node + static_cast<int>(rng_() % 3);
-            editor_.apply_form(v, &fields_[rng_() % 2]);
+            const int node = h.node + static_cast<int>(rng_() % 3);
+            editor_.apply_form(model_test::serial_form(h, node), &fields_[rng_() % 2]);
             may_join = true;
             break;
         }

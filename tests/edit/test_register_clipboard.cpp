@@ -15,6 +15,7 @@
 
 namespace {
 
+using model_test::numbers;
 using model_test::sixteen;
 using model_test::text_of;
 
@@ -41,13 +42,6 @@ std::vector<std::string> shown(const std::string& report) {
     if (report.empty())
         return {};
     return {report};
-}
-
-std::vector<int> numbers(const zrp_file& map) {
-    std::vector<int> out;
-    for (int i = 0; i < map.register_count(); ++i)
-        out.push_back(map.register_at(i)->register_number);
-    return out;
 }
 
 class Paste : public ::testing::Test {

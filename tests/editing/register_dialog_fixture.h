@@ -74,7 +74,13 @@ template <class W> W* named(const QWidget* root, const QString& name) {
 
 // What every test of the register dialog starts from: the bundled catalogue, loaded once, and
 // scripted messages.
-class dialog_fixture {
+class dialog_fixture : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { load_catalogue(); }
+    void init() { start(); }
+    void cleanup() { finish(); }
+
   protected:
     void load_catalogue() {
         QCOMPARE(catalogue_.load(TESSALY_SOURCE_DIR "/resources/params.lst"), 0);

@@ -12,6 +12,7 @@
 #include "editing/register_printing.h"
 #include "format/map_text.h"
 #include "model/zrp_file.h"
+#include "tests/model/test_model_support.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QItemSelectionModel>
@@ -31,32 +32,16 @@ const char* const overlap = "Register already exists, or\noverlaps with another"
 
 using cells_t = std::array<std::string, register_column_count>;
 
-// Register dialogs answered from a script: each step edits the preset values and gives
-// the dialog's result; an empty script cancels.
-class scripted_dialogs : public CRegisterDialogs {
+// Register dialogs answered from a script.
+class scripted_dialogs : public CRegisterDialogs, public model_test::register_script {
   public:
-    using step = std::function<int(register_dialog_values&)>;
     bool edit_register(register_dialog_values& values, bool existing) override {
-        modes.push_back(existing ? 1 : 0);
-        if (steps.empty())
-            return false;
-        step next = steps.front();
-        steps.pop_front();
-        return next(values) == 1;
+        return answer(values, existing);
     }
-    std::deque<step> steps;
-    std::vector<int> modes;
 };
 
-// A dialog OK that sets the register number and whole count.
-scripted_dialogs::step ok_with(int number, int whole = 1, std::string name = "Massflow") {
-    return [=](register_dialog_values& v) {
-        v.register_number = number;
-        v.whole_count = whole;
-        v.name = name;
-        return 1;
-    };
-}
+using model_test::numbers;
+using model_test::ok_with;
 
 scripted_dialogs::step cancel() {
     return [](register_dialog_values&) { return 0; };
@@ -70,16 +55,14 @@ host_register* add(zrp_file& map, int number, int whole = 1, std::string name = 
     return map.add_register(std::move(reg)) >= 0 ? raw : nullptr;
 }
 
-std::vector<int> numbers(const zrp_file& map) {
-    std::vector<int> out;
-    for (int i = 0; i < map.register_count(); ++i)
-        out.push_back(map.register_at(i)->register_number);
-    return out;
-}
-
 // What every test of the register list starts from: a document holding an empty Modbus map
 // (registers from 40001), scripted messages and register dialogs.
-class register_view_state {
+class register_view_state : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { start(); }
+    void cleanup() { finish(); }
+
   protected:
     void start() {
         ui_ = scripted_ui();

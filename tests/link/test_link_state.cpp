@@ -1,8 +1,6 @@
-#include "fake_hid_library.h"
+#include "fake_link.h"
 #include "link/link_messages.h"
 #include "link/link_state.h"
-#include "memory_settings.h"
-#include "tests/support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +9,7 @@ namespace {
 const std::string open_failed =
     "Opening USB device failed!\nThe USB device may be used by other Application!";
 
-struct link_fixture {
+struct link_fixture : fake_link {
     explicit link_fixture(const char* use_link = nullptr, const char* port = nullptr) {
         if (use_link)
             settings.values["Settings/UseLink"] = use_link;
@@ -20,14 +18,6 @@ struct link_fixture {
         link.set_status_sink([this](const std::string& text) { statuses.push_back(text); });
         link.load_settings();
     }
-    ~link_fixture() { usb.close(); }
-
-    scripted_ui ui;
-    memory_settings settings;
-    fake_hid_library lib;
-    UsbHidDevice usb{lib};
-    link_state link{settings, usb, nullptr, ui};
-    std::vector<std::string> statuses;
 };
 
 TEST(LinkState, SettingsSelectTheLink) {

@@ -1,17 +1,15 @@
-#include "fake_hid_library.h"
+#include "fake_link.h"
 #include "link/CSerialHandler.h"
 #include "link/frame.h"
 #include "link/link_messages.h"
 #include "link/link_state.h"
-#include "memory_settings.h"
-#include "tests/support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
-struct usb_fixture {
+struct usb_fixture : fake_link {
     explicit usb_fixture(const char* use_link = "USB", unsigned devices = 1) {
         settings.values["Settings/UseLink"] = use_link;
         lib.devices = devices;
@@ -20,13 +18,6 @@ struct usb_fixture {
         link.load_settings();
         link.check_usb();
     }
-    ~usb_fixture() { usb.close(); }
-
-    scripted_ui ui;
-    memory_settings settings;
-    fake_hid_library lib;
-    UsbHidDevice usb{lib};
-    link_state link{settings, usb, nullptr, ui};
 };
 
 const std::uint8_t end_payload[] = {'E', 'N', 'D'};

@@ -8,6 +8,7 @@
 #include "format/register_text.h"
 #include "model/zrp_file.h"
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -84,6 +85,42 @@ class scripted_dialogs {
     std::vector<int> register_flags;
 };
 
+// Register dialog answers in turn: each step edits the preset values and gives the dialog's
+// result; when the steps run out the dialog is cancelled. Records how each dialog opened (1 for
+// an existing register, 0 for a new one).
+class register_script {
+  public:
+    using step = std::function<int(register_dialog_values&)>;
+    bool answer(register_dialog_values& values, bool existing) {
+        modes.push_back(existing ? 1 : 0);
+        if (steps.empty())
+            return false;
+        step next = steps.front();
+        steps.pop_front();
+        return next(values) == 1;
+    }
+    std::deque<step> steps;
+    std::vector<int> modes;
+};
+
+// A dialog OK that sets the register number, whole count and name.
+inline register_script::step ok_with(int number, int whole = 1, std::string name = "Massflow") {
+    return [=](register_dialog_values& v) {
+        v.register_number = number;
+        v.whole_count = whole;
+        v.name = name;
+        return 1;
+    };
+}
+
+// The register numbers of a map, in its order.
+inline std::vector<int> numbers(const zrp_file& map) {
+    std::vector<int> out;
+    for (int i = 0; i < map.register_count(); ++i)
+        out.push_back(map.register_at(i)->register_number);
+    return out;
+}
+
 // What a view does with the edit layer around its dialogs: each command runs its dialog from
 // the values the edit layer gives and hands back what OK chose, Retry reopening a refused
 // register dialog.
@@ -144,6 +181,17 @@ class dialog_view {
     scripted_dialogs& dialogs_;
     user_interface& ui_;
 };
+
+// What a serial settings form hands the edit layer when its node field changes: the header's
+// serial settings, the node given, every other value at its default.
+inline header_values serial_form(const protocol_header& header, int node) {
+    header_values v;
+    v.node = node;
+    using enum header_field;
+    for (header_field f : {baud, data_bits, parity, stop_bits, mode, byte_order})
+        *v.integer(f) = *header.integer(f);
+    return v;
+}
 
 // A register's property dialog run on its own: the register's values, and OK's applied.
 inline bool edit_register(host_register& reg, scripted_dialogs& dialogs, bool existing = false) {

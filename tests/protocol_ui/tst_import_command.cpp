@@ -26,6 +26,21 @@ class scripted_chooser : public import_file_chooser {
     QStringList titles;
 };
 
+// One run of the command with scripted messages and dialogs, on the files given (an empty
+// path: that choice is cancelled).
+struct import_run {
+    import_run(const QString& old_path, const QString& new_path) {
+        chooser.old_path = old_path;
+        chooser.new_path = new_path;
+    }
+    void run() { run_import_command(nullptr, dialogs, chooser); }
+
+    scripted_ui messages;
+    scoped_editor_ui installed{messages};
+    scripted_dialogs dialogs;
+    scripted_chooser chooser;
+};
+
 const std::string cancelled = "Conversion cancelled.";
 const std::string selected =
     "Input File Selected!\n\nNext, you will select the name\nunder which the converted\nfile "
@@ -73,51 +88,37 @@ class tst_import_command : public QObject {
     void cancelled_file_choices() {
         QFETCH(bool, choose_old);
         QFETCH(int, titles);
-        scripted_ui messages;
-        scoped_editor_ui installed(messages);
-        scripted_dialogs dialogs;
-        scripted_chooser chooser;
-        if (choose_old)
-            chooser.old_path = dir_.filePath("old.zrp");
-        run_import_command(nullptr, dialogs, chooser);
-        QCOMPARE(chooser.titles.size(), titles);
-        QCOMPARE(chooser.titles[0], QString("Select an old file to convert:"));
+        import_run r(choose_old ? dir_.filePath("old.zrp") : QString(), QString());
+        r.run();
+        QCOMPARE(r.chooser.titles.size(), titles);
+        QCOMPARE(r.chooser.titles[0], QString("Select an old file to convert:"));
         if (titles > 1)
-            QCOMPARE(chooser.titles[1], QString("Select a name to save the converted file:"));
+            QCOMPARE(r.chooser.titles[1], QString("Select a name to save the converted file:"));
         auto expected = choose_old ? std::vector<std::string>{selected, cancelled}
                                    : std::vector<std::string>{cancelled};
-        QCOMPARE(messages.texts(), expected);
-        QVERIFY(dialogs.host_presets.empty());
+        QCOMPARE(r.messages.texts(), expected);
+        QVERIFY(r.dialogs.host_presets.empty());
     }
 
     void existing_output_answered_no() {
-        scripted_ui messages;
-        scoped_editor_ui installed(messages);
-        messages.answer({false});
-        scripted_dialogs dialogs;
-        scripted_chooser chooser;
-        chooser.old_path = dir_.filePath("old.zrp");
-        chooser.new_path = dir_.filePath("new.zrp");
-        write_file(chooser.new_path, "keep me\n");
-        run_import_command(nullptr, dialogs, chooser);
-        QCOMPARE(messages.texts(), (std::vector<std::string>{
-                                       selected, "File Already Exists, Overwrite?", cancelled}));
-        QCOMPARE(read_all(chooser.new_path), QByteArray("keep me\n"));
-        QVERIFY(dialogs.host_presets.empty());
+        import_run r(dir_.filePath("old.zrp"), dir_.filePath("new.zrp"));
+        r.messages.answer({false});
+        write_file(r.chooser.new_path, "keep me\n");
+        r.run();
+        QCOMPARE(r.messages.texts(), (std::vector<std::string>{
+                                         selected, "File Already Exists, Overwrite?", cancelled}));
+        QCOMPARE(read_all(r.chooser.new_path), QByteArray("keep me\n"));
+        QVERIFY(r.dialogs.host_presets.empty());
     }
 
     void same_file_is_refused() {
-        scripted_ui messages;
-        scoped_editor_ui installed(messages);
-        messages.answer({true});
-        scripted_dialogs dialogs;
-        scripted_chooser chooser;
-        chooser.old_path = dir_.filePath("old.zrp");
-        chooser.new_path = dir_.filePath("old.zrp");
-        run_import_command(nullptr, dialogs, chooser);
-        QCOMPARE(messages.texts().back(), std::string("Error: new file name is the same as old."));
-        QCOMPARE(read_all(chooser.old_path), old_map);
-        QVERIFY(dialogs.host_presets.empty());
+        import_run r(dir_.filePath("old.zrp"), dir_.filePath("old.zrp"));
+        r.messages.answer({true});
+        r.run();
+        QCOMPARE(r.messages.texts().back(),
+                 std::string("Error: new file name is the same as old."));
+        QCOMPARE(read_all(r.chooser.old_path), old_map);
+        QVERIFY(r.dialogs.host_presets.empty());
     }
 
     void selection_names_the_target_data() {
@@ -144,21 +145,16 @@ class tst_import_command : public QObject {
         QFETCH(int, position);
         QFETCH(QByteArray, first_line);
         QFETCH(QByteArray, status_name);
-        scripted_ui messages;
-        scoped_editor_ui installed(messages);
-        scripted_dialogs dialogs;
+        import_run r(dir_.filePath("old.zrp"), dir_.filePath("new.zrp"));
         if (confirmed)
-            dialogs.host_answers.push_back({position, device.toStdString()});
-        scripted_chooser chooser;
-        chooser.old_path = dir_.filePath("old.zrp");
-        chooser.new_path = dir_.filePath("new.zrp");
-        run_import_command(nullptr, dialogs, chooser);
+            r.dialogs.host_answers.push_back({position, device.toStdString()});
+        r.run();
         // The selection opens on device RDX with no protocol checked.
-        QCOMPARE(dialogs.host_presets.size(), std::size_t(1));
-        QCOMPARE(dialogs.host_presets[0].device_word, std::string("RDX"));
-        QCOMPARE(dialogs.host_presets[0].protocol_position, -1);
-        QCOMPARE(messages.texts(), (std::vector<std::string>{selected, done}));
-        const QList<QByteArray> lines = read_all(chooser.new_path).split('\n');
+        QCOMPARE(r.dialogs.host_presets.size(), std::size_t(1));
+        QCOMPARE(r.dialogs.host_presets[0].device_word, std::string("RDX"));
+        QCOMPARE(r.dialogs.host_presets[0].protocol_position, -1);
+        QCOMPARE(r.messages.texts(), (std::vector<std::string>{selected, done}));
+        const QList<QByteArray> lines = read_all(r.chooser.new_path).split('\n');
         QCOMPARE(lines.value(0), first_line);
         QCOMPARE(lines.value(1), QByteArray("PLC_CHAN 19200 8 NONE 1"));
         QCOMPARE(lines.value(2), QByteArray("REGMAX 1"));
@@ -170,14 +166,9 @@ class tst_import_command : public QObject {
     }
 
     void unreadable_old_file() {
-        scripted_ui messages;
-        scoped_editor_ui installed(messages);
-        scripted_dialogs dialogs;
-        scripted_chooser chooser;
-        chooser.old_path = dir_.filePath("missing.zrp");
-        chooser.new_path = dir_.filePath("new.zrp");
-        run_import_command(nullptr, dialogs, chooser);
-        QCOMPARE(messages.texts(),
+        import_run r(dir_.filePath("missing.zrp"), dir_.filePath("new.zrp"));
+        r.run();
+        QCOMPARE(r.messages.texts(),
                  (std::vector<std::string>{selected, "The file could not be opened.",
                                            "Error converting *.zrp file."}));
     }

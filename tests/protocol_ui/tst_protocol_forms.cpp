@@ -81,18 +81,14 @@ class tst_protocol_forms : public QObject {
     void labels_data() {
         QTest::addColumn<int>("protocol");
         QTest::addColumn<QStringList>("labels");
-        const QStringList serial = {
-            "Baud rate", "9600",   "19200",      "38400",         "Data bits",     "7",
-            "8",         "Parity", "None",       "Even",          "Odd",           "Stop bits",
-            "1",         "2",      "Byte order", "MS byte first", "LS byte first", "Node num:"};
         const QStringList counts = {
             "I/O Area", "Param Area", "Input Registers:", "Output Registers:", "Area", "Type",
             "Base",     "Length"};
         QTest::newRow("Allen-Bradley")
-            << int(protocol_allen_bradley) << serial + QStringList{"BCC", "CRC"};
+            << int(protocol_allen_bradley) << serial_labels + QStringList{"BCC", "CRC"};
         QTest::newRow("Modbus") << int(protocol_modbus)
-                                << serial + QStringList{"57600", "RTU", "ASCII"};
-        QTest::newRow("generic") << int(protocol_generic) << serial;
+                                << serial_labels + QStringList{"57600", "RTU", "ASCII"};
+        QTest::newRow("generic") << int(protocol_generic) << serial_labels;
         QTest::newRow("Profibus") << int(protocol_profibus)
                                   << QStringList{"Input block size:", "Output block size:",
                                                  "Node address:", "Byte order"};

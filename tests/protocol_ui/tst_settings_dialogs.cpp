@@ -85,15 +85,12 @@ class tst_settings_dialogs : public QObject {
     void labels_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("labels");
-        const QStringList serial = {
-            "Baud rate", "9600",   "19200",      "38400",         "Data bits",     "7",
-            "8",         "Parity", "None",       "Even",          "Odd",           "Stop bits",
-            "1",         "2",      "Byte order", "MS byte first", "LS byte first", "Node num:"};
         const QStringList usage = {
             "Memory Usage", "Change Block Definitions", "Area", "Type", "Base", "Length"};
-        QTest::newRow("AB") << 2 << serial + QStringList{"Bit mode", "BCC", "CRC"};
-        QTest::newRow("MB") << 1 << serial + QStringList{"57600", "Bit mode", "RTU", "ASCII"};
-        QTest::newRow("generic") << 0 << serial;
+        QTest::newRow("AB") << 2 << serial_labels + QStringList{"Bit mode", "BCC", "CRC"};
+        QTest::newRow("MB") << 1
+                            << serial_labels + QStringList{"57600", "Bit mode", "RTU", "ASCII"};
+        QTest::newRow("generic") << 0 << serial_labels;
         QTest::newRow("Profibus") << 9
                                   << QStringList{"Input block size:", "Output block size:",
                                                  "Node address:", "Byte order"};

@@ -7,6 +7,12 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+// The texts of the serial settings a form or dialog shows for every serial protocol.
+inline const QStringList serial_labels = {
+    "Baud rate", "9600",   "19200",      "38400",         "Data bits",     "7",
+    "8",         "Parity", "None",       "Even",          "Odd",           "Stop bits",
+    "1",         "2",      "Byte order", "MS byte first", "LS byte first", "Node num:"};
+
 inline QStringList shown_texts(const QWidget* window) {
     QStringList texts;
     for (const QLabel* label : window->findChildren<QLabel*>())
