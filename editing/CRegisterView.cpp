@@ -13,7 +13,6 @@
 #include "editing/register_cells.h"
 #include "model/zrp_file.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -199,35 +198,16 @@ void CRegisterView::on_heading_clicked(int column) {
 }
 
 void CRegisterView::keyboardSearch(const QString& search) {
-    if (search.isEmpty()) {
-        search_.clear();
+    if (search_.take(search).isEmpty() || proxy_->rowCount() == 0)
         return;
-    }
-    const bool continued =
-        search_timer_.isValid() && search_timer_.elapsed() <= QApplication::keyboardInputInterval();
-    search_timer_.start();
-    // The same key again steps on to the next match; more keys make a longer text, which may
-    // still match the current row.
-    const bool repeated = continued && search_ == search;
-    search_ = continued && !repeated ? search_ + search : search;
-    const int rows = proxy_->rowCount();
-    if (rows == 0)
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int row = search_.find(*proxy_, search_.start_row(current), {0, parameter_column});
+    if (row < 0)
         return;
-    const QModelIndex current = currentIndex();
-    const int from = current.isValid() ? current.row() + (search_.size() == 1 ? 1 : 0) : 0;
-    for (int i = 0; i < rows; ++i) {
-        const int row = (from + i) % rows;
-        for (int column : {0, parameter_column}) {
-            const QString cell = proxy_->index(row, column).data().toString();
-            if (cell.startsWith(search_, Qt::CaseInsensitive)) {
-                const QModelIndex found = proxy_->index(row, 0);
-                selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |
-                                                             QItemSelectionModel::Rows);
-                scrollTo(found);
-                return;
-            }
-        }
-    }
+    const QModelIndex found = proxy_->index(row, 0);
+    selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+    scrollTo(found);
 }
 
 void CRegisterView::add_context_action(QAction* action) {
@@ -341,13 +321,8 @@ bool CRegisterView::run_register_dialog(
                 changed(outcome.change.scope == map_editor::refresh::all_rows, outcome.change.row);
             return true;
         }
-        // Retry reopens the dialog on what the user chose; the detail names the register in
-        // the way.
-        const bool retry = outcome.overlap_detail.empty()
-                               ? editor_ui().ask_retry_cancel(map_editor::overlap_message)
-                               : editor_ui().detailed_retry_cancel(map_editor::overlap_message,
-                                                                   outcome.overlap_detail);
-        if (!retry)
+        // Retry reopens the dialog on what the user chose.
+        if (!map_editor::ask_retry(outcome, editor_ui()))
             break;
         values = outcome.retry;
     }

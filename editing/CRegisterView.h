@@ -7,8 +7,8 @@
 // rows are always named by their place in the map (the table's rows), whatever the list shows.
 
 #include "edit/map_editor.h"
+#include "editing/typed_search.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QTreeView>
@@ -130,6 +130,5 @@ class CRegisterView : public QTreeView {
     CRegisterFilterModel* proxy_;
     CFrozenColumn* frozen_ = nullptr;
     CRegisterContextMenu* menu_ = nullptr;
-    QString search_;
-    QElapsedTimer search_timer_;
+    typed_search search_;
 };
