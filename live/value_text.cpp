@@ -1,9 +1,10 @@
 #include "live/value_text.h"
 
+#include "core/number_parse.h"
+#include "core/text_lines.h"
 #include "live/live_messages.h"
 #include "live/value_rules.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -22,36 +23,6 @@ std::string binary_word(double number) {
     return bits;
 }
 
-// A decimal number with an optional sign, fraction and exponent; nothing for anything else
-// (hex floats, infinities and NaN included).
-std::optional<double> decimal_number(std::string_view text) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    double v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
-// A whole number written in decimal or with 0x in hex, with an optional minus sign.
-std::optional<double> integer_number(std::string_view text) {
-    bool negative = !text.empty() && text.front() == '-';
-    if (negative || (!text.empty() && text.front() == '+'))
-        text.remove_prefix(1);
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.remove_prefix(2);
-        base = 16;
-    }
-    std::uint64_t v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, base);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    double d = static_cast<double>(v);
-    return negative ? -d : d;
-}
-
 } // namespace
 
 std::string number_text(double v, bool float_style) {
@@ -68,37 +39,7 @@ std::string number_text(double v, bool float_style) {
 }
 
 std::string quoted_text(std::string_view text) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out = "\"";
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (byte < 0x20 || byte >= 0x7F) {
-                out += "\\x";
-                out += hex[byte >> 4];
-                out += hex[byte & 0xF];
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
+    return c_quoted(text, true);
 }
 
 std::string raw_text(std::span<const std::uint16_t> words) {
@@ -140,8 +81,8 @@ std::optional<live_value> parse_write_value(const value_layout& layout, std::str
     if (layout.kind == value_kind::text)
         return live_value::of_text(std::string(typed));
     auto range = write_range(layout);
-    auto number =
-        layout.kind == value_kind::commands ? integer_number(typed) : decimal_number(typed);
+    auto number = layout.kind == value_kind::commands ? parse_whole_number(typed)
+                                                      : parse_decimal_number(typed);
     if (!range || !number) {
         message = live_messages::not_a_number(typed);
         return std::nullopt;

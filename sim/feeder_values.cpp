@@ -1,5 +1,6 @@
 #include "sim/feeder_values.h"
 
+#include "core/number_parse.h"
 #include "core/text_lines.h"
 
 #include <charconv>
@@ -21,33 +22,11 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-// A whole number in decimal or with 0x in hex, with an optional sign.
-std::optional<double> integer_value(std::string_view text) {
-    bool negative = !text.empty() && text.front() == '-';
-    if (negative || (!text.empty() && text.front() == '+'))
-        text.remove_prefix(1);
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.remove_prefix(2);
-        base = 16;
-    }
-    unsigned long long v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, base);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return negative ? -static_cast<double>(v) : static_cast<double>(v);
-}
-
+// A number in decimal (with a fraction or exponent) or a whole number with 0x in hex.
 std::optional<double> number_value(std::string_view text) {
-    if (auto v = integer_value(text))
+    if (auto v = parse_whole_number(text))
         return v;
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    double v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return parse_decimal_number(text);
 }
 
 int hex_digit(char c) {
@@ -124,7 +103,7 @@ std::optional<std::vector<std::uint16_t>> word_list(std::string_view text) {
     std::vector<std::uint16_t> words;
     while (true) {
         auto comma = text.find(',');
-        auto v = integer_value(trimmed(text.substr(0, comma)));
+        auto v = parse_whole_number(trimmed(text.substr(0, comma)));
         if (!v || *v < 0 || *v > 0xFFFF)
             return std::nullopt;
         words.push_back(static_cast<std::uint16_t>(*v));
