@@ -4,6 +4,7 @@
 // The counter cells_changed is the number of cells the model told the view about per round.
 
 #include "bench/live_bench_map.h"
+#include "bench/offscreen_benchmarks.h"
 #include "core/silent_ui.h"
 #include "format/map_text.h"
 #include "live/live_map.h"
@@ -89,10 +90,5 @@ BENCHMARK(BM_TableRoundAllMovedShown)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_offscreen_benchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // the tree (no device is filtered out), the register's parameter preselected near the end.
 // Offscreen; the figure is the time from constructing the dialog to its first shown frame.
 
+#include "bench/offscreen_benchmarks.h"
 #include "catalogue/parameter_list.h"
 #include "editing/CRegisterDialog.h"
 #include "editing/CRegisterProperty_1.h"
@@ -90,10 +91,5 @@ BENCHMARK(BM_PickAndTypeChange)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_offscreen_benchmarks(argc, argv);
 }
