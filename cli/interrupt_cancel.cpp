@@ -16,17 +16,11 @@ extern "C" void on_interrupt(int) {
 
 interrupt_cancel::interrupt_cancel() {
     active.store(&token_);
-    struct sigaction action {};
-    action.sa_handler = on_interrupt;
-    sigemptyset(&action.sa_mask);
     // Interrupted waits go on; the transfer looks at the token between its short waits.
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &previous_int_);
-    sigaction(SIGTERM, &action, &previous_term_);
+    signals_.emplace(on_interrupt);
 }
 
 interrupt_cancel::~interrupt_cancel() {
-    sigaction(SIGINT, &previous_int_, nullptr);
-    sigaction(SIGTERM, &previous_term_, nullptr);
+    signals_.reset();
     active.store(nullptr);
 }

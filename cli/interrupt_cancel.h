@@ -4,9 +4,10 @@
 // the frame on the wire and says what the card may now hold. One at a time; the previous
 // handlers come back when it goes.
 
+#include "cli/stop_signal_scope.h"
 #include "link/cancel_token.h"
 
-#include <csignal>
+#include <optional>
 
 class interrupt_cancel {
   public:
@@ -19,6 +20,6 @@ class interrupt_cancel {
 
   private:
     cancel_token token_;
-    struct sigaction previous_int_ {};
-    struct sigaction previous_term_ {};
+    // Set up once the token is where the handler finds it; gone before the token goes.
+    std::optional<stop_signal_scope> signals_;
 };

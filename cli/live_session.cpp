@@ -1,6 +1,7 @@
 #include "cli/live_session.h"
 
 #include "cli/commands.h"
+#include "cli/stop_signal_scope.h"
 #include "cli/terminal_ui.h"
 #include "format/csv_writer.h"
 #include "live/live_writer.h"
@@ -13,9 +14,9 @@
 #include <QTimer>
 
 #include <chrono>
-#include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -58,18 +59,12 @@ class stop_signals {
             return;
         notifier_ = std::make_unique<QSocketNotifier>(stop_pipe[0], QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-        struct sigaction action {};
-        action.sa_handler = on_stop_signal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        sigaction(SIGINT, &action, &old_int_);
-        sigaction(SIGTERM, &action, &old_term_);
+        handler_.emplace(on_stop_signal);
     }
     ~stop_signals() {
         if (!notifier_)
             return;
-        sigaction(SIGINT, &old_int_, nullptr);
-        sigaction(SIGTERM, &old_term_, nullptr);
+        handler_.reset();
         notifier_.reset();
         ::close(stop_pipe[0]);
         ::close(stop_pipe[1]);
@@ -80,8 +75,7 @@ class stop_signals {
 
   private:
     std::unique_ptr<QSocketNotifier> notifier_;
-    struct sigaction old_int_ {
-    }, old_term_{};
+    std::optional<stop_signal_scope> handler_;
 };
 
 // The exit status of a finished round, after its output or message.
