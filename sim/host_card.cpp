@@ -36,6 +36,17 @@ bool fires(int code, bool before, bool after) {
 
 const char* const unused_command = "XXXX";
 
+// Calls copy(i, at) for every word i of a register of `words` words at reg_address that lies
+// within a request of count words at address; at is the word's place in the request.
+template <typename Copy>
+void for_shared_words(int reg_address, std::size_t words, int address, int count, Copy copy) {
+    for (int i = 0; i < static_cast<int>(words); ++i) {
+        const int at = reg_address + i - address;
+        if (at >= 0 && at < count)
+            copy(static_cast<std::size_t>(i), static_cast<std::size_t>(at));
+    }
+}
+
 } // namespace
 
 host_card::host_card(feeder_values values, std::function<void(const std::string&)> fired)
@@ -134,11 +145,8 @@ int host_card::read(int address, int count, double t, std::vector<std::uint16_t>
     words.assign(static_cast<std::size_t>(count), 0);
     for (const auto* s : regs) {
         auto own = words_of(*s, t);
-        for (int i = 0; i < static_cast<int>(own.size()); ++i) {
-            int at = s->address + i - address;
-            if (at >= 0 && at < count)
-                words[static_cast<std::size_t>(at)] = own[static_cast<std::size_t>(i)];
-        }
+        for_shared_words(s->address, own.size(), address, count,
+                         [&](std::size_t i, std::size_t at) { words[at] = own[i]; });
     }
     return 0;
 }
@@ -154,11 +162,8 @@ int host_card::write(int address, std::span<const std::uint16_t> words, double t
     for (const auto* s : regs) {
         // The register's words as they stand, with the written ones laid over them.
         auto own = words_of(*s, t);
-        for (int i = 0; i < static_cast<int>(own.size()); ++i) {
-            int at = s->address + i - address;
-            if (at >= 0 && at < count)
-                own[static_cast<std::size_t>(i)] = words[static_cast<std::size_t>(at)];
-        }
+        for_shared_words(s->address, own.size(), address, count,
+                         [&](std::size_t i, std::size_t at) { own[i] = words[at]; });
         auto decoded = decode_value(s->reg.layout, own);
         if (!decoded.value)
             continue;
