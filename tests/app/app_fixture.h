@@ -220,3 +220,30 @@ struct app_under_test {
     no_usb_library no_usb;
     std::unique_ptr<CTessalyApp> app;
 };
+
+// The editor started afresh over settings of its own for each test function of a class: its
+// init() calls start(), its cleanup() stop(); -> reaches the application under test.
+class app_per_test {
+  public:
+    // Starts the editor, or starts it again over the same settings as the next run of the
+    // program would; false when it did not start.
+    bool start() {
+        app_.reset();
+        if (!settings_)
+            settings_ = std::make_unique<private_settings>();
+        app_ = std::make_unique<app_under_test>(*settings_);
+        return app_->app->init_instance(QString());
+    }
+    // Ends the editor, then its settings.
+    void stop() {
+        app_.reset();
+        settings_.reset();
+    }
+    app_under_test* operator->() const { return app_.get(); }
+    // The folder of the settings, for the test's files.
+    const QTemporaryDir& dir() const { return settings_->dir; }
+
+  private:
+    std::unique_ptr<private_settings> settings_;
+    std::unique_ptr<app_under_test> app_;
+};

@@ -21,8 +21,7 @@ using save_answer = file_prompter::save_answer;
 class tst_documents : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<private_settings> settings;
-    std::unique_ptr<app_under_test> t;
+    app_per_test t;
     QTemporaryDir files;
 
     QString path(const QString& name) const { return files.filePath(name); }
@@ -32,15 +31,8 @@ class tst_documents : public QObject {
     }
 
   private slots:
-    void init() {
-        settings = std::make_unique<private_settings>();
-        t = std::make_unique<app_under_test>(*settings);
-        QVERIFY(t->app->init_instance(QString()));
-    }
-    void cleanup() {
-        t.reset();
-        settings.reset();
-    }
+    void init() { QVERIFY(t.start()); }
+    void cleanup() { t.stop(); }
 
     void new_without_protocol_dialog() {
         t->app->set_show_protocol_dialog(false);

@@ -30,21 +30,15 @@ QString shown_page(const CHelpWindow* window) {
 class tst_help : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<private_settings> settings;
-    std::unique_ptr<app_under_test> t;
+    app_per_test t;
 
   private slots:
     void init() {
-        settings = std::make_unique<private_settings>();
-        t = std::make_unique<app_under_test>(*settings);
-        QVERIFY(t->app->init_instance(QString()));
+        QVERIFY(t.start());
         t->app->main_frame()->show();
         QVERIFY(QTest::qWaitForWindowActive(t->app->main_frame()));
     }
-    void cleanup() {
-        t.reset();
-        settings.reset();
-    }
+    void cleanup() { t.stop(); }
 
     // Help asked for by a modal dialog (Block Definition Help) opens in a window of that
     // dialog, which modality does not block, and goes with the dialog.

@@ -41,25 +41,17 @@ QImage icon_image(const QMdiSubWindow* w) {
 class tst_main_window : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<private_settings> settings;
-    std::unique_ptr<app_under_test> t;
+    app_per_test t;
 
     CTessalyDoc* open(const QString& name) {
-        const QString path = settings->dir.filePath(name);
+        const QString path = t.dir().filePath(name);
         write_file(path, map_text(1) + "40001 0 1 1 0 0 F:1 Massflow 100 0 1\n");
         return t->app->documents().open_document_file(path);
     }
 
   private slots:
-    void init() {
-        settings = std::make_unique<private_settings>();
-        t = std::make_unique<app_under_test>(*settings);
-        QVERIFY(t->app->init_instance(QString()));
-    }
-    void cleanup() {
-        t.reset();
-        settings.reset();
-    }
+    void init() { QVERIFY(t.start()); }
+    void cleanup() { t.stop(); }
 
     void modified_maps_are_marked() {
         CTessalyDoc* a = open("a.zrp");
@@ -111,9 +103,7 @@ class tst_main_window : public QObject {
         frame->showNormal();
         frame->setGeometry(40, 50, 520, 400);
         QVERIFY(frame->close());
-        t.reset();
-        t = std::make_unique<app_under_test>(*settings);
-        QVERIFY(t->app->init_instance(QString()));
+        QVERIFY(t.start());
         frame = t->app->main_frame();
         QVERIFY(!frame->isMaximized());
         QCOMPARE(frame->size(), QSize(520, 400));
@@ -122,10 +112,10 @@ class tst_main_window : public QObject {
     void register_table_exports_as_pdf() {
         CTessalyDoc* doc = open("line3.zrp");
         QVERIFY(doc);
-        const QString pdf = settings->dir.filePath("table.pdf");
+        const QString pdf = t.dir().filePath("table.pdf");
         t->prompter.save_paths << pdf;
         t->app->main_frame()->run_command(ID_EXPORT_REGISTER_TABLE_PDF);
-        QCOMPARE(t->prompter.save_starts, QStringList{settings->dir.filePath("line3.pdf")});
+        QCOMPARE(t->prompter.save_starts, QStringList{t.dir().filePath("line3.pdf")});
         QVERIFY(read_file(pdf).startsWith("%PDF"));
         QCOMPARE(t->ui.texts().size(), std::size_t{1});
         QVERIFY(t->ui.texts().front().rfind("Register table of 1 register exported to", 0) == 0);
