@@ -3,6 +3,7 @@
 
 #include "bad_modbus_server.h"
 #include "sim_test_support.h"
+#include "tests/support/live_card_files.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <sstream>
 
 using namespace sim_test;
+using namespace live_card_files;
 
 namespace {
 
@@ -18,51 +20,13 @@ std::string cli() {
     return program("cli/tessaly-cli");
 }
 
-// The registers of every format; the commands register's bits 0..6 fire CA01..CA06 by the
-// trigger modes Active high, Active low, Rising, Falling, Any edge and Off, and bit 6 is
-// unused (XXXX); the status register's bits 1 and 0 are bits 1 and 4 of feeder 1's PSR.
-const char* const registers_text =
-    "HREG\n"
-    "40001 0 1 0 0 0 F:1 Count\n"
-    "40002 1 2 0 6 2 F:1 Total\n"
-    "40005 0 1 1 0 0 F:1 Speed 100 0 10\n"
-    "40006 0 1 2 0 0 F:1 Setpoint 2\n"
-    "40007 0 1 5 0 0 F:0 ROMConstant 42\n"
-    "40008 0 2 6 0 0 F:1 Massflow\n"
-    "40010 0 2 7 6 0 F:1 Rate\n"
-    "40012 0 1 8 0 0 F:1 BitWrite\n"
-    "40013 0 3 9 0 0 F:1 FeederName\n"
-    "40016 0 2 0 0 0 F:1 LXGType\n"
-    "40018 0 1 10 0 0 F:1 AlarmStatus\n"
-    "40019 0 2 0 0 0 F:1 ProcessStatus\n"
-    "40021 0 3 0 0 0 F:1 ProcStat\n"
-    "40024 0 1 3 0 0 F:0\n"
-    "F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:1 F:1 F:1 F:1 F:1 F:1 F:1 \n"
-    "XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX XXXX CA06 CA05 CA04 CA03 CA02 CA01 \n"
-    "OFF OFF OFF OFF OFF OFF OFF OFF OFF HIT OFF XOT LOT HIT LO HI \n"
-    "40025 0 1 4 0 0 F:0\n"
-    "F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:0 F:1 F:1 \n"
-    "XXX XXX XXX XXX XXX XXX XXX XXX XXX XXX XXX XXX XXX XXX PSR PSR \n"
-    "0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 4 \n"
-    "40030 0 1 7 0 0 F:1 Odd\n";
-
-std::string tcp_map(const std::string& byte_order = "MSBYTE_FIRST") {
-    return "RDX Modbus/TCP protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT " + byte_order +
-           "\nREGMAX 65535\nNODENUM 0\nMBTCP 127.0.0.1 255.0.0.0 0.0.0.0\n" + registers_text;
-}
-
+// The registers of every format in a Modbus RTU map for node 3.
 std::string rtu_map(const std::string& byte_order = "MSBYTE_FIRST") {
     return "WNT Modbus protocol\nPLC_CHAN 38400 RTU 8 EVEN_PARITY 2STOPBITS " + byte_order +
            "\nREGMAX 65535\nNODENUM 3\n" + registers_text;
 }
 
-const char* const values_text = "F:1 Count -7\nF:1 Total 1.5\nF:1 Speed 12.34\n"
-                                "F:1 Setpoint 12.345\nF:1 Massflow 100\nF:1 Rate 0.1\n"
-                                "F:1 BitWrite 5\nF:1 FeederName \"Line A\"\n"
-                                "F:1 LXGType \"X\\tY\"\nF:1 AlarmStatus 0x1234\n"
-                                "F:1 ProcessStatus 0x12345678\nF:1 ProcStat 1,2\nF:1 PSR 0x11\n";
-
-// What read prints for the map above with the values above (high byte first).
+// What read prints for the registers of every format with their values (high byte first).
 const char* const expected_read = "40001\tF:1\tCount\t-7\tFFF9\n"
                                   "40002\tF:1\tTotal\t1.5\t8000 0001 0000\n"
                                   "40005\tF:1\tSpeed\t12.3\t007B\n"
@@ -94,23 +58,19 @@ std::string bytes_swapped(const std::string& text) {
     return out;
 }
 
-// ombra-sim holding map (as if sent before), serving its host side as extra asks.
+// ombra-sim holding map (as if sent before), serving its host side as extra asks; the host
+// reads map_file, which holds the same map unless a test writes another.
 class host_emulator {
   public:
     host_emulator(const temp_dir& dir, const std::string& map, std::vector<std::string> extra,
                   const std::string& values = values_text)
-        : log(dir.file("card.log")) {
+        : log(dir.file("card.log")), map_file(dir.file("map.zrp")) {
         write_file(dir.file("store.zrp"), map);
         write_file(dir.file("values.txt"), values);
-        std::vector<std::string> argv = {program("sim/ombra-sim"),
-                                         "--pty",
-                                         dir.file("card"),
-                                         "--store",
-                                         dir.file("store.zrp"),
-                                         "--values",
-                                         dir.file("values.txt"),
-                                         "--log",
-                                         log};
+        write_file(map_file, map);
+        std::vector<std::string> argv = {program("sim/ombra-sim")};
+        const auto files = emulator_arguments(dir.path());
+        argv.insert(argv.end(), files.begin(), files.end());
         argv.insert(argv.end(), extra.begin(), extra.end());
         process = std::make_unique<child_process>(argv);
         for (std::size_t i = 0; i < 3; ++i) {
@@ -128,15 +88,10 @@ class host_emulator {
     // The commands fired so far, after the emulator has written its log out.
     std::vector<std::string> fired() {
         EXPECT_EQ(process->terminate(), 0);
-        std::vector<std::string> out;
-        std::istringstream in(read_file(log));
-        for (std::string line; std::getline(in, line);)
-            if (auto at = line.find(" command "); at != std::string::npos)
-                out.push_back(line.substr(at + 9));
-        return out;
+        return fired_commands(read_file(log));
     }
 
-    std::string tcp, rtu, log;
+    std::string tcp, rtu, log, map_file;
     bool ready = false;
     std::unique_ptr<child_process> process;
 };
@@ -156,9 +111,8 @@ TEST(LiveValues, EveryFormatReadOverTcpAndRtuInBothByteOrders) {
         host_emulator card(dir, map,
                            {r.tcp ? "--host-tcp" : "--host-rtu", r.tcp ? "0" : dir.file("host")});
         ASSERT_TRUE(card.ready);
-        write_file(dir.file("map.zrp"), map);
-        auto read = run({cli(), "read", dir.file("map.zrp"), r.tcp ? "--tcp" : "--rtu",
-                         r.tcp ? card.tcp : card.rtu});
+        auto read = run(
+            {cli(), "read", card.map_file, r.tcp ? "--tcp" : "--rtu", r.tcp ? card.tcp : card.rtu});
         EXPECT_EQ(read.out, std::string(r.byte_order) == "MSBYTE_FIRST"
                                 ? std::string(expected_read)
                                 : bytes_swapped(expected_read));
@@ -171,12 +125,11 @@ TEST(LiveValues, RtuAnswersTheNodeNumberOnly) {
     temp_dir dir;
     host_emulator card(dir, rtu_map(), {"--host-rtu", dir.file("host")});
     ASSERT_TRUE(card.ready);
-    write_file(dir.file("map.zrp"), rtu_map());
-    auto other = run(
-        {cli(), "read", dir.file("map.zrp"), "--rtu", card.rtu, "--unit", "4", "--timeout", "150"});
+    auto other =
+        run({cli(), "read", card.map_file, "--rtu", card.rtu, "--unit", "4", "--timeout", "150"});
     EXPECT_EQ(other.status, 1);
     EXPECT_NE(other.out.find("40001\tF:1\tCount\terror: No answer\t\n"), std::string::npos);
-    auto own = run({cli(), "read", dir.file("map.zrp"), "--rtu", card.rtu, "--csv"});
+    auto own = run({cli(), "read", card.map_file, "--rtu", card.rtu, "--csv"});
     EXPECT_EQ(own.out.substr(0, own.out.find("\r\n40002")),
               "Register,Feeder,Parameter,Value,Raw\r\n40001,1,Count,-7,FFF9");
 }
@@ -185,8 +138,7 @@ TEST(LiveValues, WritesAreReadBackAndRefusalsSendNothing) {
     temp_dir dir;
     host_emulator card(dir, tcp_map(), {"--host-tcp", "0"});
     ASSERT_TRUE(card.ready);
-    auto file = dir.file("map.zrp");
-    write_file(file, tcp_map());
+    const auto& file = card.map_file;
     struct row {
         const char* reg;
         const char* value;
@@ -226,8 +178,7 @@ TEST(LiveValues, CommandBitsFireByTheirTriggerModes) {
     temp_dir dir;
     host_emulator card(dir, tcp_map(), {"--host-tcp", "0"});
     ASSERT_TRUE(card.ready);
-    auto file = dir.file("map.zrp");
-    write_file(file, tcp_map());
+    const auto& file = card.map_file;
     for (auto word : {"0x7F", "0x7F", "0"})
         EXPECT_EQ(run({cli(), "write", file, "40024", word, "--tcp", card.tcp}).status, 0);
     auto read = run({cli(), "read", file, "--tcp", card.tcp});
@@ -253,20 +204,20 @@ TEST(LiveValues, TheCardAnswersExceptionsForWhatItDoesNotHold) {
                                  "40003 0 1 0 0 0 F:1 Gone\n";
     host_emulator card(dir, card_map, {"--host-tcp", "0"}, "F:1 Count 9\n");
     ASSERT_TRUE(card.ready);
-    write_file(dir.file("map.zrp"), host_map);
-    auto read = run({cli(), "read", dir.file("map.zrp"), "--tcp", card.tcp});
+    write_file(card.map_file, host_map);
+    auto read = run({cli(), "read", card.map_file, "--tcp", card.tcp});
     EXPECT_EQ(read.out, "40001\tF:1\tAlarm\terror: Illegal data address\t\n"
                         "40002\tF:1\tCount\terror: Illegal data address\t\n"
                         "40003\tF:1\tGone\terror: Illegal data address\t\n");
     EXPECT_EQ(read.status, 1);
-    auto write = run({cli(), "write", dir.file("map.zrp"), "40001", "5", "--tcp", card.tcp});
+    auto write = run({cli(), "write", card.map_file, "40001", "5", "--tcp", card.tcp});
     EXPECT_EQ(write.status, 1);
     EXPECT_EQ(write.err, "Register 40001: Illegal data address\n");
 
     temp_dir empty;
     host_emulator blank(empty, "", {"--host-tcp", "0"});
     ASSERT_TRUE(blank.ready);
-    auto nothing = run({cli(), "read", dir.file("map.zrp"), "--tcp", blank.tcp});
+    auto nothing = run({cli(), "read", card.map_file, "--tcp", blank.tcp});
     EXPECT_NE(nothing.out.find("40002\tF:1\tCount\terror: Illegal data address\t\n"),
               std::string::npos);
     // Once a map is sent to the card, its host side serves it.
@@ -311,9 +262,8 @@ TEST(LiveValues, WatchReportsACardThatWentAwayAndReadsAgainWhenItIsBack) {
         std::make_unique<host_emulator>(dir, map, std::vector<std::string>{"--host-tcp", "0"});
     ASSERT_TRUE(card->ready);
     auto port = card->tcp.substr(card->tcp.find(':') + 1);
-    write_file(dir.file("map.zrp"), map);
     child_process watch(
-        {cli(), "read", dir.file("map.zrp"), "--tcp", card->tcp, "--watch", "0.2", "--csv"});
+        {cli(), "read", card->map_file, "--tcp", card->tcp, "--watch", "0.2", "--csv"});
     EXPECT_NE(watch.line(1, 5000).find(",40001,1,Count,-7,FFF9"), std::string::npos);
     card.reset(); // the card goes away
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
