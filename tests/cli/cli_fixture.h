@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -39,6 +40,24 @@ class cli_fixture : public ::testing::Test {
                               "'" TESSALY_CLI "' " + args + " >'" + out + "' 2>'" + err + "'";
         int rc = std::system(command.c_str());
         return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, read(out), read(err)};
+    }
+    // A run that fails: its arguments, exit status and message. Without a message the text
+    // is not looked at (a usage error, worded by the option parser).
+    struct refusal {
+        std::string args;
+        int status;
+        std::optional<std::string> err;
+    };
+    // Runs r.args (killed after time_limit_s seconds, if given) and expects its exit status,
+    // its message and nothing on standard output.
+    void expect_refusal(const refusal& r, int time_limit_s = 0) const {
+        SCOPED_TRACE(r.args);
+        const result got = run(r.args, time_limit_s);
+        EXPECT_EQ(got.status, r.status);
+        EXPECT_EQ(got.out, "");
+        if (r.err) {
+            EXPECT_EQ(got.err, *r.err);
+        }
     }
     void write(const std::string& name, const std::string& text) const {
         std::ofstream(dir_ / "work" / name, std::ios::binary) << text;

@@ -27,12 +27,7 @@ TEST_F(CliLive, RefusalsBeforeAnythingIsSent) {
     write("serial.zrp", serial_map);
     write("ascii.zrp", ascii_map);
     write("siemens.zrp", siemens_map);
-    struct row {
-        const char* args;
-        int status;
-        const char* err;
-    };
-    const row rows[] = {
+    const refusal rows[] = {
         {"read missing.zrp --tcp 127.0.0.1", 2,
          "Unable to open the requested file\nmissing.zrp: no such file\n"},
         {"read siemens.zrp --tcp 127.0.0.1", 2, "Live values need a Modbus or Modbus/TCP map.\n"},
@@ -59,13 +54,8 @@ TEST_F(CliLive, RefusalsBeforeAnythingIsSent) {
         {"read serial.zrp --rtu missing-port --unit 1", 2,
          "Could not connect to missing-port: Referenced serial device does not exist.\n"},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.args);
-        auto result = run(r.args);
-        EXPECT_EQ(result.status, r.status);
-        EXPECT_EQ(result.err, r.err);
-        EXPECT_EQ(result.out, "");
-    }
+    for (const auto& r : rows)
+        expect_refusal(r);
     auto both = run("read tcp.zrp --tcp 127.0.0.1 --rtu /dev/null");
     EXPECT_EQ(both.status, 2);
 }

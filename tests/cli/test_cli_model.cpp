@@ -96,11 +96,9 @@ TEST_F(CliModel, OnlyRegularFilesAreRead) {
     for (const auto& [file, reason] : files) {
         for (const std::string& command : {"format " + file, "decode " + file + " --device RDX",
                                            "encode " + file + " -o x.img"}) {
-            result r = run(command, 20);
-            EXPECT_EQ(r.status, 1) << command;
-            EXPECT_EQ(r.out, "") << command;
-            EXPECT_EQ(r.err, "Unable to open the requested file\n" + file + ": " + reason + "\n")
-                << command;
+            expect_refusal(
+                {command, 1, "Unable to open the requested file\n" + file + ": " + reason + "\n"},
+                20);
         }
     }
     EXPECT_FALSE(fs::exists(dir_ / "work" / "x.img"));
