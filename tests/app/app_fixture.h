@@ -44,6 +44,13 @@ class private_settings {
         AppSetup::settings().setValue("Settings/" + key, value);
         AppSetup::settings().sync();
     }
+    // Points the serial port setting at a file of this folder (a card's pseudo-terminal, or
+    // nothing at all) and gives its path.
+    QString preset_port(const QString& name) {
+        const QString path = dir.filePath(name);
+        preset("ComPort", path);
+        return path;
+    }
     QTemporaryDir dir;
 };
 

@@ -11,13 +11,11 @@ class tst_map_checks : public QObject {
   private slots:
     void compare_with_a_card_on_a_pseudo_terminal() {
         private_settings settings;
-        const QString port = settings.dir.filePath("card");
         card_options options;
         options.device_code = 1;
         options.faults.cut_short.push_back({1, -1}); // the first image header comes cut short
-        card_on_pty card(options, port);
+        card_on_pty card(options, settings.preset_port("card"));
         QVERIFY(card.ok);
-        settings.preset("ComPort", port);
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         CMainFrame* frame = t.app->main_frame();
@@ -81,7 +79,7 @@ class tst_map_checks : public QObject {
 
     void compare_of_a_map_no_image_carries_asks_the_card_nothing() {
         private_settings settings;
-        settings.preset("ComPort", settings.dir.filePath("no-card-here"));
+        settings.preset_port("no-card-here");
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         // The information block of a "WNT" counts as zero, so its image has no network header.

@@ -126,10 +126,8 @@ class tst_shell_and_transfers : public QObject {
 
     void send_request_of_an_editor_started_for_it() {
         private_settings settings;
-        const QString port = settings.dir.filePath("card");
-        card_on_pty card({}, port);
+        card_on_pty card({}, settings.preset_port("card"));
         QVERIFY(card.ok);
-        settings.preset("ComPort", port);
         app_under_test t(settings);
         t.app->set_started_by_user(false);
         QVERIFY(t.app->init_instance(QString()));
@@ -145,13 +143,11 @@ class tst_shell_and_transfers : public QObject {
 
     void send_and_extract_through_the_editor() {
         private_settings settings;
-        const QString port = settings.dir.filePath("card");
         card_options options;
         options.device_code = 1;
         options.error_text = "Line 7: register overlaps\nLine 9: bad parameter\n";
-        card_on_pty card(options, port);
+        card_on_pty card(options, settings.preset_port("card"));
         QVERIFY(card.ok);
-        settings.preset("ComPort", port);
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         CMainFrame* frame = t.app->main_frame();
@@ -208,7 +204,7 @@ class tst_shell_and_transfers : public QObject {
 
     void extraction_without_a_card() {
         private_settings settings;
-        settings.preset("ComPort", settings.dir.filePath("nothing-here"));
+        settings.preset_port("nothing-here");
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         t.app->main_frame()->run_command(ID_EXTRACT_BLF);

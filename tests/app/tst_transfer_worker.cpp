@@ -70,12 +70,10 @@ class tst_transfer_worker : public QObject {
     void silent_card() {
         QFETCH(QString, how);
         private_settings settings;
-        const QString port = settings.dir.filePath("card");
         card_options options;
         options.faults.dead_after = 2; // "REGMAX ..." and everything after go unanswered
-        card_on_pty card(options, port);
+        card_on_pty card(options, settings.preset_port("card"));
         QVERIFY(card.ok);
-        settings.preset("ComPort", port);
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         // The production wait is 10 s; 2 s keep the test short and still far above a second.
@@ -139,10 +137,8 @@ class tst_transfer_worker : public QObject {
     // which leads to its register.
     void map_with_a_finding() {
         private_settings settings;
-        const QString port = settings.dir.filePath("card");
-        card_on_pty card({}, port);
+        card_on_pty card({}, settings.preset_port("card"));
         QVERIFY(card.ok);
-        settings.preset("ComPort", port);
         app_under_test t(settings);
         QVERIFY(t.app->init_instance(QString()));
         CMainFrame* frame = t.app->main_frame();
