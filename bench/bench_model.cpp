@@ -64,8 +64,23 @@ void load(zrp_file& map, const std::string& text) {
     read_map(in, map, quiet);
 }
 
-void BM_Load(benchmark::State& state) {
-    const std::string text = generated_map(static_cast<int>(state.range(0)));
+// The text the map file of map holds.
+std::string text_of(zrp_file& map) {
+    std::ostringstream out;
+    write_map(out, map);
+    return out.str();
+}
+
+// The generated map of count registers, sorted as the editor saves it.
+std::unique_ptr<zrp_file> sorted_map(int count) {
+    auto map = std::make_unique<zrp_file>();
+    load(*map, generated_map(count));
+    map->sort_registers();
+    return map;
+}
+
+// Loads text into a new map every round; the items are the state.range(0) registers.
+void load_every_round(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
         zrp_file map;
         load(map, text);
@@ -74,20 +89,13 @@ void BM_Load(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+void BM_Load(benchmark::State& state) {
+    load_every_round(state, generated_map(static_cast<int>(state.range(0))));
+}
+
 // A map as the editor saves it: sorted by register number.
 void BM_LoadSaved(benchmark::State& state) {
-    zrp_file saved;
-    load(saved, generated_map(static_cast<int>(state.range(0))));
-    saved.sort_registers();
-    std::ostringstream out;
-    write_map(out, saved);
-    const std::string text = out.str();
-    for (auto _ : state) {
-        zrp_file map;
-        load(map, text);
-        benchmark::DoNotOptimize(map.register_count());
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    load_every_round(state, text_of(*sorted_map(static_cast<int>(state.range(0)))));
 }
 
 void BM_Sort(benchmark::State& state) {
@@ -103,14 +111,9 @@ void BM_Sort(benchmark::State& state) {
 }
 
 void BM_Save(benchmark::State& state) {
-    zrp_file map;
-    load(map, generated_map(static_cast<int>(state.range(0))));
-    map.sort_registers();
-    for (auto _ : state) {
-        std::ostringstream out;
-        write_map(out, map);
-        benchmark::DoNotOptimize(out.str().size());
-    }
+    const auto map = sorted_map(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(text_of(*map).size());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -120,21 +123,17 @@ void BM_LoadSortSave(benchmark::State& state) {
         zrp_file map;
         load(map, text);
         map.sort_registers();
-        std::ostringstream out;
-        write_map(out, map);
-        benchmark::DoNotOptimize(out.str().size());
+        benchmark::DoNotOptimize(text_of(map).size());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 // One proposal walks the list in its current order: sorted, the walk stops at the output area.
 void BM_NextFreeRegister(benchmark::State& state) {
-    zrp_file map;
-    load(map, generated_map(static_cast<int>(state.range(0))));
-    map.sort_registers();
+    const auto map = sorted_map(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(map.next_free_register(0));
-        benchmark::DoNotOptimize(map.next_free_register(1));
+        benchmark::DoNotOptimize(map->next_free_register(0));
+        benchmark::DoNotOptimize(map->next_free_register(1));
     }
 }
 
@@ -153,9 +152,7 @@ void BM_LoadedBytesPerRegister(benchmark::State& state) {
     if (state.range(1) == 0) {
         zrp_file saved;
         load(saved, generated_map(count, false));
-        std::ostringstream out;
-        write_map(out, saved);
-        text = out.str();
+        text = text_of(saved);
     } else {
         text = "RDX Modbus protocol\nPLC_CHAN 19200 RTU 8 NOPARITY 1STOPBIT MSBYTE_FIRST\n"
                "REGMAX 65535\nNODENUM 0\nHREG\n";
