@@ -148,6 +148,16 @@ void bind_commands(CCommandSet& commands, const command_targets& t) {
     commands.bind(
         ID_VIEW_LIVE_VALUES, [child] { child()->show_live_values(); }, has_document);
 
+    // The register list sorted from the keyboard as its headings sort it by a click.
+    const std::pair<int, int> sorts[] = {{ID_SORT_BY_REGISTER, 0},
+                                         {ID_SORT_BY_FEEDER, 1},
+                                         {ID_SORT_BY_PARAMETER, 2},
+                                         {ID_SORT_BY_FORMAT, 3},
+                                         {ID_SORT_MAP_ORDER, -1}};
+    for (const auto& [id, column] : sorts)
+        commands.bind(
+            id, [child, column] { child()->register_view()->sort_list(column); }, has_document);
+
     // Edit, Insert
     commands.bind(
         ID_EDIT_UNDO, [doc] { doc()->undo(); }, [doc] { return doc() && doc()->can_undo(); });

@@ -31,6 +31,12 @@ enum command_id : int {
     ID_VIEW_LIVE_VALUES = 32834,
     ID_PRINT_REGISTER_TABLE = 32835,
     ID_EXPORT_REGISTER_TABLE_PDF = 32836,
+    // View > Sort List By: the register list by its first four columns, or in the map's order.
+    ID_SORT_BY_REGISTER = 32837,
+    ID_SORT_BY_FEEDER = 32838,
+    ID_SORT_BY_PARAMETER = 32839,
+    ID_SORT_BY_FORMAT = 32840,
+    ID_SORT_MAP_ORDER = 32841,
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

@@ -1,7 +1,7 @@
 #include "editing/register_table_report.h"
 
 #include "catalogue/parameter_list.h"
-#include "format/header_codec.h"
+#include "format/ip_address.h"
 #include "model/host_register.h"
 #include "model/model_tables.h"
 #include "model/protocol_header.h"
@@ -166,27 +166,59 @@ void add_bits(const host_register& reg, int device_code, register_table_row& row
     }
 }
 
-// The header's settings as the map file writes them: the lines between the device line and
-// "HREG".
+// A setting of the header in words: its name and its value as the settings windows show it.
+std::string setting_text(const protocol_header& header, header_field field) {
+    using enum header_field;
+    if (const std::uint32_t* address = header.address(field)) {
+        const char* name = field == ip_address     ? "IP address"
+                           : field == network_mask ? "Network mask"
+                                                   : "Default gateway";
+        return std::string(name) + ": " + format_dotted(*address);
+    }
+    const int value = *header.integer(field);
+    switch (field) {
+    case baud:
+        return "Baud rate: " + std::string(baud_words().word_or_default(value));
+    case parity:
+        return std::string("Parity: ") + (value == 1 ? "even" : value == 2 ? "odd" : "none");
+    case stop_bits:
+        return std::string("Stop bits: ") + (value == 1 ? "2" : "1");
+    case mode:
+        return "Mode: " + std::string(mode_words().word_or_default(value));
+    case byte_order:
+        return std::string("Byte order: ") + (value == 1 ? "LS byte first" : "MS byte first");
+    case data_bits:
+        return "Data bits: " + std::to_string(value);
+    case node:
+        return "Node number: " + std::to_string(value);
+    case regmax:
+        return "Register limit: " + std::to_string(value);
+    case source_id:
+        return "Source id: " + std::to_string(value);
+    case number_of_words:
+        return "Number of words: " + std::to_string(value);
+    case offset_in_gdb:
+        return "Offset within GDB: " + std::to_string(value);
+    case input_size:
+    case io_input_size:
+        return "Input block size: " + std::to_string(value);
+    case output_size:
+    case io_output_size:
+        return "Output block size: " + std::to_string(value);
+    default:
+        return {};
+    }
+}
+
+// The header's settings in words, as its settings windows edit them; a protocol without
+// settings of its own gives none.
 std::vector<std::string> settings_lines(const zrp_file& map) {
     std::vector<std::string> lines;
     if (!map.header)
         return lines;
-    std::ostringstream out;
-    protocol_header header = *map.header; // writing may normalise the values it writes
-    write_header(out, header);
-    std::istringstream in(out.str());
-    std::string line;
-    bool first = true;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (first || line.empty() || line == "HREG") {
-            first = false;
-            continue;
-        }
-        lines.push_back(line);
-    }
+    for (header_field field : map.header->description().edited)
+        if (std::string text = setting_text(*map.header, field); !text.empty())
+            lines.push_back(std::move(text));
     return lines;
 }
 

@@ -104,6 +104,23 @@ class tst_map_commands : public QObject {
         QVERIFY(second);
     }
 
+    // View > Sort List By sorts the list from the keyboard; Map Order brings the map's order back.
+    void view_menu_sorts_the_list() {
+        private_settings settings;
+        app_under_test t(settings);
+        QVERIFY(t.app->init_instance(QString()));
+        CMainFrame* frame = t.app->main_frame();
+        CTessalyDoc* doc = open_map(t, settings, "plant.zrp", map_text(1) + two_registers);
+        QVERIFY(doc);
+        frame->update_command_ui();
+        QVERIFY(menu_paths(frame).contains("&View/Sort List &By/&Feeder"));
+        CChildFrame* child = t.app->documents().frame_of(doc);
+        frame->command_action(ID_SORT_BY_FEEDER)->trigger();
+        QCOMPARE(shown_numbers(child), (QList<int>{40002, 40001}));
+        frame->command_action(ID_SORT_MAP_ORDER)->trigger();
+        QCOMPARE(shown_numbers(child), (QList<int>{40001, 40002}));
+    }
+
     void export_then_import_gives_the_same_map() {
         private_settings settings;
         app_under_test t(settings);

@@ -75,8 +75,10 @@ class tst_register_table_print : public QObject {
         const QString expected[] = {
             // Title block, head and headings.
             "Register table: plant.zrp", "Page 1 of 1", "Device:", "RDX", "Protocol:", "Modbus/TCP",
-            "MBTCP 192.168.0.10 255.255.255.0 192.168.0.1", "Printed:", "Register", "Feeder",
-            "Parameter", "Format", "Scaling", "Min", "Max", "Word order", "Sign",
+            "Settings: Byte order: MS byte first IP address: 192.168.0.10 Network mask: "
+            "255.255.255.0 Default gateway: 192.168.0.1",
+            "Printed:", "Register", "Feeder", "Parameter", "Format", "Scaling", "Min", "Max",
+            "Word order", "Sign",
             // Every register: ranges, words, scaling, limits, descriptions.
             "40001", "FdrPercentOfLine", "Share of this feeder in the line rate",
             "Integer (numeric)", "Scale 1", "100", "40002-40004", "Massflow",
@@ -110,6 +112,10 @@ class tst_register_table_print : public QObject {
         doc.set_path(path);
         const QStringList pages = pdf_pages(register_table_pdf(doc, &catalogue, a4()), dir);
         QVERIFY(pages.size() >= 3);
+        // A serial header's settings in words, as its settings windows show them.
+        QVERIFY(pages.front().contains(
+            QStringLiteral("Baud rate: 19200 Data bits: 8 Parity: none Stop bits: 1 Byte order: MS "
+                           "byte first Node number: 1")));
         QString all;
         for (int p = 0; p < pages.size(); ++p) {
             const QString& page = pages[p];
