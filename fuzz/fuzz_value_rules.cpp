@@ -5,7 +5,7 @@
 // numeric format, ROM constants, or KG floats below the smallest exponent); a typed value the rules
 // accept must encode to the register's width. Nothing may crash or read out of bounds.
 
-#include "core/silent_ui.h"
+#include "format/register_text.h"
 #include "live/value_rules.h"
 #include "live/value_text.h"
 #include "model/host_register.h"
@@ -20,9 +20,6 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static silent_ui quiet;
-    scoped_ui use(quiet);
-
     const std::string input(reinterpret_cast<const char*>(data), size);
     auto first = input.find('\n');
     auto second = first == std::string::npos ? first : input.find('\n', first + 1);
@@ -30,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     host_register reg(nullptr, 0);
     std::istringstream entry(input.substr(0, first + 1));
-    reg.read(entry);
+    read_register(entry, reg);
     const std::string typed = input.substr(first + 1, second - first - 1);
     const std::string bytes = input.substr(second + 1);
     std::vector<std::uint16_t> wire;
