@@ -8,6 +8,7 @@
 struct live_poller::round {
     std::function<void(const poll_result&)> done;
     std::vector<link_reply> replies; // one per request of the plan, in plan order
+    int unanswered = 0;              // requests in a row that got no answer
 };
 
 bool poll_result::all_read() const {
@@ -70,7 +71,15 @@ void live_poller::next_request() {
         }
         if (reply.error.empty() && reply.words.size() != static_cast<std::size_t>(request.count))
             reply.error = "wrong number of registers in the answer";
+        // A card that let two requests in a row time out is not asked the rest of the round:
+        // each request would wait out its own time-out, and a silent card would hold a round
+        // of a full map for many seconds. Its registers read "No answer"; the next round asks
+        // again. One unanswered request alone may be a garbled answer on a noisy line.
+        round_->unanswered = reply.error == live_messages::no_answer ? round_->unanswered + 1 : 0;
         round_->replies.push_back(std::move(reply));
+        if (round_->unanswered >= 2)
+            while (round_->replies.size() < plan_.size())
+                round_->replies.push_back({{}, std::string(live_messages::no_answer), false});
         next_request();
     });
 }

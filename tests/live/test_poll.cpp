@@ -138,3 +138,33 @@ TEST(LivePoller, EachRegisterGetsItsOwnRequestsOutcome) {
     ASSERT_TRUE(poller.poll([&](const poll_result& r) { result = r; }));
     EXPECT_EQ(result.connection_error, "Could not connect to card:502: Connection refused");
 }
+
+// A card that lets two requests in a row go unanswered is not asked the rest of the round:
+// every register from there on reads "No answer" at once, and the next round asks again from
+// the start. One unanswered request alone (a garbled answer) does not end the round.
+TEST(LivePoller, ASilentCardEndsTheRoundAtItsSecondUnansweredRequest) {
+    fake_link link;
+    const link_reply silent{{}, std::string(live_messages::no_answer), false};
+    link.failures[0] = silent;
+    link.failures[4] = silent;
+    link.failures[6] = silent;
+    live_poller poller(link, registers({
+                                 "40001 0 1 0 0 0 F:1 Garbled",
+                                 "40003 0 1 0 0 0 F:1 Read",
+                                 "40005 0 1 0 0 0 F:1 Silent",
+                                 "40007 0 1 0 0 0 F:1 Silent",
+                                 "40009 0 1 0 0 0 F:1 Skipped",
+                                 "40011 0 1 0 0 0 F:1 Skipped",
+                             }));
+    poll_result result;
+    ASSERT_TRUE(poller.poll([&](const poll_result& r) { result = r; }));
+    ASSERT_EQ(result.readings.size(), 6u);
+    EXPECT_TRUE(result.readings[1].value);
+    for (std::size_t i : {0u, 2u, 3u, 4u, 5u})
+        EXPECT_EQ(result.readings[i].error, live_messages::no_answer) << i;
+    EXPECT_EQ(link.requests, 4);
+    link.failures.clear();
+    ASSERT_TRUE(poller.poll([&](const poll_result& r) { result = r; }));
+    EXPECT_TRUE(result.all_read());
+    EXPECT_EQ(link.requests, 10);
+}
