@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 CSerialHandler::CSerialHandler(const link_state& link, user_interface& ui,
                                const cancel_token* cancel)
@@ -110,15 +111,19 @@ bool CSerialHandler::read_once(std::uint8_t* buffer, std::size_t n, std::size_t&
 
 bool CSerialHandler::read_sliced(std::uint8_t* buffer, std::size_t n, std::size_t& got) {
     using clock = std::chrono::steady_clock;
-    const auto deadline = clock::now() + std::chrono::milliseconds(read_timeout_ms_);
+    const auto start = clock::now();
+    const auto deadline = start + std::chrono::milliseconds(read_timeout_ms_);
     const bool usb = usb_usable();
     bool ok = true;
     got = 0;
     while (got < n && !cancelled()) {
+        const auto now = clock::now();
         const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
         if (left <= 0)
             break;
+        if (on_late_ && got == 0 && now - start >= std::chrono::milliseconds(late_after_ms_))
+            std::exchange(on_late_, nullptr)();
         std::size_t part = 0;
         const bool read =
             read_once(buffer + got, n - got, part,
@@ -151,6 +156,11 @@ bool CSerialHandler::send_frame(const std::uint8_t* payload, std::size_t n) {
     return send_frame_answer(payload, n) == frame_answer::accepted;
 }
 
+namespace {
+// How long the first transmission's answer may take before the card counts as late.
+constexpr int late_answer_ms = 1000;
+} // namespace
+
 frame_answer CSerialHandler::send_frame_answer(const std::uint8_t* payload, std::size_t n,
                                                const silence_listener& on_silence) {
     std::vector<std::uint8_t> frame = build_frame(payload, n);
@@ -161,7 +171,14 @@ frame_answer CSerialHandler::send_frame_answer(const std::uint8_t* payload, std:
         write_bytes(frame.data(), frame.size(), written);
         std::uint8_t answer = 0;
         std::size_t got = 0;
-        if (!read_bytes(&answer, 1, got) || got != 1) {
+        // The first transmission's answer that is late says so before a long wait ends.
+        if (attempt == 0 && on_silence && read_timeout_ms_ >= 2 * late_answer_ms) {
+            on_late_ = [&on_silence] { on_silence(0); };
+            late_after_ms_ = late_answer_ms;
+        }
+        const bool read = read_bytes(&answer, 1, got);
+        on_late_ = nullptr;
+        if (!read || got != 1) {
             if (cancelled())
                 return frame_answer::cancelled;
             if (on_silence)

@@ -65,7 +65,10 @@ class CSerialHandler {
     // Sends one acknowledged frame: up to three transmissions, each waiting for ACK.
     bool send_frame(const std::uint8_t* payload, std::size_t n);
     // Told after a transmission the card let pass without a word, with its number within the
-    // send_frame call (1 to 3).
+    // send_frame call (1 to 3); told with 0 while the first transmission's answer is late (the
+    // card silent for a second of a read time-out of two seconds or more), so that a silent
+    // card is seen before the first wait ends. Only a transfer that can be cancelled (whose
+    // waits are sliced) is told the late answer.
     using silence_listener = std::function<void(int transmission)>;
     // send_frame, telling a refusal apart from a garbled answer. A refusal (silence, or one
     // byte other than ACK with nothing after it) means the card did not take the frame, so it
@@ -97,6 +100,9 @@ class CSerialHandler {
     const link_state& link_;
     user_interface& ui_;
     const cancel_token* cancel_;
+    // While set, told once by a sliced read that has waited late_after_ms_ without a byte.
+    std::function<void()> on_late_;
+    int late_after_ms_ = 0;
     std::unique_ptr<serial_port> port_;
     UsbHidDevice* usb_ = nullptr;
     int read_timeout_ms_ = 0;

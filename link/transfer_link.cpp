@@ -36,8 +36,12 @@ frame_answer send_frame_calls(CSerialHandler& handler, std::string_view payload,
     bool noted = false;
     frame_answer answer = frame_answer::refused;
     for (int call = 0; call < calls; ++call) {
-        // The next transmission goes out as soon as this returns: the note names it.
+        // The next transmission goes out as soon as this returns: the note names it. Told 0
+        // (the first transmission's answer is late), the note names the one on the wire.
         auto on_silence = [&](int transmission) {
+            // After the first call the previous silence already named that transmission.
+            if (transmission == 0 && call > 0)
+                return;
             const int next = call * frame_transmissions + transmission + 1;
             if (next <= total) {
                 progress.set_note(no_answer_note(next, total));

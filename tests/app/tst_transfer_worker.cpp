@@ -89,6 +89,10 @@ class tst_transfer_worker : public QObject {
         QVERIFY(t.app->transfers().busy());
         CProgressWindow* window = t.app->transfers().runner().progress_window();
         QTRY_VERIFY(window = t.app->transfers().runner().progress_window());
+        // A second into the first wait the card counts as silent; after the wait, the
+        // second transmission goes out.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            window->note(), QStringLiteral("No answer from the card, transmission 1 of 12"), 1900);
         QTRY_COMPARE_WITH_TIMEOUT(
             window->note(), QStringLiteral("No answer from the card, transmission 2 of 12"), 5000);
         QVERIFY(window->isVisible());
